@@ -1,0 +1,1 @@
+// Holds the folder's library until its first unit lands.

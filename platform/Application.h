@@ -1,0 +1,58 @@
+#pragma once
+// The application object and the exception boundary of every handler the
+// platform drives (timer ticks, device events, buttons, menus, messages).
+
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
+
+class TApplication : public TComponent {
+  Q_OBJECT
+public:
+  TApplication();
+  ~TApplication() override;
+
+  const QString& Title() const { return title_; }
+  void SetTitle(const QString& title);
+
+  // The window whose closing ends the program.
+  QWidget* MainForm() const { return mainForm_; }
+  void SetMainForm(QWidget* form) { mainForm_ = form; }
+
+  // Raises OnException; without a handler the message goes to standard error.
+  void HandleException(TObject* Sender, const Exception& E);
+  // Makes the most recently active visible window the foreground window.
+  void BringToFront();
+  void ProcessMessages();
+  int Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  TExceptionEvent OnException;
+
+private:
+  QString title_;
+  QWidget* mainForm_ = nullptr;
+  bool terminated_ = false;
+};
+
+extern TApplication* Application;
+
+// Runs one handler inside the exception boundary: an error ends the handler
+// and is reported through the application; nothing crosses the event loop.
+template <typename F>
+void Dispatch(TObject* Sender, F&& handler) {
+  try {
+    handler();
+  } catch (const Exception& e) {
+    if (Application) Application->HandleException(Sender, e);
+  } catch (const std::exception& e) {
+    if (Application) Application->HandleException(Sender, Exception(QString::fromLocal8Bit(e.what())));
+  }
+}

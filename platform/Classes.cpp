@@ -1,0 +1,43 @@
+#include "platform/Classes.h"
+
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+
+QString TPersistent::ClassName() const { return QString::fromLatin1(metaObject()->className()); }
+
+void TPersistent::Assign(TPersistent* Source) {
+  if (Source) Source->AssignTo(this);
+  else throw EConvertError(QStringLiteral("Cannot assign a nil to a %1").arg(ClassName()));
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) {
+  throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassName(), Dest->ClassName()));
+}
+
+TComponent::TComponent(TComponent* AOwner) {
+  if (AOwner) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  Include(csDestroying);
+  while (!components_.empty()) {
+    TComponent* last = components_.back();
+    components_.pop_back();
+    last->owner_ = nullptr;
+    delete last;
+  }
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::InsertComponent(TComponent* c) {
+  if (c->owner_) c->owner_->RemoveComponent(c);
+  components_.push_back(c);
+  c->owner_ = this;
+}
+
+void TComponent::RemoveComponent(TComponent* c) {
+  auto it = std::find(components_.begin(), components_.end(), c);
+  if (it != components_.end()) components_.erase(it);
+  c->owner_ = nullptr;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The object, persistent and component bases of the program's classes.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+// Plain root of every class that events name as their sender.
+class TObject {
+public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// An object whose published state can be copied and stored. Published
+// properties are Qt meta-object properties.
+class TPersistent : public QObject, public TObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+  // Copies Source's state into this object; raises EConvertError when the
+  // two classes do not know each other.
+  virtual void Assign(TPersistent* Source);
+  QString ClassName() const;
+
+protected:
+  virtual void AssignTo(TPersistent* Dest);
+};
+
+enum TComponentStateFlag : uint8_t { csLoading = 0x01, csReading = 0x02, csDesigning = 0x04, csDestroying = 0x08 };
+Q_DECLARE_FLAGS(TComponentState, TComponentStateFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
+
+// A component belongs to its owner, which destroys it (last created first)
+// when it is destroyed itself.
+class TComponent : public TPersistent {
+  Q_OBJECT
+public:
+  explicit TComponent(TComponent* AOwner = nullptr);
+  ~TComponent() override;
+
+  TComponent* Owner() const { return owner_; }
+  const QString& Name() const { return name_; }
+  void SetName(const QString& name) { name_ = name; }
+  TComponentState ComponentState() const { return state_; }
+  void SetComponentState(TComponentState state) { state_ = state; }
+  void Include(TComponentStateFlag flag) { state_ |= flag; }
+  void Exclude(TComponentStateFlag flag) { state_ &= ~TComponentState(flag); }
+  int ComponentCount() const { return int(components_.size()); }
+  TComponent* Components(int i) const { return components_.at(size_t(i)); }
+  // Called after the component's stored state has been read.
+  virtual void Loaded() { Exclude(csLoading); }
+
+  // Takes a component out of this owner's care without destroying it.
+  void RemoveComponent(TComponent* c);
+  void InsertComponent(TComponent* c);
+
+private:
+  TComponent* owner_ = nullptr;
+  QString name_;
+  TComponentState state_;
+  std::vector<TComponent*> components_;
+};
