@@ -29,6 +29,8 @@ public:
   void HandleException(TObject* Sender, const Exception& E);
   // Makes the most recently active visible window the foreground window.
   void BringToFront();
+  // Standard controls take the classic desktop look and system colours.
+  void UseClassicLook();
   void ProcessMessages();
   int Run();
   void Terminate();
@@ -40,6 +42,7 @@ private:
   QString title_;
   QWidget* mainForm_ = nullptr;
   bool terminated_ = false;
+  TApplication* previous_ = nullptr;  // an application object made inside another's lifetime
 };
 
 extern TApplication* Application;
