@@ -73,6 +73,9 @@ public:
   // The window with its frame, for screenshots.
   QImage RenderImage();
 
+  // The picture at the top-left corner.
+  TClickLabel* Picture() const { return picture_; }
+
   // A click on the window's empty area.
   TNotifyEvent OnClick;
 
@@ -80,7 +83,6 @@ protected:
   // Loads the picture; raises EInvalidGraphic when it cannot be read.
   TDiagramForm(const QString& caption, const QString& picturePath, QWidget* parent);
 
-  TClickLabel* Picture() const { return picture_; }
   // A fixed outer size; without one the window fits its picture.
   void SetOuterSize(int width, int height);
   void FitToPicture();

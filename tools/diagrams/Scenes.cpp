@@ -229,21 +229,17 @@ QImage InternetLineDiagram() {
 }
 
 QImage Thumbnail(const QImage& picture) {
-  // The help tab's face colour, so that edges blend where it shows through.
-  const QColor background(212, 208, 200);
+  // A key colour that the miniature never contains; the card's edges are
+  // drawn crisp so that no pixel blends into it.
+  const QColor key(255, 0, 255);
   QImage image(96, 68, QImage::Format_RGB32);
-  image.fill(background);
-  QPainter p(&image);
-  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+  image.fill(key);
   const QImage mini = picture.scaled(88, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  const QRectF card((96 - mini.width()) / 2.0 - 2, (68 - mini.height()) / 2.0 - 2, mini.width() + 4,
-                    mini.height() + 4);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(150, 146, 140));
-  p.drawRect(card.translated(1, 1));
-  p.setPen(QPen(QColor(110, 110, 110), 1));
-  p.setBrush(kPaper);
-  p.drawRect(card.adjusted(0.5, 0.5, -0.5, -0.5));
-  p.drawImage(QPointF(card.left() + 2, card.top() + 2), mini);
+  const QRect card((96 - mini.width()) / 2 - 2, (68 - mini.height()) / 2 - 2, mini.width() + 4, mini.height() + 4);
+  QPainter p(&image);
+  p.fillRect(card.translated(1, 1), QColor(128, 128, 128));
+  p.fillRect(card, QColor(96, 96, 96));
+  p.fillRect(card.adjusted(1, 1, -1, -1), kPaper);
+  p.drawImage(card.topLeft() + QPoint(2, 2), mini);
   return image;
 }
