@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -108,6 +109,15 @@ void TDiagramForm::mousePressEvent(QMouseEvent* event) {
 void TDiagramForm::mouseReleaseEvent(QMouseEvent* event) {
   if (click_.Release(*event, rect())) Dispatch(this, [this] { DoClick(); });
   QDialog::mouseReleaseEvent(event);
+}
+
+void TDiagramForm::keyPressEvent(QKeyEvent* event) {
+  // These windows have no cancel button: Escape does not close them.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TDiagramForm::DoClick() {

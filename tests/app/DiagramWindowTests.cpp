@@ -207,6 +207,16 @@ TEST(DiagramWindows, OthersStayOpenOnClicksBesideThePicture) {
   EXPECT_TRUE(StaysOpenAfterClick(four, four.Label1, QPoint(5, 5)));
 }
 
+TEST(DiagramWindows, EscapeDoesNotCloseThem) {
+  TForm6 window;
+  bool open = false;
+  RunModal(window, [&] {
+    QTest::keyClick(&window, Qt::Key_Escape);
+    open = window.isVisible();
+  });
+  EXPECT_TRUE(open);
+}
+
 TEST(DiagramWindows, OnlyACompleteLeftClickOnThePictureCloses) {
   TForm6 window;
   EXPECT_TRUE(StaysOpenAfterClick(window, window.Image3, QPoint(12, 12), Qt::RightButton));

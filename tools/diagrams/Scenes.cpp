@@ -2,6 +2,8 @@
 
 #include "Parts.h"
 
+#include <vector>
+
 using namespace parts;
 
 namespace {
@@ -44,6 +46,24 @@ void FeedNote(QPainter& p, const QRectF& box) {
   p.drawRoundedRect(box, 6, 6);
   Text(p, QRectF(box.left() + 8, box.top() + 5, 40, 14), QStringLiteral("NOT:"), kRed, 11, true);
   Text(p, box.adjusted(8, 20, -8, -4), kFeedNote, kRed, 10.5);
+}
+
+// A row of boxes joined by arrows, left to right, centred across the picture.
+void WiringOrder(QPainter& p, double top, const std::vector<QString>& steps) {
+  const double boxWidth = 72;
+  const double gap = 28;
+  const double width = steps.size() * boxWidth + (steps.size() - 1) * gap;
+  double left = (p.device()->width() - width) / 2;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    const QRectF box(left, top, boxWidth, 22);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(QColor(244, 246, 248));
+    p.drawRoundedRect(box, 4, 4);
+    Text(p, box, steps[i], kInk, 11, true, Qt::AlignCenter);
+    const double y = box.center().y();
+    if (i + 1 < steps.size()) Arrow(p, QPointF(box.right() + 4, y), QPointF(box.right() + gap - 4, y), kRed);
+    left += boxWidth + gap;
+  }
 }
 
 }  // namespace
@@ -166,7 +186,7 @@ QImage SplitterExplained() {
     p.setBrush(backdrop);
     p.drawRect(r);
   }
-  Splitter(p, QRectF(34, 66, 142, 62), 1.25);
+  Splitter(p, QRectF(34, 56, 142, 82), 1.25);
   JunctionBox(p, QRectF(270, 64, 76, 64));
   Label(p, QRectF(12, 154, 186, 16), QStringLiteral("ADSL splitter"));
   Label(p, QRectF(215, 154, 186, 16), QStringLiteral("Telefon buatı (ek kutusu)"));
@@ -180,10 +200,12 @@ QImage SplitterExplained() {
        QStringLiteral("Düz bir telefon buatı hattı sadece çoğaltır, hiçbir sinyali süzmez; splitter yerine "
                       "kullanılamaz."),
        kInk, 11.5);
-  Text(p, QRectF(12, 276, 389, 60),
-       QStringLiteral("Santral varsa splitter santralden ÖNCE takılır: hat splitter'ın LINE girişine, santral "
-                      "ve cihaz splitter'ın PHONE çıkışına bağlanır."),
+  Text(p, QRectF(12, 272, 389, 34),
+       QStringLiteral("Santral varsa splitter santralden ÖNCE takılır: hat LINE girişine, cihaz PHONE "
+                      "çıkışına, santral de cihazın telefon çıkışına bağlanır."),
        kRed, 11.5, true);
+  WiringOrder(p, 312, {QStringLiteral("Hat"), QStringLiteral("Splitter"), QStringLiteral("Cihaz"),
+                       QStringLiteral("Santral")});
   return image;
 }
 
