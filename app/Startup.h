@@ -11,8 +11,13 @@
 
 
 struct TForms {
+  TForms() = default;
+  TForms(TForms&&) = default;
+  TForms& operator=(TForms&&) = default;
+  ~TForms();
   std::unique_ptr<TApplication> App;
   std::unique_ptr<TForm1> Form1;
+  // TForm2, TForm3, TADSlbag, TForm6, Tsplnedir: hidden until asked for.
   std::vector<std::unique_ptr<QWidget>> DiagramWindows;
   // Every window in creation order, the main window first.
   QList<QWidget*> InCreationOrder() const;

@@ -1,18 +1,17 @@
 #include "app/Unit1.h"
 
 #include "app/AppIcon.h"
-#include "app/FormFrame.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "platform/Timers.h"
+#include "platform/WindowFrame.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -62,11 +61,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), components_(std::make_unique<
   setWindowIcon(ProgramIcon());
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setFont(DefaultFont());
-  setFixedSize(ClientSizeForOuter(kOuterWidth, kOuterHeight));
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(kOuterWidth / 2, kOuterHeight / 2) + QPoint(kFrameSide, kFrameSide + kCaptionHeight));
-  }
+  setFixedSize(ClientSizeOf(QSize(kOuterWidth, kOuterHeight)));
+  move(ScreenCentredPosition(QSize(kOuterWidth, kOuterHeight)));
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setGeometry(rect());

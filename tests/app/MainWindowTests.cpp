@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit5.h"
 #include "platform/Timers.h"
 
 #include <QGroupBox>
@@ -175,6 +177,25 @@ TEST(Startup, UnknownClassIdentifierStopsTheStart) {
   UnregisterZarvoClass(CLASS_Zarvo);
   EXPECT_THROW(CreateForms(), EOleError);
   EXPECT_EQ(RunProgram(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Startup, CreatesSixWindowsInOrderAndShowsOnlyTheMainOne) {
+  TFakeZarvoClass fakeClass;
+  TForms forms = CreateForms();
+  const QList<QWidget*> windows = forms.InCreationOrder();
+  QStringList classes;
+  for (QWidget* w : windows) classes << w->metaObject()->className();
+  EXPECT_EQ(classes, (QStringList{"TForm1", "TForm2", "TForm3", "TADSlbag", "TForm6", "Tsplnedir"}));
+  EXPECT_EQ(Form2, windows[1]);
+  EXPECT_EQ(splnedir, windows[5]);
+  EXPECT_EQ(Application->MainForm(), windows[0]);
+  forms.Form1->show();
+  for (QWidget* w : windows) EXPECT_EQ(w->isVisible(), w == windows[0]) << w->metaObject()->className();
+  EXPECT_EQ(fakeClass.last->calls.mid(0, 2), (QStringList{"FormVisible=0", "Start"}));  // shown once: FormShow ran
 }
 
 }  // namespace
