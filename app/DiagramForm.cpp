@@ -8,37 +8,6 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-// ---- TClickTracker ---------------------------------------------------------
-
-void TClickTracker::Press(const QMouseEvent& event) {
-  if (event.button() == Qt::LeftButton) pressed_ = true;
-}
-
-bool TClickTracker::Release(const QMouseEvent& event, const QRect& area) {
-  if (event.button() != Qt::LeftButton || !pressed_) return false;
-  pressed_ = false;
-  return area.contains(event.position().toPoint());
-}
-
-// ---- TClickLabel -----------------------------------------------------------
-
-TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
-
-void TClickLabel::mousePressEvent(QMouseEvent* event) {
-  click_.Press(*event);
-  // Taken here, so that the window under the label does not see a click too.
-  event->accept();
-}
-
-void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  if (click_.Release(*event, rect())) Dispatch(this, [this] { DoClick(); });
-}
-
-void TClickLabel::DoClick() {
-  if (OnClick) OnClick(this);
-}
-
 // ---- TDiagramForm ----------------------------------------------------------
 
 TDiagramForm::TDiagramForm(const QString& caption, const QString& picturePath, QWidget* parent)

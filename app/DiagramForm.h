@@ -5,6 +5,7 @@
 // whole run and opens again as it was.
 
 #include "platform/Classes.h"
+#include "platform/StdCtrls.h"
 #include "platform/WindowFrame.h"
 
 #include <QDialog>
@@ -24,35 +25,6 @@ inline const QString InternetLine = QStringLiteral(":/app/diagrams/internet-hatt
 inline const QString DeviceThumbnail = QStringLiteral(":/app/diagrams/cihaz-kucuk.bmp");
 inline const QString SplitterThumbnail = QStringLiteral(":/app/diagrams/splitter-kucuk.bmp");
 }  // namespace DiagramPictures
-
-class QMouseEvent;
-
-// A click: the left button pressed on a control and released over it.
-class TClickTracker {
-public:
-  void Press(const QMouseEvent& event);
-  // True when this release completes a click inside `area`.
-  bool Release(const QMouseEvent& event, const QRect& area);
-
-private:
-  bool pressed_ = false;
-};
-
-// A label or picture that reports clicks.
-class TClickLabel : public QLabel, public TObject {
-public:
-  explicit TClickLabel(QWidget* parent);
-
-  TNotifyEvent OnClick;
-
-protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-  void DoClick();
-  TClickTracker click_;
-};
 
 class TDiagramForm : public QDialog, public TObject {
   Q_OBJECT

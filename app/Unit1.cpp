@@ -1,8 +1,15 @@
 #include "app/Unit1.h"
 
 #include "app/AppIcon.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/StdCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "platform/Timers.h"
@@ -12,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -77,11 +85,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), components_(std::make_unique<
   PageControl1->setTabVisible(2, false);
 
   CreateTestTab();
+  CreateHelpTab();
+  CreateSettingsTab();
+  CreateQuestionTab();
 
   // The device control comes last: without it the window cannot exist.
   Zarvo1 = new TZarvo(components_.get(), GroupBox2);
   Zarvo1->SetName(QStringLiteral("Zarvo1"));
   Zarvo1->Widget()->setGeometry(280, 80, 26, 26);
+  Zarvo1->OnSignalA = [this](TObject* s, const QString& l1, const QString& l2, const QString& l3, const QString& l4,
+                             const QString& l5, const QString& l6, const QString& l7, const QString& l8) {
+    Zarvo1SignalA(s, l1, l2, l3, l4, l5, l6, l7, l8);
+  };
 
   Timer1 = new TTimer(components_.get());
   Timer1->SetInterval(500);
@@ -125,9 +140,34 @@ void TForm1::CreateTestTab() {
 
   CreateStatusGroup();
 
+  CreateSignalGroup();
+}
+
+void TForm1::CreateSignalGroup() {
   tek = new QGroupBox(QStringLiteral("  Sinyaller   "), GroupBox4);
   tek->setFont(FontOf(QStringLiteral("Arial"), 11));
   tek->setGeometry(332, 232, 206, 142);
+  // The platform's default font, 13 pixels high.
+  const QFont captionFont = FontOf(TFont().Name(), 13);
+  QLabel** captions[] = {&Label6, &Label7, &Label8, &Label15};
+  QProgressBar** bars[] = {&ProgressBar1, &ProgressBar2, &ProgressBar3, &ProgressBar4};
+  QLabel** values[] = {&Label1, &Label2, &Label3, &Label4};
+  for (int i = 0; i < 4; ++i) {
+    const int top = 40 + 24 * i;
+    *captions[i] = MakeLabel(tek, 10, top - 2, QStringLiteral("Telefon %1").arg(i + 1), captionFont);
+    auto* bar = new QProgressBar(tek);
+    bar->setGeometry(71, top, 99, 13);
+    bar->setRange(0, 30);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    // Continuous, not in blocks.
+    bar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid gray; background: white; }"
+                                      "QProgressBar::chunk { background: #0a246a; }"));
+    *bars[i] = bar;
+    auto* value = new QLabel(QStringLiteral("-"), tek);
+    value->setGeometry(174, top, 25, 13);
+    *values[i] = value;
+  }
 }
 
 void TForm1::CreateStatusGroup() {
@@ -277,3 +317,191 @@ void TForm1::Memo2Change(TObject*) {
   SetMemo2Text(text.mid(rowEnds[surplus - 1]));
   inMemo2Change_ = false;
 }
+
+// ---- Line signals ----------------------------------------------------------
+
+void TForm1::Zarvo1SignalA(TObject*, const QString& Level1, const QString& Level2, const QString& Level3,
+                           const QString& Level4, const QString&, const QString&, const QString&, const QString&) {
+  // All four are parsed before anything is shown, so a bad text leaves the
+  // previous readings whole.
+  const int levels[] = {StrToInt(AnsiRoundTrip(Level1)), StrToInt(AnsiRoundTrip(Level2)),
+                        StrToInt(AnsiRoundTrip(Level3)), StrToInt(AnsiRoundTrip(Level4))};
+  QProgressBar* bars[] = {ProgressBar1, ProgressBar2, ProgressBar3, ProgressBar4};
+  QLabel* values[] = {Label1, Label2, Label3, Label4};
+  for (int i = 0; i < 4; ++i) {
+    bars[i]->setValue(std::clamp(levels[i], bars[i]->minimum(), bars[i]->maximum()));
+    values[i]->setText(QString::number(levels[i]));
+  }
+}
+
+// ---- The "?" tab: the question and the line-control group --------------------
+
+void TForm1::CreateQuestionTab() {
+  const QString sans = TFont().Name();
+  Label11 = MakeLabel(TabSheet4, 284, 336, QStringLiteral("Soru : "), FontOf(sans, 7));
+  Label14 = MakeLabel(TabSheet4, 317, 329, QString::number(kQuestionBase), FontOf(sans, 19));
+  Label18 = MakeLabel(TabSheet4, 328, 326, QString::number(kQuestionExponent), FontOf(sans, 7));
+  Label20 = MakeLabel(TabSheet4, 340, 334, QStringLiteral("="), DefaultFont());
+  Edit1 = new TEdit(TabSheet4, QStringLiteral("??"));
+  Edit1->setGeometry(356, 330, 41, 21);
+  Edit1->OnClick = [this](TObject* s) { Edit1Click(s); };
+  BitBtn1 = new TBitBtn(TabSheet4, QStringLiteral("Tamam"), bkOK);
+  BitBtn1->setGeometry(404, 325, 97, 30);
+  BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
+  // The default button of the tab: Enter in its edit fields presses it.
+  connect(Edit1, &QLineEdit::returnPressed, BitBtn1, &QPushButton::click);
+  CreateLineControlGroup();
+  connect(Edit2, &QLineEdit::returnPressed, BitBtn1, &QPushButton::click);
+}
+
+void TForm1::CreateLineControlGroup() {
+  GroupBox3 = new QGroupBox(
+      QStringLiteral("  Aşağıdaki özellikler, sadece  KR926 model ürünler için kullanılır   "), TabSheet4);
+  GroupBox3->setGeometry(0, 79, 536, 76);
+  GroupBox3->hide();
+  auto button = [this](int x, int width, const QString& caption, const QString& hint,
+                       void (TForm1::*handler)(TObject*)) {
+    auto* b = new TButton(GroupBox3, caption);
+    b->setGeometry(x, 27, width, 28);
+    b->setToolTip(hint);
+    b->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    return b;
+  };
+  Button2 = button(8, 66, QStringLiteral("Hattı Kapat"), QStringLiteral("Çağrı beklenir"), &TForm1::Button2Click);
+  Button1 = button(92, 66, QStringLiteral("Hattı Aç"), QStringLiteral("Hat meşgul"), &TForm1::Button1Click);
+  Edit2 = new TEdit(GroupBox3, QStringLiteral("05.."));
+  Edit2->setGeometry(192, 31, 105, 21);
+  Button3 = button(300, 101, QStringLiteral("Bu numarayı çevir"), QString(), &TForm1::Button3Click);
+  Button4 = button(418, 95, QStringLiteral("Sesli mesaj dinlet"), QString(), &TForm1::Button4Click);
+  QWidget::setTabOrder(Button1, Button2);
+  QWidget::setTabOrder(Button2, Button3);
+  QWidget::setTabOrder(Button3, Button4);
+  QWidget::setTabOrder(Button4, Edit2);
+}
+
+void TForm1::Edit1Click(TObject*) { Edit1->selectAll(); }
+
+void TForm1::BitBtn1Click(TObject*) {
+  int answer = 1;
+  for (int i = 0; i < kQuestionExponent; ++i) answer *= kQuestionBase;
+  const QString text = Edit1->text();
+  if (text == QString::number(answer)) {
+    Zarvo1->ShowAbout();
+  } else if (text == QLatin1String("926")) {
+    GroupBox3->show();
+  } else {
+    Edit1->setText(QStringLiteral("??"));
+    PageControl1->setCurrentWidget(TabSheet1);
+  }
+}
+
+void TForm1::Button1Click(TObject*) { Zarvo1->Command(QStringLiteral("LineStatus1")); }
+void TForm1::Button2Click(TObject*) { Zarvo1->Command(QStringLiteral("LineStatus0")); }
+void TForm1::Button3Click(TObject*) { Zarvo1->Command(QStringLiteral("dial") + Edit2->text()); }
+
+void TForm1::Button4Click(TObject*) {
+  // Two spaces before "eklenebilir"; the text ends with two line breaks.
+  MessageDlg(QStringLiteral("Çağrı cevaplanır, veya numara çevrilir. Sonra sesli mesaj dinletilir.\r\n"
+                            "İsterseniz bu özellik  eklenebilir ($)\r\n\r\n"),
+             mtInformation);
+}
+
+// ---- Help topics -----------------------------------------------------------
+
+TClickLabel* TForm1::CreateTopic(int x, int y, const QString& text, void (TForm1::*handler)(TObject*)) {
+  auto* label = new TClickLabel(GroupBox1);
+  label->setText(text);
+  label->setFont(FontOf(QStringLiteral("Verdana"), 12));
+  QPalette blue = label->palette();
+  blue.setColor(QPalette::WindowText, ToQColor(clBlue));
+  label->setPalette(blue);
+  label->setCursor(Qt::PointingHandCursor);
+  label->move(x, y);
+  label->adjustSize();
+  label->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  return label;
+}
+
+TClickLabel* TForm1::CreateThumbnail(int x, int y, const QString& picture, void (TForm1::*handler)(TObject*)) {
+  TBitmap bitmap;
+  bitmap.LoadFromFile(picture);
+  // Drawn transparent: the colour of the bottom-left pixel is not drawn.
+  bitmap.SetTransparent(true);
+  auto* image = new TClickLabel(GroupBox1);
+  image->setPixmap(QPixmap::fromImage(bitmap.MaskedImage()));
+  image->setGeometry(x, y, bitmap.Width(), bitmap.Height());
+  image->setCursor(Qt::PointingHandCursor);
+  image->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  return image;
+}
+
+void TForm1::CreateHelpTab() {
+  GroupBox1 = new QGroupBox(QStringLiteral("  Yardım Konuları  "), TabSheet2);
+  GroupBox1->setGeometry(GroupBox4->geometry());
+  Label21 = CreateTopic(89, 43, QStringLiteral("Tek hatlı Cihaz Bağlantısı böyle yapılır >"), &TForm1::Label21Click);
+  Image2 = CreateThumbnail(382, 16, DiagramPictures::DeviceThumbnail, &TForm1::Image2Click);
+  Label17 = CreateTopic(89, 120, QStringLiteral("2 hatlı Cihaz Bağlantısı böyle yapılır >"), &TForm1::Label17Click);
+  Image1 = CreateThumbnail(382, 95, DiagramPictures::DeviceThumbnail, &TForm1::Image1Click);
+  Label16 = CreateTopic(89, 197, QStringLiteral("4 hatlı Cihaz Bağlantısı böyle yapılır >"), &TForm1::Label11Click);
+  Image3 = CreateThumbnail(382, 175, DiagramPictures::DeviceThumbnail, &TForm1::Image3Click);
+  Label12 = CreateTopic(89, 292, QStringLiteral("İnternet hattı, cihaza böyle bağlanır >"), &TForm1::Label12Click);
+  Image4 = CreateThumbnail(382, 255, DiagramPictures::SplitterThumbnail, &TForm1::Image4Click);
+  Label19 = CreateTopic(90, 345, QStringLiteral("Önemli açıklamalar"), &TForm1::Label14Click);
+  QFont underlined = Label19->font();
+  underlined.setUnderline(true);
+  Label19->setFont(underlined);
+  Label19->adjustSize();
+  BitBtn3 = new TBitBtn(GroupBox1, QStringLiteral("Tamam"), bkOK);
+  BitBtn3->setGeometry(382, 331, 97, 30);
+  BitBtn3->OnClick = [this](TObject* s) { BitBtn2Click(s); };
+}
+
+void TForm1::CreateSettingsTab() {
+  Label10 = MakeLabel(TabSheet3, 57, 78, QStringLiteral("Ayarlar otomatiktir. "), DefaultFont());
+  QPalette blue = Label10->palette();
+  blue.setColor(QPalette::WindowText, ToQColor(clBlue));
+  Label10->setPalette(blue);
+  BitBtn2 = new TBitBtn(TabSheet3, QStringLiteral("Tamam"), bkOK);
+  BitBtn2->setGeometry(402, 323, 97, 30);
+  BitBtn2->OnClick = [this](TObject* s) { BitBtn2Click(s); };
+}
+
+void TForm1::Label21Click(TObject*) { Form6->ShowModal(); }
+void TForm1::Label17Click(TObject*) { Form2->ShowModal(); }
+void TForm1::Label11Click(TObject*) { Form3->ShowModal(); }
+
+void TForm1::Label12Click(TObject*) {
+  MessageDlg(QStringLiteral("İnternet bağlantısı olan hat varsa, mutlaka ADSL splitter kullanılır.\r\n"
+                            "ADSL Splitter, modemle birlikte verilen bir \"cihazdır\".\r\n"
+                            "\r\n"
+                            "İnternet telefon hattı, caller ID cihazına doğrudan bağlanmaz.\r\n"
+                            "ADSL splitter \"telefon\" çıkışından cihaz girişine ve telefona bağlantı yapılır. \r\n"
+                            "ADSL splitter, sadece internet bağlantısı olan hat için kullanılır."),
+             mtInformation);
+  splnedir->ShowModal();
+  ADSlbag->ShowModal();
+}
+
+void TForm1::Label14Click(TObject*) {
+  MessageDlg(QStringLiteral("Caller ID cihazları, santralin gönderdiği arayan numara bilgisini, bilgisayara aktarır. \r\n"
+                            "Kabloya bağlı telefon makinesi üzerinde numara görünmüyorsa cihaz da numarayı gösteremez.\r\n"
+                            " 444 1 444 nolu  Türk Telekom servisini aramak suretiyle telefon hattının numara gösterme "
+                            "özelliği açtırılabilir."),
+             mtInformation);
+  MessageDlg(QStringLiteral("Telefon kapalı ve zil çalmıyorsa, sinyal göstergeleri en fazla 0..2 civarında olmalıdır. \r\n"
+                            "Daha yüksek ise sorun var demektir. İnternet hattında, ADSL Siplitter kullanılmamış  veya "
+                            "ters bağlı olabilir. \r\n"
+                            "\r\n"
+                            "Zil çalarken veya konuşma esnasında göstergelerin daha fazla yükselmesi,\r\n"
+                            "telefon hattındaki elektriğin, cihaza ulaştığını gösterir. Normal bir durumdur.\r\n"
+                            "Fakat mutlaka, \"Caller ID sinyali var\" anlamına GELMEZ "),
+             mtWarning);
+}
+
+// Each picture opens what its row's label opens.
+void TForm1::Image1Click(TObject* Sender) { Label17Click(Sender); }
+void TForm1::Image2Click(TObject* Sender) { Label21Click(Sender); }
+void TForm1::Image3Click(TObject* Sender) { Label11Click(Sender); }
+void TForm1::Image4Click(TObject* Sender) { Label12Click(Sender); }
+
+void TForm1::BitBtn2Click(TObject*) { PageControl1->setCurrentWidget(TabSheet1); }

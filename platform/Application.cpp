@@ -11,7 +11,10 @@
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() : previous_(Application) { Application = this; }
+TApplication::TApplication() : previous_(Application) {
+  Application = this;
+  RegisterFontSubstitutes();
+}
 
 TApplication::~TApplication() {
   if (Application == this) Application = previous_;
