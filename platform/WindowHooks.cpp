@@ -111,6 +111,9 @@ bool TWindowRouter::Route(QWidget* window, bool isMain, QEvent* event) {
   switch (event->type()) {
     case QEvent::Show:
     case QEvent::Hide: {
+      // The window system's own showing and hiding (minimising, restoring)
+      // is no WM_SHOWWINDOW.
+      if (event->spontaneous()) return false;
       TMessage m{WM_SHOWWINDOW, event->type() == QEvent::Show ? 1u : 0u, 0, 0};
       Dispatch(nullptr, [&] { RunHooks(window, m); });
       if (isMain && event->type() == QEvent::Show) SendToApplication(WM_WINDOWPOSCHANGED, 0);
@@ -118,7 +121,8 @@ bool TWindowRouter::Route(QWidget* window, bool isMain, QEvent* event) {
     }
     case QEvent::Move:
     case QEvent::Resize:
-      if (isMain) SendToApplication(WM_WINDOWPOSCHANGED, 0);
+      // Qt delivers the first geometry before the window shows.
+      if (isMain && window->isVisible()) SendToApplication(WM_WINDOWPOSCHANGED, 0);
       return false;
     case QEvent::WindowStateChange:
       return StateChanged(window, isMain, static_cast<QWindowStateChangeEvent&>(*event));
