@@ -56,6 +56,9 @@ public:
   explicit TNotifyIcon(QWidget* AOwner = nullptr);
   ~TNotifyIcon() override;
 
+  // The icon's identity in the shell's record and notifications.
+  uint32_t Identifier() const { return identifier_; }
+
   const TIcon& Icon() const { return icon_; }
   void SetIcon(const TIcon& icon);
   bool IconVisible() const { return iconVisible_; }
