@@ -36,8 +36,8 @@ protected:
   void WndProc(TMessage& Message) override;
 };
 
-// Watches the application's events while any hook exists and turns the
-// hooked windows' events into messages.
+// Watches the application's events and turns those of hooked windows and
+// of the main form into messages.
 class TWindowRouter : public QObject {
 public:
   std::vector<THookEntry> hooks;
@@ -59,14 +59,20 @@ std::unique_ptr<TApplicationWindow>& AppWindow() {
   return window;
 }
 
-TWindowRouter& Router() {
+// Lives as long as the application object; none before or after it.
+TWindowRouter*& ExistingRouter() {
   static TWindowRouter* router = nullptr;
+  return router;
+}
+
+TWindowRouter& Router() {
+  TWindowRouter*& router = ExistingRouter();
   if (!router) {
     router = new TWindowRouter;
     router->setParent(qApp);
     qApp->installEventFilter(router);
     qAddPostRoutine([] {
-      router = nullptr;
+      ExistingRouter() = nullptr;
       AppWindow().reset();
     });
   }
@@ -176,9 +182,10 @@ int HookWindow(QWidget* window, TWindowHook hook) {
   return r.lastId;
 }
 
+// Windows that outlive the application may still unhook themselves.
 static void RemoveHook(int id) {
-  auto& hooks = Router().hooks;
-  std::erase_if(hooks, [id](const THookEntry& e) { return e.id == id; });
+  if (TWindowRouter* router = ExistingRouter())
+    std::erase_if(router->hooks, [id](const THookEntry& e) { return e.id == id; });
 }
 
 void UnhookMainWindow(int id) { RemoveHook(id); }

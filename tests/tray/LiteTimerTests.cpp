@@ -7,15 +7,6 @@
 
 namespace {
 
-TEST(LiteTimer, StartsDisabledWithASecondAndNoHandler) {
-  TLiteTimer timer;
-  EXPECT_FALSE(timer.Enabled());
-  EXPECT_EQ(timer.Interval(), 1000u);
-  EXPECT_FALSE(timer.OneShot());
-  EXPECT_FALSE(timer.OnTimer());
-  EXPECT_FALSE(timer.Running());
-}
-
 TEST(LiteTimer, TicksWithItselfAsSenderUntilDisabled) {
   int ticks = 0;
   TObject* sender = nullptr;
