@@ -20,6 +20,16 @@ QString AnsiField(const char* field, size_t size) {
 
 namespace {
 
+// The shell shows an entry without an icon as a blank square; Qt would refuse it.
+QIcon TrayPicture(HICON handle) {
+  QImage image = IconImage(handle);
+  if (image.isNull()) {
+    image = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+  }
+  return QIcon(QPixmap::fromImage(image));
+}
+
 // The desktop's notification area through QSystemTrayIcon. Activations come
 // back as the mouse messages the shell would send.
 class TDesktopShell : public TShellBackend {
@@ -98,7 +108,7 @@ bool TDesktopShell::Modify(const TNotifyIconData& data) {
 
 void TDesktopShell::Apply(TEntry& entry, const TNotifyIconData& data) {
   if (data.uFlags & NIF_MESSAGE) entry.callback = data.uCallbackMessage;
-  if (data.uFlags & NIF_ICON) entry.icon->setIcon(QIcon(QPixmap::fromImage(IconImage(data.hIcon))));
+  if (data.uFlags & NIF_ICON) entry.icon->setIcon(TrayPicture(data.hIcon));
   if (data.uFlags & NIF_TIP) entry.icon->setToolTip(AnsiField(data.szTip, sizeof data.szTip));
   // An empty info text only takes a balloon down, which Qt leaves to its time-out.
   if ((data.uFlags & NIF_INFO) && data.szInfo[0]) {
