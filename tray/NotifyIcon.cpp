@@ -368,7 +368,9 @@ void TNotifyIcon::ExitTimerTick() {
 
 void TNotifyIcon::CycleTimerTick() {
   if (!iconList_ || iconList_->Count() == 0) return;
-  CopyPictureToIcon(std::min(iconIndex_, iconList_->Count() - 1));
+  // The list may have been emptied and refilled with fewer pictures.
+  iconIndex_ = std::min(iconIndex_, iconList_->Count() - 1);
+  CopyPictureToIcon(iconIndex_);
   const int next = iconIndex_ + 1 < iconList_->Count() ? iconIndex_ + 1 : 0;
   DoCycle(next);
   SetIconIndex(next);
