@@ -211,6 +211,29 @@ TEST_F(NotifyIconTest, CyclingStepsThroughThePicturesAndWrapsAround) {
   EXPECT_EQ(icon.Icon().Image().pixel(0, 0), qRgb(10 * icon.IconIndex(), 0, 0));
 }
 
+TEST_F(NotifyIconTest, CyclingSurvivesAListRefilledWithFewerPictures) {
+  TNotifyIcon icon;
+  TImageList list;
+  for (int i = 0; i < 5; ++i) list.Add(Filled(qRgb(i, 0, 0)));
+  icon.SetIconList(&list);
+  QList<int> steps;
+  icon.OnCycle = [&](TObject*, int next) { steps << next; };
+  QStringList errors;
+  Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
+  icon.SetCycleInterval(10);
+  icon.SetCycleIcons(true);
+  ASSERT_TRUE(WaitFor([&] { return icon.IconIndex() == 4; }));
+  list.SetWidth(32);  // between two ticks the list shrinks to two pictures
+  list.Add(Filled(qRgb(50, 0, 0)));
+  list.Add(Filled(qRgb(51, 0, 0)));
+  steps.clear();
+  EXPECT_TRUE(WaitFor([&] { return steps.size() >= 2; }));
+  Application->OnException = nullptr;
+  icon.SetCycleIcons(false);
+  EXPECT_EQ(steps.mid(0, 2), (QList<int>{0, 1}));
+  EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
 TEST_F(NotifyIconTest, CyclingWithAZeroIntervalDoesNotCycle) {
   TNotifyIcon icon;
   TImageList list;
