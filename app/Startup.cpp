@@ -64,6 +64,7 @@ int RunProgram() {
     std::fprintf(stderr, "cihaz-test: the main window cannot be created: %s\n", e.what());
     return 1;
   }
-  forms.Form1->show();
+  // The tray icon may ask at start for the main window to stay hidden.
+  if (Application->ShowMainForm()) forms.Form1->show();
   return forms.App->Run();
 }

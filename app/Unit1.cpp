@@ -11,9 +11,12 @@
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"
 #include "platform/Graphics.h"
+#include "platform/ImageList.h"
+#include "platform/Menus.h"
 #include "platform/SysUtils.h"
 #include "platform/Timers.h"
 #include "platform/WindowFrame.h"
+#include "tray/NotifyIcon.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -97,6 +100,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), components_(std::make_unique<
                              const QString& l5, const QString& l6, const QString& l7, const QString& l8) {
     Zarvo1SignalA(s, l1, l2, l3, l4, l5, l6, l7, l8);
   };
+
+  CreatePopupMenu();
+  CreateTrayIcon();
 
   Timer1 = new TTimer(components_.get());
   Timer1->SetInterval(500);
@@ -239,6 +245,53 @@ void TForm1::SetCounter(int value) {
 void TForm1::ResetCallList() {
   // The call list's rows are emptied here once the grid takes its place.
 }
+
+// ---- Popup menu and tray icon ----------------------------------------------
+
+void TForm1::CreatePopupMenu() {
+  PopupMenu1 = new TPopupMenu(components_.get());
+  Listeyisil1 = PopupMenu1->Add(QStringLiteral("Listeyi sil"));
+  Listeyisil1->OnClick = [this](TObject* s) { Listeyisil1Click(s); };
+  ki1 = PopupMenu1->Add(QStringLiteral("Çıkış"));
+  ki1->OnClick = [this](TObject* s) { ki1Click(s); };
+  for (QLabel* label : {Label9, Label24, Label25}) {
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint& pos) {
+      const QPoint at = label->mapToGlobal(pos);
+      PopupMenu1->SetPopupComponent(label);
+      PopupMenu1->Popup(at.x(), at.y());
+    });
+  }
+}
+
+void TForm1::CreateTrayIcon() {
+  // Set up as its stored form would be read: values first, applied by Loaded.
+  TrayIcon1 = new TNotifyIcon(this);
+  TrayIcon1->SetName(QStringLiteral("TrayIcon1"));
+  TrayIcon1->Include(csLoading);
+  TrayIcon1->SetIcon(TIcon(ProgramIconImage(32)));
+  TrayIcon1->SetIconIndex(0);
+  TrayIcon1->SetCycleIcons(false);
+  TrayIcon1->SetCycleInterval(400);
+  TrayIcon1->SetPopupMenu(PopupMenu1);
+  TrayIcon1->SetLeftPopup(false);
+  TrayIcon1->SetWantEnterExitEvents(true);
+  TrayIcon1->SetShowHint(true);
+  TrayIcon1->SetHint(QString());
+  TrayIcon1->SetEnabled(true);
+  TrayIcon1->SetMinimizeToTray(false);
+  TrayIcon1->SetDesignPreview(false);
+  TrayIcon1->SetIconVisible(true);
+  TrayIcon1->Loaded();
+}
+
+void TForm1::Listeyisil1Click(TObject*) {
+  ResetCallList();
+  SetMemo2Text(tempMemo->toPlainText());
+  SetCounter(0);
+}
+
+void TForm1::ki1Click(TObject*) { close(); }
 
 void TForm1::AddMemo2Line(const QString& line) {
   // A new last line: after the final line break, or after a line that has none.

@@ -16,6 +16,9 @@ class TButton;
 class TBitBtn;
 class TClickLabel;
 class TEdit;
+class TMenuItem;
+class TNotifyIcon;
+class TPopupMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class QTextEdit;
@@ -56,6 +59,8 @@ public:
   void Image3Click(TObject* Sender);
   void Image4Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
+  void Listeyisil1Click(TObject* Sender);
+  void ki1Click(TObject* Sender);
 
   // The question of the "?" tab: Label14 raised to Label18.
   static constexpr int kQuestionBase = 2;
@@ -129,6 +134,11 @@ public:
   TBitBtn* BitBtn3 = nullptr;
   QLabel* Label10 = nullptr;
   TBitBtn* BitBtn2 = nullptr;
+  // The menu of the status labels and the tray icon.
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* Listeyisil1 = nullptr;
+  TMenuItem* ki1 = nullptr;
+  TNotifyIcon* TrayIcon1 = nullptr;
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -142,6 +152,8 @@ private:
   void CreateLineControlGroup();
   void CreateHelpTab();
   void CreateSettingsTab();
+  void CreatePopupMenu();
+  void CreateTrayIcon();
   TClickLabel* CreateTopic(int x, int y, const QString& text, void (TForm1::*handler)(TObject*));
   TClickLabel* CreateThumbnail(int x, int y, const QString& picture, void (TForm1::*handler)(TObject*));
   void SetMemo2Text(const QString& text);
