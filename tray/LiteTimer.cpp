@@ -4,55 +4,12 @@
 
 #include <QCoreApplication>
 
-TLiteTimerHandler*& TLiteTimerHandler::Current() {
-  static TLiteTimerHandler* current = nullptr;
-  static const bool cleanup = (qAddPostRoutine([] {
-    delete current;
-    current = nullptr;
-  }), true);
-  (void)cleanup;
-  return current;
-}
-
-TLiteTimerHandler* TLiteTimerHandler::Instance() { return Current(); }
-
-uint32_t TLiteTimerHandler::NewIdentifier() const {
-  // Identities are not reused while other timers still hold them.
-  static uint32_t last = 0;
-  do ++last;
-  while (last == 0 || timers_.count(last));
-  return last;
-}
-
-uint32_t TLiteTimerHandler::Register(TLiteTimer* timer) {
-  if (!Current()) Current() = new TLiteTimerHandler;
-  const uint32_t id = Current()->NewIdentifier();
-  Current()->timers_[id] = timer;
-  return id;
-}
-
-void TLiteTimerHandler::Release(uint32_t identifier) {
-  TLiteTimerHandler* handler = Current();
-  if (!handler) return;
-  handler->timers_.erase(identifier);
-  if (!handler->timers_.empty()) return;
-  Current() = nullptr;
-  // A timer may be destroyed by its own handler, while this window is
-  // still delivering the tick.
-  if (handler->delivering_) handler->deleteLater();
-  else delete handler;
-}
-
 void TLiteTimerHandler::WndProc(TMessage& Message) {
   if (Message.Msg != WM_TIMER) {
     DefWindowProc(Message);
     return;
   }
-  auto it = timers_.find(uint32_t(Message.WParam));
-  if (it == timers_.end()) return;
-  ++delivering_;
-  it->second->Expired();
-  --delivering_;
+  DeliverTo(uint32_t(Message.WParam), [](TLiteTimer* timer) { timer->Expired(); });
 }
 
 TLiteTimer::TLiteTimer() : identifier_(TLiteTimerHandler::Register(this)) {}

@@ -4,32 +4,17 @@
 // timer directly from the message's timer identifier.
 
 #include "platform/Classes.h"
-#include "platform/MessageWindow.h"
+#include "platform/SharedMessageWindow.h"
 
 #include <cstdint>
-#include <unordered_map>
 
 class TLiteTimer;
 
 // The shared window: created with the first timer, destroyed with the last.
-class TLiteTimerHandler : public TMessageWindow {
+class TLiteTimerHandler : public TSharedMessageWindow<TLiteTimerHandler, TLiteTimer> {
   Q_OBJECT
-public:
-  // The current shared window; none while no timer exists.
-  static TLiteTimerHandler* Instance();
-
 protected:
   void WndProc(TMessage& Message) override;
-
-private:
-  friend class TLiteTimer;
-  static uint32_t Register(TLiteTimer* timer);
-  static void Release(uint32_t identifier);
-  static TLiteTimerHandler*& Current();
-  uint32_t NewIdentifier() const;
-
-  std::unordered_map<uint32_t, TLiteTimer*> timers_;
-  int delivering_ = 0;
 };
 
 class TLiteTimer : public TObject {

@@ -39,47 +39,12 @@ bool IsSysCommand(const TMessage& m, WPARAM command) {
 
 // ---- The shared window ----------------------------------------------------
 
-TNotifyIconHandler*& TNotifyIconHandler::Current() {
-  static TNotifyIconHandler* current = nullptr;
-  static const bool cleanup = (qAddPostRoutine([] {
-    delete current;
-    current = nullptr;
-  }), true);
-  (void)cleanup;
-  return current;
-}
-
-TNotifyIconHandler* TNotifyIconHandler::Instance() { return Current(); }
-
-uint32_t TNotifyIconHandler::Register(TNotifyIcon* icon) {
-  if (!Current()) Current() = new TNotifyIconHandler;
-  static uint32_t last = 0;
-  do ++last;
-  while (last == 0 || Current()->icons_.count(last));
-  Current()->icons_[last] = icon;
-  return last;
-}
-
-void TNotifyIconHandler::Release(uint32_t identifier) {
-  TNotifyIconHandler* handler = Current();
-  if (!handler) return;
-  handler->icons_.erase(identifier);
-  if (!handler->icons_.empty()) return;
-  Current() = nullptr;
-  // The last icon may go while one of its notifications is being handled.
-  if (handler->delivering_) handler->deleteLater();
-  else delete handler;
-}
-
 void TNotifyIconHandler::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_TRAYNOTIFY: {
-      auto it = icons_.find(uint32_t(Message.WParam));
-      if (it == icons_.end()) return;
-      TNotifyIcon* icon = it->second;
-      ++delivering_;
-      Dispatch(icon, [&] { icon->HandleNotification(uint32_t(Message.LParam)); });
-      --delivering_;
+      DeliverTo(uint32_t(Message.WParam), [&](TNotifyIcon* icon) {
+        Dispatch(icon, [&] { icon->HandleNotification(uint32_t(Message.LParam)); });
+      });
       return;
     }
     // The shared window outlives any request to close it.

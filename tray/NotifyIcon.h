@@ -30,23 +30,10 @@ using TStartupEvent = std::function<void(TObject* Sender, bool& ShowMainForm)>;
 // The callback message the shell sends the icons' notifications with.
 constexpr uint32_t WM_TRAYNOTIFY = WM_USER + 1024;
 
-class TNotifyIconHandler : public TMessageWindow {
+class TNotifyIconHandler : public TSharedMessageWindow<TNotifyIconHandler, TNotifyIcon> {
   Q_OBJECT
-public:
-  // The current shared window; none while no icon exists.
-  static TNotifyIconHandler* Instance();
-
 protected:
   void WndProc(TMessage& Message) override;
-
-private:
-  friend class TNotifyIcon;
-  static uint32_t Register(TNotifyIcon* icon);
-  static void Release(uint32_t identifier);
-  static TNotifyIconHandler*& Current();
-
-  std::unordered_map<uint32_t, TNotifyIcon*> icons_;
-  int delivering_ = 0;
 };
 
 class TNotifyIcon : public TComponent {
