@@ -65,6 +65,8 @@ TEST_F(MainWindow, LayoutAndCaptions) {
   EXPECT_EQ(form.Timer2->Interval(), 50);
   EXPECT_EQ(MemoLines(), (QStringList{kNoticeLine1, kNoticeLine2, ""}));
   EXPECT_EQ(Application->Title(), QStringLiteral("Caller ID Test"));
+  EXPECT_EQ(form.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+  EXPECT_EQ(form.size(), QSize(552, 409));  // 560 x 443 with the frame
 }
 
 TEST_F(MainWindow, FormShowResetsCounterSelectsTestTabAndStartsTheDevice) {
