@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <cstring>
 
@@ -187,7 +188,15 @@ int TWinControl::Top() const {
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const auto* parent = isWindow() ? nullptr : qobject_cast<const TWinControl*>(parentWidget());
   const TPoint origin = parent ? parent->ClientOrigin() : TPoint();
+  const QSize oldSize = size();
   setGeometry(ALeft + origin.X, ATop + origin.Y, std::max(0, AWidth), std::max(0, AHeight));
+  // A hidden widget hears of its new size only when shown; the program
+  // expects to be told at once.
+  if (testAttribute(Qt::WA_PendingResizeEvent)) {
+    setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent event(size(), oldSize);
+    QCoreApplication::sendEvent(this, &event);
+  }
 }
 
 void TWinControl::SetVisible(bool v) { setVisible(v); }
@@ -712,7 +721,10 @@ TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
 
 TCustomControl::~TCustomControl() { canvas_.Release(); }
 
-const QImage& TCustomControl::Image() { return image_; }
+const QImage& TCustomControl::Image() {
+  ClientResized();
+  return image_;
+}
 
 void TCustomControl::ClientResized() {
   const QSize size(ClientWidth(), ClientHeight());
@@ -737,13 +749,17 @@ void TCustomControl::ClientResized() {
 void TCustomControl::Invalidate() { InvalidateRect(ClientRect()); }
 
 void TCustomControl::InvalidateRect(const TRect& r) {
+  ClientResized();
   const QRect area = r.ToQt() & image_.rect();
   if (area.isEmpty()) return;
   invalid_ |= area;
   update(area.translated(ClientOrigin().ToQt()));
 }
 
-void TCustomControl::Update() { PaintInvalid(); }
+void TCustomControl::Update() {
+  ClientResized();
+  PaintInvalid();
+}
 
 void TCustomControl::Repaint() {
   Invalidate();
