@@ -87,7 +87,10 @@ QRect Q(const TRect& r) { return r.ToQt(); }
 }  // namespace
 
 TCanvas::TCanvas(QImage* target) : target_(target) {
-  font_.OnChange = [this](TObject*) { fontDirty_ = true; };
+  font_.OnChange = [this](TObject*) {
+    fontDirty_ = true;
+    metrics_.reset();
+  };
 }
 
 TCanvas::~TCanvas() { Release(); }
@@ -313,14 +316,17 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 
 // ---- text --------------------------------------------------------------------
 
-QFontMetrics TCanvas::FontMetrics() { return QFontMetrics(font_.ToQFont()); }
+const QFontMetrics& TCanvas::FontMetrics() {
+  if (!metrics_) metrics_.emplace(font_.ToQFont());
+  return *metrics_;
+}
 
 int TCanvas::TextWidth(const QString& text) { return FontMetrics().horizontalAdvance(text); }
 
 int TCanvas::TextHeight(const QString&) { return FontMetrics().height(); }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
-  const QFontMetrics fm = FontMetrics();
+  const QFontMetrics& fm = FontMetrics();
   const int width = fm.horizontalAdvance(text);
   if (Drawable()) {
     if (brush_.Style() != bsClear) FillSolid(Bounds(x, y, width, fm.height()), brush_.Color());
@@ -340,12 +346,12 @@ void TCanvas::DrawTextLine(const QString& line, const QRect& box, uint32_t flags
   }
   p.setPen(ToQColor(font_.Color()));
   p.setLayoutDirection((flags & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
-  p.drawText(box.left(), box.top() + p.fontMetrics().ascent(), line);
+  p.drawText(box.left(), box.top() + FontMetrics().ascent(), line);
   p.setLayoutDirection(Qt::LeftToRight);
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
-  const QFontMetrics fm = FontMetrics();
+  const QFontMetrics& fm = FontMetrics();
   int underlined = -1;
   const QString shown = (flags & DT_NOPREFIX) ? text : StripPrefixes(text, &underlined);
   const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? fm.leading() : 0);

@@ -7,7 +7,9 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <QFontMetrics>
 #include <memory>
+#include <optional>
 #include <vector>
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
@@ -165,7 +167,7 @@ public:
   // The painter with this canvas's clip and origin, for drawing the canvas
   // cannot express (styled theme parts).
   QPainter& Painter();
-  QFontMetrics FontMetrics();
+  const QFontMetrics& FontMetrics();
 
   // Fired before any drawing, so that a window can show what changed.
   TNotifyEvent OnChange;
@@ -198,4 +200,5 @@ private:
   QRegion systemClip_;
   bool stateDirty_ = true;
   bool fontDirty_ = true;
+  std::optional<QFontMetrics> metrics_;
 };
