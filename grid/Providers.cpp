@@ -42,7 +42,8 @@ TRect TCalcProvider::InflateSides(const TRect& R, int DLeft, int DTop, int DRigh
 
 TColor TGraphicsProvider::BlendColors(TColor C1, TColor C2, int Alpha) {
   const uint32_t c1 = uint32_t(ColorToRGB(C1)), c2 = uint32_t(ColorToRGB(C2));
-  const uint32_t a = uint32_t(Alpha) & 0xFF, b = a ^ 0xFF;
+  // A weight outside 0..255 would spill into the neighbouring channels.
+  const uint32_t a = uint32_t(std::clamp(Alpha, 0, 255)), b = a ^ 0xFF;
   // Red and blue in one multiplication, green in another.
   const uint32_t redBlue = ((c1 & 0xFF00FF) * a + (c2 & 0xFF00FF) * b) & 0xFF00FF00;
   const uint32_t green = ((c1 & 0xFF00) * a + (c2 & 0xFF00) * b) & 0xFF0000;

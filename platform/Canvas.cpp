@@ -160,6 +160,14 @@ void TCanvas::ResetClip() {
   stateDirty_ = true;
 }
 
+void TCanvas::ExcludeClipRect(const TRect& r) {
+  if (!Drawable()) return;
+  if (!hasUserClip_) userClip_ = QRegion(target_->rect());
+  userClip_ -= QRegion(Q(r).translated(origin_.X, origin_.Y));
+  hasUserClip_ = true;
+  stateDirty_ = true;
+}
+
 void TCanvas::SetSystemClip(const QRegion& r) {
   systemClip_ = r;
   hasSystemClip_ = true;

@@ -131,6 +131,8 @@ public:
   void SetClipRect(const TRect& r);
   void SetClipRegion(const QRegion& r);
   void ResetClip();
+  // Takes r out of what may be drawn.
+  void ExcludeClipRect(const TRect& r);
   TRect ClipRect() const;
   // The area the platform lets paint (a control's invalid region), in image
   // coordinates; every other clip is intersected with it.

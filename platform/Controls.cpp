@@ -228,6 +228,12 @@ void TWinControl::SetCursor(TCursor id) {
   setCursor(Screen->Cursors(id));
 }
 
+void TWinControl::SetBiDiMode(TBiDiMode v) {
+  if (v == biDiMode_) return;
+  biDiMode_ = v;
+  update();
+}
+
 void TWinControl::SetTabStop(bool v) { setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus); }
 
 void TWinControl::SetText(const QString& v) {
@@ -561,6 +567,11 @@ void TWinControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TWinControl::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A class without double clicks sees a second plain press.
+  if (!(classStyle_ & CS_DBLCLKS)) {
+    mousePressEvent(event);
+    return;
+  }
   TMouseButton button;
   if (!ToButton(event->button(), &button)) return;
   const TPoint p = ClientPoint(event->position());

@@ -80,6 +80,7 @@ struct TCreateParams {
 };
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
+enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // Windows virtual-key codes.
 constexpr Word VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
@@ -155,6 +156,12 @@ public:
   bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
   void SetTabStop(bool v);
   bool Focused() const { return hasFocus(); }
+  bool Enabled() const { return isEnabled(); }
+  void SetEnabled(bool v) { setEnabled(v); }
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode v);
+  // Text reads right to left in every mode but left-to-right.
+  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
   const QString& Text() const { return text_; }
   void SetText(const QString& v);
@@ -288,6 +295,7 @@ private:
   TColor color_ = clBtnFace;
   TFont font_;
   TCursor cursorId_ = crDefault;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   QString text_;
   bool visible_ = true;
   bool handle_ = false;

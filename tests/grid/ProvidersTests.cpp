@@ -46,6 +46,9 @@ TEST(GraphicsProvider, BlendColorsRoundsDownPerChannel) {
   // System colours are resolved first: clBtnFace is (212, 208, 200).
   EXPECT_EQ(TGraphicsProvider::BlendColors(clBtnFace, clBlack, 255), RGB(211, 207, 199));
   EXPECT_EQ(TMaskProvider::BlendColors(clWhite, clBlack, 255), RGB(254, 254, 254));
+  // Out-of-range weights act as the nearest end, never as another colour.
+  EXPECT_EQ(TGraphicsProvider::BlendColors(RGB(200, 0, 0), RGB(0, 0, 200), 300), RGB(199, 0, 0));
+  EXPECT_EQ(TGraphicsProvider::BlendColors(RGB(200, 0, 0), RGB(0, 0, 200), -5), RGB(0, 0, 199));
 }
 
 TEST(GraphicsProvider, MixColorsRoundsHalvesToEven) {

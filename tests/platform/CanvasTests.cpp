@@ -343,3 +343,19 @@ TEST(Bitmap, CanvasRowsAndFormatShareThePixels) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Canvas, ExcludedRectangleKeepsItsPixels) {
+  Surface s(20, 20);
+  s.canvas.ExcludeClipRect(TRect(1, 1, 19, 19));
+  s.canvas.Brush()->SetColor(clBlack);
+  s.canvas.FillRect(TRect(0, 0, 20, 20));
+  EXPECT_EQ(s.At(0, 0), clBlack);
+  EXPECT_EQ(s.At(19, 10), clBlack);
+  EXPECT_EQ(s.At(1, 1), clWhite);
+  EXPECT_EQ(s.At(18, 18), clWhite);
+  EXPECT_EQ(s.canvas.ClipRect(), TRect(0, 0, 20, 20));
+}
+
+}  // namespace

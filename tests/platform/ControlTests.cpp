@@ -238,6 +238,17 @@ TEST(WinControl, MouseInputArrivesInClientCoordinatesWithClicks) {
   EXPECT_EQ(c.Log.last(), "down 2 2,2");
 }
 
+TEST(WinControl, WithoutDoubleClickClassASecondPressIsPlain) {
+  TPaintProbe c;
+  c.ClassBitsOff = CS_DBLCLKS;
+  c.resize(60, 40);
+  c.show();
+  QTest::mouseClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  EXPECT_FALSE(c.Log.contains("dblclick"));
+  EXPECT_EQ(c.Log.count("down 0 5,5"), 2) << c.Log.join("; ").toStdString();
+}
+
 TEST(WinControl, KeysBecomeVirtualKeysAndCharacters) {
   TPaintProbe c;
   c.SetTabStop(true);
