@@ -120,7 +120,9 @@ TEST(GraphicsProvider, DrawTextCutsLongTextWithDotsInsideTheRectangle) {
   s.canvas.Release();
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 200; ++x)
-      if (x < 10 || x >= 60) ASSERT_EQ(s.image.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+      if (x < 10 || x >= 60) {
+        ASSERT_EQ(s.image.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+      }
   }
 }
 
@@ -159,7 +161,9 @@ TEST(GraphicsProvider, ThemedCheckBoxIsThirteenPixelsAndShowsItsState) {
   // Only the 13 × 13 box at (4, 4) is touched.
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x)
-      if (x < 4 || y < 4 || x >= 17 || y >= 17) ASSERT_EQ(checked.At(x, y), clWhite) << x << "," << y;
+      if (x < 4 || y < 4 || x >= 17 || y >= 17) {
+        ASSERT_EQ(checked.At(x, y), clWhite) << x << "," << y;
+      }
   EXPECT_NE(checked.At(4, 10), clWhite);  // the frame
 }
 
@@ -297,7 +301,9 @@ TEST(Themes, EveryPartTheSuiteUsesDrawsInsideItsRectangle) {
       for (int x = 0; x < 40; ++x) {
         const bool inside = x >= 5 && x < 25 && y >= 5 && y < 21;
         const bool changed = (s.image.pixel(x, y) & 0xFFFFFF) != 0x010203;
-        if (!inside) ASSERT_FALSE(changed) << p.cls << p.part << " at " << x << "," << y;
+        if (!inside) {
+          ASSERT_FALSE(changed) << p.cls << p.part << " at " << x << "," << y;
+        }
         drew = drew || changed;
       }
     EXPECT_TRUE(drew) << p.cls << p.part;

@@ -359,3 +359,17 @@ TEST(Canvas, ExcludedRectangleKeepsItsPixels) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CanvasDrawText, RightToLeftReadingMovesTrailingPunctuation) {
+  Surface ltr(80, 20), rtl(80, 20);
+  TRect r(0, 0, 80, 20);
+  ltr.canvas.DrawText(QStringLiteral("abc!"), r, DT_SINGLELINE);
+  rtl.canvas.DrawText(QStringLiteral("abc!"), r, DT_SINGLELINE | DT_RTLREADING);
+  // Same ink width, but the exclamation mark leads when read right to left.
+  EXPECT_EQ(ltr.Ink().width(), rtl.Ink().width());
+  EXPECT_NE(ltr.image, rtl.image);
+}
+
+}  // namespace
