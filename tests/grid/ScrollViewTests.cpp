@@ -132,6 +132,8 @@ struct ScrollCode {
   int expected;
 };
 
+void PrintTo(const ScrollCode& c, std::ostream* os) { *os << c.name; }
+
 class ScrollMessages : public ::testing::TestWithParam<ScrollCode> {};
 
 TEST_P(ScrollMessages, MoveThePositionByTheRequestCode) {
