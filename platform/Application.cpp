@@ -1,15 +1,23 @@
 #include "platform/Application.h"
 
+#include "platform/Graphics.h"
+
 #include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 #include <cstdio>
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() { Application = this; }
+TApplication::TApplication() : previous_(Application) {
+  Application = this;
+  RegisterFontSubstitutes();
+}
 
 TApplication::~TApplication() {
-  if (Application == this) Application = nullptr;
+  if (Application == this) Application = previous_;
 }
 
 void TApplication::SetTitle(const QString& title) {
@@ -36,6 +44,32 @@ void TApplication::BringToFront() {
   if (!target || !target->isVisible()) return;
   target->raise();
   target->activateWindow();
+}
+
+void TApplication::UseClassicLook() {
+  if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) QApplication::setStyle(style);
+  QPalette palette;
+  const auto set = [&](QPalette::ColorRole role, TColor color) { palette.setColor(role, ToQColor(color)); };
+  set(QPalette::Window, clBtnFace);
+  set(QPalette::WindowText, clWindowText);
+  set(QPalette::Base, clWindow);
+  set(QPalette::AlternateBase, clBtnFace);
+  set(QPalette::Text, clWindowText);
+  set(QPalette::Button, clBtnFace);
+  set(QPalette::ButtonText, clBtnText);
+  set(QPalette::Light, clBtnHighlight);
+  set(QPalette::Midlight, cl3DLight);
+  set(QPalette::Mid, clBtnShadow);
+  set(QPalette::Dark, clBtnShadow);
+  set(QPalette::Shadow, cl3DDkShadow);
+  set(QPalette::Highlight, clHighlight);
+  set(QPalette::HighlightedText, clHighlightText);
+  set(QPalette::ToolTipBase, clInfoBk);
+  set(QPalette::ToolTipText, clInfoText);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
+  palette.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
+  palette.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(clGrayText));
+  QApplication::setPalette(palette);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }

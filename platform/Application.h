@@ -24,11 +24,16 @@ public:
   // The window whose closing ends the program.
   QWidget* MainForm() const { return mainForm_; }
   void SetMainForm(QWidget* form) { mainForm_ = form; }
+  // False when start-up should leave the main window hidden (the tray icon may ask for it).
+  bool ShowMainForm() const { return showMainForm_; }
+  void SetShowMainForm(bool v) { showMainForm_ = v; }
 
   // Raises OnException; without a handler the message goes to standard error.
   void HandleException(TObject* Sender, const Exception& E);
   // Makes the most recently active visible window the foreground window.
   void BringToFront();
+  // Standard controls take the classic desktop look and system colours.
+  void UseClassicLook();
   void ProcessMessages();
   int Run();
   void Terminate();
@@ -39,7 +44,9 @@ public:
 private:
   QString title_;
   QWidget* mainForm_ = nullptr;
+  bool showMainForm_ = true;
   bool terminated_ = false;
+  TApplication* previous_ = nullptr;  // an application object made inside another's lifetime
 };
 
 extern TApplication* Application;

@@ -23,7 +23,9 @@ void MessageDlg(const QString& text, TMsgDlgType type) {
     Hook()(title, text, type);
     return;
   }
-  QMessageBox box(type == mtInformation ? QMessageBox::Information : QMessageBox::Warning, title, text,
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(type == mtInformation ? QMessageBox::Information : QMessageBox::Warning, title, shown,
                   QMessageBox::NoButton, QApplication::activeWindow());
   box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);
   box.exec();

@@ -39,6 +39,17 @@ TColor FromQColor(const QColor& color) { return RGB(color.red(), color.green(), 
 
 // ---- TFont -----------------------------------------------------------------
 
+void RegisterFontSubstitutes() {
+  // "MS Sans Serif" is narrow; DejaVu Sans would clip the button captions
+  // that were measured with it, Liberation Sans keeps them whole.
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"));
+  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+  QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+  QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+}
+
 void TFont::Changed() {
   if (OnChange) OnChange(this);
 }

@@ -82,6 +82,10 @@ constexpr TFontCharset ANSI_CHARSET = 0;
 constexpr TFontCharset DEFAULT_CHARSET = 1;
 constexpr TFontCharset TURKISH_CHARSET = 162;
 
+// Maps the Windows font families the layouts name to the installed fonts
+// with the closest metrics. Called once by the application object.
+void RegisterFontSubstitutes();
+
 // Screen resolution the layouts are drawn for: 8 points are 11 pixels.
 constexpr int kPixelsPerInch = 96;
 

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and run.sh need, when missing.
+# Installs the Debian packages that are missing: those of the build and the
+# tests, and with "run" also those of run.sh's virtual display.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev libjpeg62-turbo
-          fonts-liberation fonts-dejavu-core xvfb xauth x11-apps)
+          fonts-liberation fonts-dejavu-core)
+if [ "${1:-}" = run ]; then
+  packages+=(xvfb xauth x11-utils imagemagick)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -13,4 +17,4 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

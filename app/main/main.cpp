@@ -1,2 +1,12 @@
-#include <cstdio>
-int main() { std::puts("Cihaz Test"); return 0; }
+// Cihaz Test: start-up of the program with the shipped device control.
+
+#include "app/Startup.h"
+#include "device/SimulatedZarvo.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  RegisterShippedZarvo();
+  return RunProgram();
+}
