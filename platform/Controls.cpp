@@ -209,10 +209,17 @@ void TWinControl::setVisible(bool visible) {
   QWidget::setVisible(visible);
 }
 
+// Children shown with their parent are not shown through setVisible.
+void TWinControl::showEvent(QShowEvent* event) {
+  HandleNeeded();
+  QWidget::showEvent(event);
+}
+
 void TWinControl::SetParent(QWidget* parent) {
-  const Qt::WindowFlags flags = windowFlags();
   const bool wasVisible = visible_ && isVisible();
-  setParent(parent, flags);
+  // Popup windows stay windows; everything else becomes a child.
+  if (topLevel_) setParent(parent, windowFlags());
+  else setParent(parent);
   if (wasVisible) show();
 }
 
@@ -274,8 +281,8 @@ void TWinControl::ApplyCreateParams(const TCreateParams& params) {
   bars_[SB_VERT].shown = params.Style & WS_VSCROLL;
   classStyle_ = params.WindowClassStyle;
 
-  const bool topLevel = (params.Style & WS_POPUP) || (params.ExStyle & WS_EX_TOOLWINDOW);
-  if (topLevel) {
+  topLevel_ = (params.Style & WS_POPUP) || (params.ExStyle & WS_EX_TOOLWINDOW);
+  if (topLevel_) {
     Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     const QRect frame = geometry();

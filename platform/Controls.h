@@ -257,6 +257,7 @@ protected:
   TRect ClientRectInWindow() const;
 
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -299,6 +300,7 @@ private:
   QString text_;
   bool visible_ = true;
   bool handle_ = false;
+  bool topLevel_ = false;
   bool pressed_ = false;
   int edgeWidth_ = 0;
   uint32_t edgeStyle_ = 0;

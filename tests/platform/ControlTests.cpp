@@ -156,6 +156,18 @@ TEST(CustomControl, ScrollWindowMovesPixelsInsideTheClipAndInvalidatesTheStrip) 
   EXPECT_TRUE(c.InvalidRegion().contains(QRect(4, 37, 26, 3)));
 }
 
+TEST(WinControl, WindowIsMadeWhenShownWithItsParent) {
+  QWidget form;
+  auto* child = new TPaintProbe;
+  child->ExtraStyle = WS_VSCROLL;
+  child->SetParent(&form);
+  child->SetBounds(5, 5, 50, 40);
+  EXPECT_FALSE(child->HandleAllocated());
+  form.show();
+  EXPECT_TRUE(child->HandleAllocated());
+  EXPECT_TRUE(child->ScrollBarShown(SB_VERT));
+}
+
 TEST(WinControl, ClientAreaExcludesEdgeBorderAndScrollBars) {
   TPaintProbe c;
   c.ExtraExStyle = WS_EX_STATICEDGE;
