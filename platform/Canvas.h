@@ -116,7 +116,6 @@ public:
   TCopyMode CopyMode() const { return copyMode_; }
   void SetCopyMode(TCopyMode v) { copyMode_ = v; }
   TPoint PenPos() const { return penPos_; }
-  void SetPenPos(TPoint p) { penPos_ = p; }
   // Colours of the dotted focus pattern, as the device context keeps them.
   TColor TextColor() const { return textColor_; }
   void SetTextColor(TColor v) { textColor_ = v; }

@@ -177,6 +177,21 @@ TEST(ScrollView, ThumbMessagesUseTheTrackedPosition) {
   EXPECT_EQ(v.VertScrollBar()->Position(), 100000);
 }
 
+TEST(ScrollView, DraggingTheThumbTracksThroughScrollMessages) {
+  TLoggedView v;
+  v.SetBounds(0, 0, 100, 100);
+  v.VertScrollBar()->SetParams(0, 0, 200000, 10, true, true);
+  v.show();
+  v.Log.clear();
+  QScrollBar* bar = v.ScrollBarWidget(SB_VERT);
+  bar->setSliderDown(true);
+  bar->setSliderPosition(150000);
+  EXPECT_EQ(v.VertScrollBar()->Position(), 150000);
+  bar->setSliderDown(false);
+  EXPECT_EQ(v.Log.filter("WM_VSCROLL"), (QStringList{"WM_VSCROLL 5", "WM_VSCROLL 4", "WM_VSCROLL 8"}));
+  EXPECT_EQ(v.VertScrollBar()->Position(), 150000);
+}
+
 // Rows painted in distinct colours, so that moves can be traced.
 void PaintRows(TCustomControl& c) {
   for (int y = 0; y < c.ClientHeight(); ++y) {
@@ -281,11 +296,15 @@ TEST_F(RollFixture, DirectionAndCursorFollowThePointerBeyondFivePixels) {
   QTest::mouseMove(view, QPoint(40, 54));  // 6 above: up, one line per tick
   EXPECT_EQ(Screen->Cursor(), crRollUp);
   EXPECT_EQ(view->RollShadow()->Cursor(), crRollUp);
+  EXPECT_TRUE(view->RollingUp());
+  EXPECT_FALSE(view->RollingDown());
   view->RollTick();
   view->RollTick();
   EXPECT_EQ(view->VertScrollBar()->Position(), 48);
   QTest::mouseMove(view, QPoint(40, 70));
   EXPECT_EQ(Screen->Cursor(), crRollDown);
+  EXPECT_TRUE(view->RollingDown());
+  EXPECT_FALSE(view->RollingUp());
   view->RollTick();
   EXPECT_EQ(view->VertScrollBar()->Position(), 49);
   EXPECT_EQ(view->Log.count("WM_VSCROLL 0"), 2);
