@@ -373,3 +373,19 @@ TEST(CanvasDrawText, RightToLeftReadingMovesTrailingPunctuation) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Canvas, EllipseStaysInsideItsBox) {
+  Surface s;
+  s.canvas.Pen()->SetColor(clBlack);
+  s.canvas.Brush()->SetColor(clRed);
+  s.canvas.Ellipse(10, 5, 20, 15);
+  EXPECT_EQ(s.At(15, 10), clRed);
+  EXPECT_EQ(s.At(10, 5), clWhite);  // corners of the box are outside the curve
+  EXPECT_EQ(s.At(19, 14), clWhite);
+  EXPECT_EQ(s.At(10, 10), clBlack);
+  EXPECT_TRUE(QRect(10, 5, 10, 10).contains(s.Ink()));
+}
+
+}  // namespace
