@@ -205,7 +205,7 @@ void TWinControl::SetVisible(bool v) { setVisible(v); }
 // parameters decide what kind of window is shown.
 void TWinControl::setVisible(bool visible) {
   visible_ = visible;
-  if (visible) HandleNeeded();
+  if (visible && (isWindow() || parentWidget()->isVisible())) HandleNeeded();
   QWidget::setVisible(visible);
 }
 
@@ -216,11 +216,16 @@ void TWinControl::showEvent(QShowEvent* event) {
 }
 
 void TWinControl::SetParent(QWidget* parent) {
-  const bool wasVisible = visible_ && isVisible();
-  // Popup windows stay windows; everything else becomes a child.
-  if (topLevel_) setParent(parent, windowFlags());
-  else setParent(parent);
-  if (wasVisible) show();
+  // Popup windows stay windows; everything else becomes a child, shown with
+  // its new parent unless it was hidden.
+  if (topLevel_) {
+    const bool wasVisible = isVisible();
+    setParent(parent, windowFlags());
+    if (wasVisible) show();
+    return;
+  }
+  setParent(parent);
+  if (parent && visible_) show();
 }
 
 void TWinControl::SetColor(TColor v) {

@@ -166,6 +166,13 @@ TEST(WinControl, WindowIsMadeWhenShownWithItsParent) {
   form.show();
   EXPECT_TRUE(child->HandleAllocated());
   EXPECT_TRUE(child->ScrollBarShown(SB_VERT));
+  EXPECT_TRUE(child->isVisible());
+
+  TPaintProbe hidden;
+  hidden.SetVisible(false);
+  hidden.SetParent(&form);
+  EXPECT_FALSE(hidden.isVisible());
+  hidden.SetParent(nullptr);
 }
 
 TEST(WinControl, ClientAreaExcludesEdgeBorderAndScrollBars) {
