@@ -343,15 +343,6 @@ TEST(GraphicControl, PaintsOnItsParentAndTakesItsMouseInput) {
   EXPECT_EQ(PixelOf(parent, 10, 5), clRed);
 }
 
-TEST(WinControl, ReadingDirectionFollowsTheBiDiMode) {
-  TPaintProbe c;
-  EXPECT_FALSE(c.UseRightToLeftReading());
-  c.SetBiDiMode(bdRightToLeftReadingOnly);
-  EXPECT_TRUE(c.UseRightToLeftReading());
-  c.SetBiDiMode(bdLeftToRight);
-  EXPECT_FALSE(c.UseRightToLeftReading());
-}
-
 TEST(Screen, CursorTableAndApplicationCursor) {
   const QCursor roll = TScreen::LoadCursorResource(QStringLiteral("ROLL"));
   EXPECT_FALSE(roll.pixmap().isNull());
