@@ -1,5 +1,6 @@
 #include "platform/Graphics.h"
 
+#include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 
 #include <QPainter>
@@ -120,10 +121,41 @@ QImage::Format TBitmap::QtFormat(TPixelFormat f) {
   return f == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32;
 }
 
+TBitmap::TBitmap() = default;
+
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format) { SetSize(width, height); }
+
+TBitmap::TBitmap(const TBitmap& other) : TObject() { Assign(other); }
+
+TBitmap::~TBitmap() = default;
+
+TCanvas* TBitmap::Canvas() {
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(&image_);
+  return canvas_.get();
+}
+
+void TBitmap::ReleaseCanvas() const {
+  if (canvas_) canvas_->Release();
+}
+
+QImage& TBitmap::Image() {
+  ReleaseCanvas();
+  return image_;
+}
+
+const QImage& TBitmap::Image() const {
+  ReleaseCanvas();
+  return image_;
+}
+
+uchar* TBitmap::ScanLine(int y) {
+  if (y < 0 || y >= Height()) ListIndexError(y);
+  return Image().scanLine(y);
+}
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
+  ReleaseCanvas();
   if (width <= 0 || height <= 0) {
     image_ = QImage();
   } else {
@@ -142,23 +174,28 @@ void TBitmap::SetSize(int width, int height) {
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == format_) return;
+  ReleaseCanvas();
   format_ = format;
   if (!image_.isNull()) image_ = image_.convertToFormat(QtFormat(format));
   Changed();
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
+  ReleaseCanvas();
   if (!image_.valid(x, y)) return clNone;
   return FromQColor(QColor::fromRgb(image_.pixel(x, y)));
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
+  ReleaseCanvas();
   if (!image_.valid(x, y)) return;
   image_.setPixel(x, y, ToQColor(color).rgb());
 }
 
 void TBitmap::Assign(const TBitmap& other) {
   if (&other == this) return;
+  ReleaseCanvas();
+  other.ReleaseCanvas();
   image_ = other.image_;
   format_ = other.format_;
   transparent_ = other.transparent_;
@@ -167,6 +204,7 @@ void TBitmap::Assign(const TBitmap& other) {
 }
 
 void TBitmap::LoadFromImage(const QImage& image) {
+  ReleaseCanvas();
   format_ = image.hasAlphaChannel() ? pf32bit : pf24bit;
   image_ = image.convertToFormat(QtFormat(format_));
   Changed();
@@ -179,6 +217,7 @@ void TBitmap::LoadFromFile(const QString& path) {
 }
 
 QImage TBitmap::MaskedImage() const {
+  ReleaseCanvas();
   if (!transparent_ || image_.isNull()) return image_;
   const TColor key = transparentColor_ == clDefault ? Pixel(0, Height() - 1) : ColorToRGB(transparentColor_);
   QImage out = image_.convertToFormat(QImage::Format_ARGB32);

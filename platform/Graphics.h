@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QImage>
 #include <cstdint>
+#include <memory>
+
+class TCanvas;
 
 // 0x00BBGGRR; a top byte of 0xFF names a system colour by its index.
 using TColor = int32_t;
@@ -132,10 +135,14 @@ enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit
 // A picture in memory. Pixels are addressed with Windows colours.
 class TBitmap : public TObject {
 public:
-  TBitmap() = default;
+  TBitmap();
   TBitmap(int width, int height, TPixelFormat format = pf24bit);
-  TBitmap(const TBitmap& other) { Assign(other); }
+  TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other) { Assign(other); return *this; }
+  ~TBitmap() override;
+
+  // Draws on the picture; created on first use and kept with the picture.
+  TCanvas* Canvas();
 
   int Width() const { return image_.width(); }
   int Height() const { return image_.height(); }
@@ -157,8 +164,11 @@ public:
   // Raises EInvalidGraphic when the file is missing or not a picture.
   void LoadFromFile(const QString& path);
 
-  QImage& Image() { return image_; }
-  const QImage& Image() const { return image_; }
+  // Direct access ends any drawing session of the canvas first.
+  QImage& Image();
+  const QImage& Image() const;
+  // One row of 32-bit pixels (blue, green, red, alpha bytes).
+  uchar* ScanLine(int y);
   // The picture with transparent pixels cleared, ready to be drawn.
   QImage MaskedImage() const;
 
@@ -168,7 +178,10 @@ private:
   void Changed() { if (OnChange) OnChange(this); }
   static QImage::Format QtFormat(TPixelFormat f);
 
+  void ReleaseCanvas() const;
+
   QImage image_;
+  std::unique_ptr<TCanvas> canvas_;
   TPixelFormat format_ = pfDevice;
   bool transparent_ = false;
   TColor transparentColor_ = clDefault;

@@ -1,0 +1,384 @@
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "TestSupport.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Paints its whole client area in the current colour and records what it
+// was asked to paint.
+class TPaintProbe : public TCustomControl {
+public:
+  TColor PaintColor = clRed;
+  int Paints = 0;
+  TRect LastClip;
+  QStringList Log;
+  uint32_t ExtraStyle = 0;
+  uint32_t ExtraExStyle = 0;
+  uint32_t ClassBitsOff = 0;
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= ExtraStyle;
+    Params.ExStyle |= ExtraExStyle;
+    Params.WindowClassStyle &= ~ClassBitsOff;
+  }
+  void Paint() override {
+    ++Paints;
+    LastClip = Canvas()->ClipRect();
+    Canvas()->Brush()->SetColor(PaintColor);
+    Canvas()->FillRect(ClientRect());
+  }
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+    Log << QStringLiteral("down %1 %2,%3%4").arg(int(b)).arg(x).arg(y).arg(s & ssDouble ? " dbl" : "");
+    TCustomControl::MouseDown(b, s, x, y);
+  }
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
+    Log << QStringLiteral("up %1 %2,%3").arg(int(b)).arg(x).arg(y);
+    TCustomControl::MouseUp(b, s, x, y);
+  }
+  void Click() override { Log << QStringLiteral("click"); }
+  void DblClick() override { Log << QStringLiteral("dblclick"); }
+  void KeyDown(Word& key, TShiftState s) override {
+    Log << QStringLiteral("keydown %1%2").arg(key).arg(s & ssCtrl ? " ctrl" : "");
+  }
+  void KeyPress(QChar& key) override { Log << QStringLiteral("char %1").arg(key.unicode()); }
+  void WMSetFocus() override { Log << QStringLiteral("setfocus"); }
+  void DoEnter() override { Log << QStringLiteral("enter"); }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL)
+      Log << QStringLiteral("%1 %2").arg(m.Msg == WM_VSCROLL ? "vscroll" : "hscroll").arg(LoWord(m.WParam));
+    TCustomControl::WndProc(m);
+  }
+};
+
+TColor PixelOf(TCustomControl& c, int x, int y) { return FromQColor(QColor::fromRgb(c.Image().pixel(x, y))); }
+
+TEST(CustomControl, PaintRunsOnlyForTheInvalidRegion) {
+  TPaintProbe c;
+  c.resize(100, 60);
+  c.HandleNeeded();
+  c.Update();
+  EXPECT_EQ(c.Paints, 1);
+  EXPECT_EQ(c.LastClip, TRect(0, 0, 100, 60));
+  EXPECT_EQ(PixelOf(c, 99, 59), clRed);
+
+  c.PaintColor = clBlue;
+  c.InvalidateRect(TRect(10, 20, 30, 25));
+  c.Update();
+  EXPECT_EQ(c.Paints, 2);
+  EXPECT_EQ(c.LastClip, TRect(10, 20, 30, 25));
+  EXPECT_EQ(PixelOf(c, 10, 20), clBlue);
+  EXPECT_EQ(PixelOf(c, 29, 24), clBlue);
+  EXPECT_EQ(PixelOf(c, 30, 24), clRed);  // never erased, never repainted
+  EXPECT_EQ(PixelOf(c, 29, 25), clRed);
+
+  c.Update();  // nothing invalid: no paint
+  EXPECT_EQ(c.Paints, 2);
+}
+
+TEST(CustomControl, PaintEventsDrawTheBackingImage) {
+  TPaintProbe c;
+  c.resize(40, 30);
+  c.show();
+  ASSERT_TRUE(WaitFor([&] { return c.Paints > 0; }));
+  const QImage shown = c.grab().toImage();
+  EXPECT_EQ(FromQColor(QColor::fromRgb(shown.pixel(20, 15))), clRed);
+}
+
+TEST(CustomControl, DrawingOutsidePaintStaysAndInvertsBack) {
+  TPaintProbe c;
+  c.resize(50, 40);
+  c.Repaint();
+  TCanvas* canvas = c.Canvas();
+  canvas->Pen()->SetMode(pmNot);
+  canvas->MoveTo(10, 0);
+  canvas->LineTo(10, 40);
+  EXPECT_EQ(PixelOf(c, 10, 20), RGB(0, 255, 255));
+  canvas->MoveTo(10, 0);
+  canvas->LineTo(10, 40);
+  canvas->Pen()->SetMode(pmCopy);
+  EXPECT_EQ(PixelOf(c, 10, 20), clRed);
+  EXPECT_EQ(c.Paints, 1);
+}
+
+TEST(CustomControl, ResizeKeepsPixelsAndPaintsOnlyTheNewPartWhenTheClassSaysSo) {
+  TPaintProbe c;
+  c.ClassBitsOff = CS_HREDRAW | CS_VREDRAW;
+  c.HandleNeeded();
+  c.SetBounds(0, 0, 40, 30);
+  c.Repaint();
+  c.PaintColor = clGreen;
+  c.SetBounds(0, 0, 60, 30);
+  c.Update();
+  EXPECT_EQ(c.LastClip, TRect(40, 0, 60, 30));
+  EXPECT_EQ(PixelOf(c, 39, 10), clRed);
+  EXPECT_EQ(PixelOf(c, 40, 10), clGreen);
+
+  TPaintProbe redraw;
+  redraw.SetBounds(0, 0, 40, 30);
+  redraw.Repaint();
+  int resizes = 0;
+  redraw.OnResize = [&](TObject*) { ++resizes; };
+  redraw.SetBounds(0, 0, 50, 30);
+  EXPECT_EQ(resizes, 1);
+  redraw.Update();
+  EXPECT_EQ(redraw.LastClip, TRect(0, 0, 50, 30));
+}
+
+TEST(CustomControl, ScrollWindowMovesPixelsInsideTheClipAndInvalidatesTheStrip) {
+  TPaintProbe c;
+  c.resize(40, 40);
+  c.Repaint();
+  // Rows of distinct colours so that a move is visible.
+  for (int y = 0; y < 40; ++y) {
+    c.Canvas()->Brush()->SetColor(RGB(y * 5, 0, 0));
+    c.Canvas()->FillRect(TRect(0, y, 40, y + 1));
+  }
+  const TRect clip(0, 10, 30, 40);
+  TRect update;
+  c.ScrollWindowEx(0, -3, nullptr, &clip, &update, SW_INVALIDATE);
+  EXPECT_EQ(update, TRect(0, 37, 30, 40));
+  EXPECT_EQ(c.InvalidRegion(), QRegion(0, 37, 30, 3));
+  EXPECT_EQ(PixelOf(c, 0, 10), RGB(13 * 5, 0, 0));  // row 13 moved up to 10
+  EXPECT_EQ(PixelOf(c, 29, 36), RGB(39 * 5, 0, 0));
+  EXPECT_EQ(PixelOf(c, 30, 10), RGB(10 * 5, 0, 0));  // outside the clip: untouched
+  EXPECT_EQ(PixelOf(c, 0, 9), RGB(9 * 5, 0, 0));
+
+  c.ScrollWindowEx(4, 0, nullptr, &clip, &update, SW_INVALIDATE);
+  EXPECT_EQ(update, TRect(0, 10, 4, 40));
+  EXPECT_EQ(PixelOf(c, 4, 10), RGB(13 * 5, 0, 0));
+  // The pending strip moved right with the pixels, clipped.
+  EXPECT_TRUE(c.InvalidRegion().contains(QRect(4, 37, 26, 3)));
+}
+
+TEST(WinControl, WindowIsMadeWhenShownWithItsParent) {
+  QWidget form;
+  auto* child = new TPaintProbe;
+  child->ExtraStyle = WS_VSCROLL;
+  child->SetParent(&form);
+  child->SetBounds(5, 5, 50, 40);
+  EXPECT_FALSE(child->HandleAllocated());
+  form.show();
+  EXPECT_TRUE(child->HandleAllocated());
+  EXPECT_TRUE(child->ScrollBarShown(SB_VERT));
+  EXPECT_TRUE(child->isVisible());
+
+  TPaintProbe hidden;
+  hidden.SetVisible(false);
+  hidden.SetParent(&form);
+  EXPECT_FALSE(hidden.isVisible());
+  hidden.SetParent(nullptr);
+}
+
+TEST(WinControl, ClientAreaExcludesEdgeBorderAndScrollBars) {
+  TPaintProbe c;
+  c.ExtraExStyle = WS_EX_STATICEDGE;
+  c.ExtraStyle = WS_VSCROLL;
+  c.resize(100, 80);
+  c.HandleNeeded();
+  EXPECT_EQ(c.ClientWidth(), 100 - 2 - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(c.ClientHeight(), 78);
+  EXPECT_EQ(c.ClientOrigin(), TPoint(1, 1));
+  c.SetBorderWidth(1);
+  EXPECT_EQ(c.ClientOrigin(), TPoint(2, 2));
+  EXPECT_EQ(c.ClientHeight(), 76);
+  EXPECT_EQ(c.Image().size(), QSize(c.ClientWidth(), c.ClientHeight()));
+  EXPECT_EQ(c.ScrollBarWidget(SB_VERT)->geometry(), QRect(100 - 2 - 16, 2, 16, 76));
+}
+
+TEST(WinControl, ScrollBarsFollowTheWindowsModel) {
+  TPaintProbe c;
+  c.resize(100, 80);
+  c.HandleNeeded();
+  TScrollInfo info;
+  info.fMask = SIF_ALL;
+  info.nMin = 0;
+  info.nMax = 10;
+  info.nPage = 3;
+  info.nPos = 20;
+  EXPECT_EQ(c.SetScrollInfo(SB_VERT, info, true), 8);  // the thumb reaches max − page + 1
+  EXPECT_TRUE(c.ScrollBarShown(SB_VERT));
+  QScrollBar* bar = c.ScrollBarWidget(SB_VERT);
+  EXPECT_EQ(bar->maximum(), 8);
+  EXPECT_EQ(bar->pageStep(), 3);
+  EXPECT_EQ(bar->value(), 8);
+  EXPECT_EQ(c.ClientWidth(), 84);
+
+  info.nMax = 2;  // the page covers everything: the bar goes away
+  c.SetScrollInfo(SB_VERT, info, true);
+  EXPECT_FALSE(c.ScrollBarShown(SB_VERT));
+  EXPECT_EQ(c.ClientWidth(), 100);
+  c.ShowScrollBar(SB_VERT, true);
+  EXPECT_TRUE(c.ScrollBarShown(SB_VERT));
+  c.EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
+  EXPECT_FALSE(bar->isEnabled());
+
+  TScrollInfo read;
+  read.fMask = SIF_RANGE | SIF_POS | SIF_TRACKPOS;
+  c.GetScrollInfo(SB_VERT, read);
+  EXPECT_EQ(read.nMax, 2);
+  EXPECT_EQ(read.nPos, 0);
+  EXPECT_EQ(read.nTrackPos, 0);
+}
+
+TEST(WinControl, ScrollBarClicksArriveAsScrollMessages) {
+  TPaintProbe c;
+  c.resize(100, 80);
+  c.show();
+  TScrollInfo info;
+  info.fMask = SIF_ALL;
+  info.nMax = 50;
+  info.nPage = 10;
+  info.nPos = 5;
+  c.SetScrollInfo(SB_VERT, info, true);
+  QScrollBar* bar = c.ScrollBarWidget(SB_VERT);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(c.Log, (QStringList{"vscroll 1", "vscroll 8", "vscroll 2", "vscroll 8"}));
+  EXPECT_EQ(bar->value(), 5);  // nobody moved the model, so the bar stays
+}
+
+TEST(WinControl, MouseInputArrivesInClientCoordinatesWithClicks) {
+  TPaintProbe c;
+  c.ExtraExStyle = WS_EX_STATICEDGE;
+  c.resize(60, 40);
+  c.show();
+  QTest::mouseClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(11, 21));
+  QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mousePress(&c, Qt::MiddleButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_EQ(c.Log.mid(0, 3), (QStringList{"down 0 10,20", "up 0 10,20", "click"}));
+  EXPECT_TRUE(c.Log.contains("dblclick"));
+  EXPECT_TRUE(c.Log.contains("down 0 4,4 dbl"));
+  EXPECT_EQ(c.Log.last(), "down 2 2,2");
+}
+
+TEST(WinControl, WithoutDoubleClickClassASecondPressIsPlain) {
+  TPaintProbe c;
+  c.ClassBitsOff = CS_DBLCLKS;
+  c.resize(60, 40);
+  c.show();
+  QTest::mouseClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  EXPECT_FALSE(c.Log.contains("dblclick"));
+  EXPECT_EQ(c.Log.count("down 0 5,5"), 2) << c.Log.join("; ").toStdString();
+}
+
+TEST(WinControl, KeysBecomeVirtualKeysAndCharacters) {
+  TPaintProbe c;
+  c.SetTabStop(true);
+  c.resize(60, 40);
+  c.show();
+  c.SetFocus();
+  ASSERT_TRUE(WaitFor([&] { return c.Log.contains("enter"); }));
+  EXPECT_EQ(c.Log.mid(0, 2), (QStringList{"setfocus", "enter"}));
+  c.Log.clear();
+  QTest::keyClick(&c, Qt::Key_Up);
+  QTest::keyClick(&c, Qt::Key_A);
+  QTest::keyClick(&c, Qt::Key_Return);
+  QTest::keyClick(&c, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(c.Log.mid(0, 5), (QStringList{"keydown 38", "keydown 65", "char 97", "keydown 13", "char 13"}));
+  EXPECT_TRUE(c.Log.contains("keydown 67 ctrl"));
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_PageDown), VK_NEXT);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD0 + 5);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F2), VK_F2);
+}
+
+TEST(WinControl, HandlerErrorsStopAtTheEventBoundary) {
+  QStringList errors;
+  Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
+  TPaintProbe c;
+  c.resize(30, 30);
+  c.show();
+  c.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw EConvertError("bad click"); };
+  QTest::mousePress(&c, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+  QTest::mouseRelease(&c, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+  Application->OnException = nullptr;
+  EXPECT_EQ(errors, QStringList{"bad click"});
+  EXPECT_TRUE(c.Log.contains("up 0 4,4"));  // the next message is handled as usual
+}
+
+// A windowless button-like control on a custom control.
+class TProbeGraphic : public TGraphicControl {
+public:
+  QStringList Log;
+  void MouseEnter() override { Log << "enter"; }
+  void MouseLeave() override { Log << "leave"; }
+
+protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clBlue);
+    Canvas()->FillRect(TRect(0, 0, 100, 100));  // clipped to its bounds
+  }
+};
+
+TEST(GraphicControl, PaintsOnItsParentAndTakesItsMouseInput) {
+  TPaintProbe parent;
+  parent.resize(60, 40);
+  parent.show();
+  TProbeGraphic button;
+  button.SetParent(&parent);
+  button.SetBounds(10, 5, 8, 6);
+  int clicks = 0;
+  button.OnClick = [&](TObject*) { ++clicks; };
+  parent.Repaint();
+  EXPECT_EQ(PixelOf(parent, 10, 5), clBlue);
+  EXPECT_EQ(PixelOf(parent, 17, 10), clBlue);
+  EXPECT_EQ(PixelOf(parent, 18, 10), clRed);
+  EXPECT_EQ(PixelOf(parent, 9, 5), clRed);
+
+  QTest::mouseMove(&parent, QPoint(12, 7));
+  QTest::mouseClick(&parent, Qt::LeftButton, Qt::NoModifier, QPoint(12, 7));
+  QTest::mouseMove(&parent, QPoint(40, 30));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(button.Log, (QStringList{"enter", "leave"}));
+  EXPECT_FALSE(parent.Log.contains("click"));
+
+  button.SetVisible(false);
+  parent.Update();
+  EXPECT_EQ(PixelOf(parent, 10, 5), clRed);
+}
+
+TEST(Screen, CursorTableAndApplicationCursor) {
+  const QCursor roll = TScreen::LoadCursorResource(QStringLiteral("ROLL"));
+  EXPECT_FALSE(roll.pixmap().isNull());
+  EXPECT_EQ(roll.hotSpot(), QPoint(15, 15));
+  EXPECT_TRUE(TScreen::LoadCursorResource(QStringLiteral("MISSING")).pixmap().isNull());
+  Screen->SetCursors(4242, roll);
+  EXPECT_EQ(Screen->Cursors(4242).hotSpot(), QPoint(15, 15));
+  EXPECT_EQ(Screen->Cursors(crSizeWE).shape(), Qt::SizeHorCursor);
+
+  Screen->SetCursor(crHourGlass);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  Screen->SetCursor(crDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST(WinControl, PopupParametersMakeAFramelessTopMostToolWindow) {
+  class TPopup : public TCustomControl {
+  protected:
+    void CreateParams(TCreateParams& p) override {
+      TCustomControl::CreateParams(p);
+      p.Style = (p.Style & ~WS_CHILD) | WS_POPUP;
+      p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    }
+  };
+  QWidget owner;
+  TPopup popup;
+  popup.setParent(&owner);
+  popup.HandleNeeded();
+  EXPECT_TRUE(popup.isWindow());
+  EXPECT_TRUE(popup.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(popup.windowFlags() & Qt::FramelessWindowHint);
+  popup.SetBounds(300, 200, 20, 10);
+  EXPECT_EQ(popup.geometry(), QRect(300, 200, 20, 10));
+  EXPECT_EQ(popup.Left(), 300);
+}
+
+}  // namespace
