@@ -1,0 +1,338 @@
+#include "grid/Cells.h"
+
+#include "grid/CellClasses.h"
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+#include <cmath>
+
+// ---- TCell -------------------------------------------------------------------
+
+TCellList& TCell::List() const { return store_->List(col_); }
+const TCellClass& TCell::CellClass() const { return *List().Class; }
+
+void TCell::Changed() const { store_->CellChanged(col_, row_); }
+
+TColor TCell::GetColor() const { return store_->Grid() ? store_->Grid()->GetCellBackColor(col_, row_) : Color(); }
+TColor TCell::GetTextColor() const { return store_->Grid() ? store_->Grid()->GetCellTextColor(col_, row_) : clWindowText; }
+
+bool TCell::AsBoolean() const { return CellClass().AsBoolean(List(), row_); }
+TDateTime TCell::AsDateTime() const { return CellClass().AsDateTime(List(), row_); }
+double TCell::AsFloat() const { return CellClass().AsFloat(List(), row_); }
+int TCell::AsInteger() const { return CellClass().AsInteger(List(), row_); }
+QString TCell::AsText() const { return CellClass().AsText(List(), row_); }
+
+void TCell::SetAsBoolean(bool value) {
+  CellClass().SetAsBoolean(List(), row_, value);
+  Changed();
+}
+
+void TCell::SetAsDateTime(TDateTime value) {
+  CellClass().SetAsDateTime(List(), row_, value);
+  Changed();
+}
+
+void TCell::SetAsFloat(double value) {
+  CellClass().SetAsFloat(List(), row_, value);
+  Changed();
+}
+
+void TCell::SetAsInteger(int value) {
+  CellClass().SetAsInteger(List(), row_, value);
+  Changed();
+}
+
+void TCell::SetAsText(const QString& value) {
+  CellClass().SetAsText(List(), row_, value);
+  Changed();
+}
+
+TColor TCell::Color() const { return List().Colors[size_t(row_)]; }
+
+void TCell::SetColor(TColor value) {
+  List().Colors[size_t(row_)] = value;
+  Changed();
+}
+
+const TCellExtra* TCell::FindExtra() const {
+  const TCellList& list = List();
+  return list.Extras.empty() ? nullptr : list.Extras[size_t(row_)].get();
+}
+
+TCellExtra& TCell::Extra() const {
+  TCellList& list = List();
+  if (list.Extras.empty()) list.Extras.resize(size_t(store_->RowCount()));
+  auto& extra = list.Extras[size_t(row_)];
+  if (!extra) extra = std::make_unique<TCellExtra>();
+  return *extra;
+}
+
+QByteArray TCell::Hint() const {
+  const TCellExtra* extra = FindExtra();
+  return extra ? extra->Hint : QByteArray();
+}
+
+void TCell::SetHint(const QByteArray& value) { Extra().Hint = value; }
+
+TObject* TCell::Object() const {
+  const TCellExtra* extra = FindExtra();
+  return extra ? extra->Object : nullptr;
+}
+
+void TCell::SetObject(TObject* value) { Extra().Object = value; }
+
+// ---- row operations on every vector of a list --------------------------------
+
+namespace {
+
+template <typename F>
+void ForEachVector(TCellList& list, F&& f) {
+  std::visit(f, list.Values);
+  f(list.Colors);
+  if (!list.Extras.empty()) f(list.Extras);
+}
+
+template <typename T>
+void MoveElement(std::vector<T>& v, int from, int to) {
+  if (from < to) std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
+  else std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
+}
+
+}  // namespace
+
+// ---- TCells ------------------------------------------------------------------
+
+TCells::TCells(ICellGrid* grid, TColumns* columns) : grid_(grid), columns_(columns) {
+  if (columns_)
+    for (int c = 0; c < columns_->Count(); ++c) lists_.push_back(NewList(columns_->Items(c)));
+}
+
+TCells::~TCells() = default;
+
+TCellList TCells::NewList(const TCustomColumn* column) const {
+  TCellList list;
+  list.Class = &CellClassFor(column->ValueKind());
+  list.Values = list.Class->NewValues();
+  return list;
+}
+
+TColor TCells::ColumnColor(int col) const {
+  return columns_ && col < columns_->Count() ? columns_->Items(col)->Color() : clBlack;
+}
+
+void TCells::CheckRow(int row, int limit) const {
+  if (row < 0 || row > limit) ListIndexError(row);
+}
+
+TCell TCells::Cell(int col, int row) {
+  if (col < 0 || col >= ColCount()) ListIndexError(col);
+  CheckRow(row, rowCount_ - 1);
+  return TCell(this, col, row);
+}
+
+// New cells take their column's colour silently.
+void TCells::AppendCells(TCellList& list, int count, TColor color) {
+  const size_t size = size_t(rowCount_) + size_t(count);
+  std::visit([size](auto& v) { v.resize(size); }, list.Values);
+  list.Colors.resize(size, color);
+  if (!list.Extras.empty()) list.Extras.resize(size);
+}
+
+void TCells::InsertCells(TCellList& list, int row, TColor color) {
+  std::visit([row](auto& v) { v.emplace(v.begin() + row); }, list.Values);
+  list.Colors.insert(list.Colors.begin() + row, color);
+  if (!list.Extras.empty()) list.Extras.emplace(list.Extras.begin() + row);
+}
+
+void TCells::AddRows(int count) {
+  if (count > 0) {
+    for (int c = 0; c < ColCount(); ++c) AppendCells(lists_[size_t(c)], count, ColumnColor(c));
+    rowCount_ += count;
+  }
+  sortValid_ = false;
+}
+
+void TCells::InsertRow(int row) {
+  CheckRow(row, rowCount_);
+  for (int c = 0; c < ColCount(); ++c) InsertCells(lists_[size_t(c)], row, ColumnColor(c));
+  ++rowCount_;
+  sortValid_ = false;
+}
+
+void TCells::DeleteRow(int row) {
+  CheckRow(row, rowCount_ - 1);
+  for (TCellList& list : lists_) ForEachVector(list, [row](auto& v) { v.erase(v.begin() + row); });
+  --rowCount_;
+}
+
+void TCells::MoveRow(int from, int to) {
+  CheckRow(from, rowCount_ - 1);
+  CheckRow(to, rowCount_ - 1);
+  if (from != to)
+    for (TCellList& list : lists_) ForEachVector(list, [from, to](auto& v) { MoveElement(v, from, to); });
+  sortValid_ = false;
+}
+
+void TCells::ClearRows() {
+  for (TCellList& list : lists_) {
+    ForEachVector(list, [](auto& v) { v.clear(); v.shrink_to_fit(); });
+    list.Extras.clear();
+  }
+  rowCount_ = 0;
+  sortValid_ = false;
+}
+
+void TCells::ColumnListChanged(TObject*, int Kind, int, int) {
+  if (Kind == lkAppended && columns_ && columns_->Count() > ColCount()) {
+    const TCustomColumn* column = columns_->Items(columns_->Count() - 1);
+    lists_.push_back(NewList(column));
+    AppendCells(lists_.back(), rowCount_, column->Color());
+  } else if (Kind == lkCleared) {
+    lists_.clear();
+    rowCount_ = 0;
+  }
+}
+
+void TCells::CellChanged(int col, int row) {
+  if (OnCellChanged) OnCellChanged(this, col, row);
+  sortValid_ = false;
+}
+
+// ---- sorting -----------------------------------------------------------------
+
+void TCells::Sort(int col, TSortType sortType, bool descending) {
+  if (col < 0 || col >= ColCount()) ListIndexError(col);
+  if (!sortValid_ || sortColumn_ != col) FullSort(col, sortType, descending);
+  else if (sortDescending_ != descending) ReverseRows();
+  sortColumn_ = col;
+  sortDescending_ = descending;
+  sortValid_ = true;
+}
+
+namespace {
+
+using IpKey = unsigned __int128;
+
+// Four numbers separated by full stops, the first one weighing most, so that
+// 9.1.1.1 sorts before 10.0.0.0. Numbers beyond the fourth are ignored.
+IpKey ParseIp(const QString& text) {
+  IpKey key = 0;
+  int places = 0;
+  QString digits;
+  for (int i = 0; i < text.size() && places < 4; ++i) {
+    const QChar c = text[i];
+    const bool isDigit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (isDigit) digits += c;
+    if (c == QLatin1Char('.') || i + 1 == text.size()) {
+      key |= IpKey(uint32_t(StrToInt(digits))) << (31 * (3 - places));
+      ++places;
+      digits.clear();
+    }
+  }
+  return key;
+}
+
+// Three-way comparisons; a NaN sorts below every number, so that the
+// partition's scans always find their stop.
+int Compare(double a, double b) {
+  if (a < b) return -1;
+  if (b < a) return 1;
+  const bool nanA = std::isnan(a), nanB = std::isnan(b);
+  return nanA == nanB ? 0 : (nanA ? -1 : 1);
+}
+int Compare(int a, int b) { return (a > b) - (a < b); }
+int Compare(IpKey a, IpKey b) { return (a > b) - (a < b); }
+int Compare(const QString* a, const QString* b) { return a->compare(*b, Qt::CaseSensitive); }
+
+template <typename Key>
+struct Keyed {
+  Key key;
+  int row;
+};
+
+// Quicksort with a random pivot taken from lo + 1 .. hi and a Hoare
+// partition; the larger part is looped over so the depth stays logarithmic.
+template <typename Key>
+void QuickSort(std::vector<Keyed<Key>>& a, int lo, int hi, int sign, std::minstd_rand& random) {
+  while (lo < hi) {
+    const Key pivot = a[size_t(lo + 1 + int(random() % uint32_t(hi - lo)))].key;
+    int i = lo - 1, j = hi + 1;
+    for (;;) {
+      do ++i; while (sign * Compare(pivot, a[size_t(i)].key) > 0);
+      do --j; while (sign * Compare(pivot, a[size_t(j)].key) < 0);
+      if (i >= j) break;
+      std::swap(a[size_t(i)], a[size_t(j)]);
+    }
+    const int m = i;
+    if (m - lo < hi - m + 1) {
+      QuickSort(a, lo, m - 1, sign, random);
+      lo = m;
+    } else {
+      QuickSort(a, m, hi, sign, random);
+      hi = m - 1;
+    }
+  }
+}
+
+template <typename Key, typename KeyOf>
+std::vector<int> SortedOrder(int rows, KeyOf keyOf, bool descending, std::minstd_rand& random) {
+  std::vector<Keyed<Key>> keyed;
+  keyed.reserve(size_t(rows));
+  for (int r = 0; r < rows; ++r) keyed.push_back({keyOf(r), r});
+  QuickSort(keyed, 0, rows - 1, descending ? -1 : 1, random);
+  std::vector<int> order;
+  order.reserve(size_t(rows));
+  for (const auto& k : keyed) order.push_back(k.row);
+  return order;
+}
+
+}  // namespace
+
+// Every key is read before any row moves, so a conversion error leaves the
+// rows as they were.
+void TCells::FullSort(int col, TSortType sortType, bool descending) {
+  const TCellList& list = lists_[size_t(col)];
+  const TCellClass& cls = *list.Class;
+  std::vector<int> order;
+  switch (sortType) {
+    case stAlphabetic: {
+      std::vector<QString> converted;
+      const std::vector<QString>* texts = std::get_if<std::vector<QString>>(&list.Values);
+      if (!texts) {
+        converted.reserve(size_t(rowCount_));
+        for (int r = 0; r < rowCount_; ++r) converted.push_back(cls.AsText(list, r));
+        texts = &converted;
+      }
+      order = SortedOrder<const QString*>(rowCount_, [texts](int r) { return &(*texts)[size_t(r)]; }, descending, random_);
+      break;
+    }
+    case stBoolean:
+      order = SortedOrder<int>(rowCount_, [&](int r) { return int(cls.AsBoolean(list, r)); }, descending, random_);
+      break;
+    case stNumeric:
+      order = SortedOrder<double>(rowCount_, [&](int r) { return cls.AsFloat(list, r); }, descending, random_);
+      break;
+    case stDate:
+      order = SortedOrder<double>(rowCount_, [&](int r) { return cls.AsDateTime(list, r); }, descending, random_);
+      break;
+    case stIP:
+      order = SortedOrder<IpKey>(rowCount_, [&](int r) { return ParseIp(cls.AsText(list, r)); }, descending, random_);
+      break;
+  }
+  Reorder(order);
+}
+
+// Row k takes what row order[k] held.
+void TCells::Reorder(const std::vector<int>& order) {
+  for (TCellList& list : lists_)
+    ForEachVector(list, [&order](auto& v) {
+      std::remove_reference_t<decltype(v)> next;
+      next.reserve(v.size());
+      for (int from : order) next.push_back(std::move(v[size_t(from)]));
+      v.swap(next);
+    });
+}
+
+void TCells::ReverseRows() {
+  for (TCellList& list : lists_) ForEachVector(list, [](auto& v) { std::reverse(v.begin(), v.end()); });
+}

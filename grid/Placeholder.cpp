@@ -1,1 +1,0 @@
-// Holds the folder's library until its first unit lands.
