@@ -398,11 +398,12 @@ TFormObject TextToForm(const QString& text) {
   std::vector<TFormObject> open;
   TFormObject root;
   bool haveRoot = false;
-  int line = 0;
+  int line = 0, lastLine = 0;
   for (const QString& raw : lines) {
     ++line;
     const QString s = raw.trimmed();
     if (s.isEmpty()) continue;
+    lastLine = line;
     if (haveRoot && open.empty()) LineError(line, QStringLiteral("text after the end of the form"));
     if (s == QLatin1String("end")) {
       if (open.empty()) LineError(line, QStringLiteral("'end' without an object"));
@@ -428,8 +429,8 @@ TFormObject TextToForm(const QString& text) {
     open.back().Properties.push_back({name, ParseValue(s.mid(eq + 1).trimmed(), line), line});
   }
   if (!open.empty())
-    LineError(line, QStringLiteral("'end' expected for object %1 opened at line %2").arg(open.back().ClassName).arg(open.back().Line));
-  if (!haveRoot) LineError(line, QStringLiteral("the text holds no object"));
+    LineError(lastLine, QStringLiteral("'end' expected for object %1 opened at line %2").arg(open.back().ClassName).arg(open.back().Line));
+  if (!haveRoot) LineError(lastLine, QStringLiteral("the text holds no object"));
   return root;
 }
 
