@@ -358,8 +358,9 @@ TPropertyBinding Resolve(QObject* object, const TFormProperty& p) {
     target = next;
   }
   const QMetaProperty mp = PublishedProperty(target, parts.last());
-  if (!mp.isValid() || !mp.isWritable()) PropertyError(p, object, QStringLiteral("no such property"));
+  if (!mp.isValid()) PropertyError(p, object, QStringLiteral("no such property"));
   if (IsObjectProperty(mp)) PropertyError(p, object, QStringLiteral("a part takes its values through dotted names"));
+  if (!mp.isWritable()) PropertyError(p, object, QStringLiteral("the property cannot be written"));
   return {target, mp, ConvertValue(p, mp, target), p.Line};
 }
 
