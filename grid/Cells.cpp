@@ -151,6 +151,7 @@ void TCells::AddRows(int count) {
     rowCount_ += count;
   }
   sortValid_ = false;
+  Q_ASSERT(IsConsistent());
 }
 
 void TCells::InsertRow(int row) {
@@ -158,12 +159,14 @@ void TCells::InsertRow(int row) {
   for (int c = 0; c < ColCount(); ++c) InsertCells(lists_[size_t(c)], row, ColumnColor(c));
   ++rowCount_;
   sortValid_ = false;
+  Q_ASSERT(IsConsistent());
 }
 
 void TCells::DeleteRow(int row) {
   CheckRow(row, rowCount_ - 1);
   for (TCellList& list : lists_) ForEachVector(list, [row](auto& v) { v.erase(v.begin() + row); });
   --rowCount_;
+  Q_ASSERT(IsConsistent());
 }
 
 void TCells::MoveRow(int from, int to) {
@@ -192,6 +195,15 @@ void TCells::ColumnListChanged(TObject*, int Kind, int, int) {
     lists_.clear();
     rowCount_ = 0;
   }
+}
+
+bool TCells::IsConsistent() const {
+  const size_t rows = size_t(rowCount_);
+  for (const TCellList& list : lists_) {
+    const size_t values = std::visit([](const auto& v) { return v.size(); }, list.Values);
+    if (values != rows || list.Colors.size() != rows || (!list.Extras.empty() && list.Extras.size() != rows)) return false;
+  }
+  return true;
 }
 
 void TCells::CellChanged(int col, int row) {

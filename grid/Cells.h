@@ -123,6 +123,9 @@ public:
   int SortColumn() const { return sortColumn_; }
   bool SortDescending() const { return sortDescending_; }
 
+  // Every column list holds RowCount cells in each of its vectors.
+  bool IsConsistent() const;
+
   TCellChangedEvent OnCellChanged;
 
   // For TCell.

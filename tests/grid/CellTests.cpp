@@ -219,6 +219,7 @@ TEST_F(CellStore, RowOperationsKeepEveryColumnInStep) {
   EXPECT_EQ(Texts(1), (QStringList{"3", "1", "0", "2"}));
   EXPECT_EQ(cells.Cell(0, 3).Hint(), "hint");
   EXPECT_EQ(cells.Cell(0, 0).Hint(), "");
+  EXPECT_TRUE(cells.IsConsistent());
   EXPECT_THROW(cells.Cell(0, 4), EListError);
   EXPECT_THROW(cells.Cell(2, 0), EListError);
   EXPECT_THROW(cells.DeleteRow(4), EListError);
@@ -286,6 +287,12 @@ TEST_F(CellStore, IpOrderComparesNumbersFirstPartFirst) {
   FillText(0, {"192.168.1.10", "10.0.0.0", "192.168.1.2", "", "9.1.1.1", "1.2.3.4.99"});
   cells.Sort(0, stIP, false);
   EXPECT_EQ(Texts(0), (QStringList{"", "1.2.3.4.99", "9.1.1.1", "10.0.0.0", "192.168.1.2", "192.168.1.10"}));
+  // Parts beyond 16 bits still order as numbers.
+  FillText(0, {"70000.0.0.1", "9.9.9.9", "65536.0.0.0", "65535.99999999.0.0", "", "2147483647.0.0.0"});
+  cells.Sort(0, stIP, true);
+  EXPECT_EQ(Texts(0), (QStringList{"2147483647.0.0.0", "70000.0.0.1", "65536.0.0.0", "65535.99999999.0.0", "9.9.9.9", ""}));
+  cells.Cell(0, 0).SetAsText("2147483648.0.0.0");
+  EXPECT_THROW(cells.Sort(0, stIP, false), EConvertError);
 }
 
 TEST_F(CellStore, AConversionErrorDuringASortLeavesRowsAndSortStateAlone) {
@@ -361,6 +368,7 @@ TEST_F(CellStore, RandomInputsEndInTheReferenceOrder) {
         for (int r = 0; r < size; ++r) payload.push_back(cells.Cell(1, r).AsInteger() % 10000);
         std::sort(payload.begin(), payload.end());
         for (int r = 0; r < size; ++r) EXPECT_EQ(payload[size_t(r)], r);
+        EXPECT_TRUE(cells.IsConsistent());
       }
     }
   }
