@@ -9,7 +9,13 @@
 
 // ---- TCell -------------------------------------------------------------------
 
-TCellList& TCell::List() const { return store_->List(col_); }
+// A handle kept across row or column changes may point past the store;
+// it then fails like any bad index instead of reading freed memory.
+TCellList& TCell::List() const {
+  if (col_ < 0 || col_ >= store_->ColCount()) ListIndexError(col_);
+  if (row_ < 0 || row_ >= store_->RowCount()) ListIndexError(row_);
+  return store_->List(col_);
+}
 const TCellClass& TCell::CellClass() const { return *List().Class; }
 
 void TCell::Changed() const { store_->CellChanged(col_, row_); }

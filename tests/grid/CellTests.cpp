@@ -224,8 +224,10 @@ TEST_F(CellStore, RowOperationsKeepEveryColumnInStep) {
   EXPECT_THROW(cells.Cell(2, 0), EListError);
   EXPECT_THROW(cells.DeleteRow(4), EListError);
   EXPECT_THROW(cells.InsertRow(5), EListError);
+  TCell kept = cells.Cell(1, 3);
   cells.ClearRows();
   EXPECT_EQ(cells.RowCount(), 0);
+  EXPECT_THROW(kept.SetAsInteger(1), EListError);
   cells.AddRows(1);
   EXPECT_EQ(cells.Cell(0, 0).Hint(), "");
 }
