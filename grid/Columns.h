@@ -99,7 +99,7 @@ enum TColumnChangeKind : int {
 };
 
 // Kinds of the column-list notice.
-enum TColumnListKind : int { lkAppended = 0, lkRemoved = 1, lkCleared = 2 };
+enum TColumnListKind : int { lkAppended = 0, lkCleared = 2 };
 
 constexpr int kMinColumnWidth = 8;
 
@@ -208,7 +208,6 @@ public:
   void SetWidth(int v) { width_ = v; }
   int Height() const { return height_; }
   void SetHeight(int v) { height_ = v; }
-  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
   void Assign(TPersistent* Source) override;
 
 private:

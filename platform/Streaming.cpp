@@ -370,7 +370,6 @@ TPropertyBinding Resolve(QObject* object, const TFormProperty& p) {
 
 void RegisterClass(const QString& className, TObjectFactory factory) { Registry()[className] = std::move(factory); }
 
-bool IsClassRegistered(const QString& className) { return Registry().count(className) != 0; }
 
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line) {
   const auto it = Registry().find(className);

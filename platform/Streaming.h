@@ -63,7 +63,6 @@ template <class T>
 void RegisterClass() {
   RegisterClass(QString::fromLatin1(T::staticMetaObject.className()), [] { return new T; });
 }
-bool IsClassRegistered(const QString& className);
 // Raises EReadError naming the line when nothing is registered under the name.
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line);
 
