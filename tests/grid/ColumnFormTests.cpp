@@ -48,16 +48,16 @@ const CallListColumn kCallList[] = {
 };
 
 void BuildCallList(TColumns& columns) {
-  for (const CallListColumn& spec : kCallList) {
+  for (const CallListColumn& entry : kCallList) {
     auto* c = new TTextualColumn;
     c->SetAlignment(taCenter);
     c->SetColor(clWindow);
     c->SetOptions(coAutoSize | coCanInput | coDontHighlight | coPublicUsing);
-    c->Header()->SetCaption(QString::fromUtf8(spec.caption));
-    c->SetWidth(spec.width);
-    c->SetDefaultWidth(spec.width);
-    c->SetPosition(spec.position);
-    c->SetSortKind(spec.sortKind);
+    c->Header()->SetCaption(QString::fromUtf8(entry.caption));
+    c->SetWidth(entry.width);
+    c->SetDefaultWidth(entry.width);
+    c->SetPosition(entry.position);
+    c->SetSortKind(entry.sortKind);
     c->SetAutoExecute(true);
     columns.Add(c);
   }
