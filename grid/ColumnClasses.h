@@ -4,6 +4,7 @@
 // play classes, and adds a few display properties of its own.
 
 #include "grid/Columns.h"
+#include "platform/ImageList.h"
 
 #include <QImage>
 #include <QStringList>
@@ -65,8 +66,8 @@ public:
   void SetDropDownCount(int v) { dropDownCount_ = v; }
   const QStringList& Items() const { return items_; }
   void SetItems(const QStringList& v) { items_ = v; }
-  TObject* Images() const { return images_; }
-  void SetImages(TObject* v) { images_ = v; }
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* v) { images_ = v; }
   bool ShowImages() const { return showImages_; }
   void SetShowImages(bool v) { showImages_ = v; }
   TCompoBoxStyle Style() const { return style_; }
@@ -77,7 +78,7 @@ public:
 private:
   int dropDownCount_ = 8;
   QStringList items_;
-  TObject* images_ = nullptr;
+  TImageList* images_ = nullptr;
   bool showImages_ = false;
   TCompoBoxStyle style_ = cbsDropDown;
 };
@@ -163,10 +164,10 @@ public:
   TImageColumn();
 
   // The cell's integer value indexes the pictures.
-  TObject* Images() const { return images_; }
-  void SetImages(TObject* v) { images_ = v; }
-  TObject* Masks() const { return masks_; }
-  void SetMasks(TObject* v) { masks_ = v; }
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* v) { images_ = v; }
+  TImageList* Masks() const { return masks_; }
+  void SetMasks(TImageList* v) { masks_ = v; }
   bool Masked() const { return masked_; }
   void SetMasked(bool v);
   bool Transparent() const { return transparent_; }
@@ -175,8 +176,8 @@ public:
   void Assign(TPersistent* Source) override;
 
 private:
-  TObject* images_ = nullptr;
-  TObject* masks_ = nullptr;
+  TImageList* images_ = nullptr;
+  TImageList* masks_ = nullptr;
   bool masked_ = false;
   bool transparent_ = true;
 };
