@@ -3,9 +3,6 @@
 //
 //   build/bench/cells_bench --benchmark_repetitions=3
 
-#include "grid/Cells.h"
-#include "grid/ColumnClasses.h"
-
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -15,9 +12,13 @@
 #include <random>
 #include <vector>
 
+#include "grid/Cells.h"
+#include "grid/ColumnClasses.h"
+
 #ifdef __linux__
 #include <malloc.h>
 #include <unistd.h>
+
 #include <cstdio>
 #endif
 
@@ -49,7 +50,9 @@ struct Store {
   static std::unique_ptr<Store> Of() {
     auto store = std::make_unique<Store>();
     Store* s = store.get();
-    s->columns.ColumnListChanged = [s](TObject* sender, int kind, int a, int b) { s->cells.ColumnListChanged(sender, kind, a, b); };
+    s->columns.ColumnListChanged = [s](TObject* sender, int kind, int a, int b) {
+      s->cells.ColumnListChanged(sender, kind, a, b);
+    };
     for (int c = 0; c < kColumns; ++c) s->columns.Add(new Column);
     return store;
   }
@@ -63,8 +66,12 @@ const std::vector<RowTexts>& TextPool() {
     std::vector<RowTexts> rows;
     std::mt19937 random(1);
     for (int i = 0; i < 1024; ++i)
-      rows.push_back({QStringLiteral("%1:%2:%3").arg(random() % 24, 2, 10, QLatin1Char('0')).arg(random() % 60, 2, 10, QLatin1Char('0')).arg(random() % 60, 2, 10, QLatin1Char('0')),
-                      QString::number(100000 + random() % 900000), QString::number(i + 1), QString::number(1 + random() % 4),
+      rows.push_back({QStringLiteral("%1:%2:%3")
+                          .arg(random() % 24, 2, 10, QLatin1Char('0'))
+                          .arg(random() % 60, 2, 10, QLatin1Char('0'))
+                          .arg(random() % 60, 2, 10, QLatin1Char('0')),
+                      QString::number(100000 + random() % 900000), QString::number(i + 1),
+                      QString::number(1 + random() % 4),
                       QStringLiteral("05%1").arg(random() % 1000000000, 9, 10, QLatin1Char('0'))});
     return rows;
   }();

@@ -1,15 +1,19 @@
 #include "grid/CellClasses.h"
 
-#include "platform/Exceptions.h"
-
 #include <cmath>
+
+#include "platform/Exceptions.h"
 
 namespace {
 
 template <typename T>
-T& Value(TCellList& list, int row) { return std::get<std::vector<T>>(list.Values)[size_t(row)]; }
+T& Value(TCellList& list, int row) {
+  return std::get<std::vector<T>>(list.Values)[size_t(row)];
+}
 template <typename T>
-const T& Value(const TCellList& list, int row) { return std::get<std::vector<T>>(list.Values)[size_t(row)]; }
+const T& Value(const TCellList& list, int row) {
+  return std::get<std::vector<T>>(list.Values)[size_t(row)];
+}
 
 QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
@@ -53,7 +57,9 @@ void TDateTimeCell::SetAsText(TCellList& list, int row, const QString& value) co
 
 QString TFloatCell::AsText(const TCellList& list, int row) const { return FloatToStr(Value<double>(list, row)); }
 void TFloatCell::SetAsBoolean(TCellList& list, int row, bool) const { Value<double>(list, row) = 0.0; }
-void TFloatCell::SetAsText(TCellList& list, int row, const QString& value) const { Value<double>(list, row) = StrToFloat(value); }
+void TFloatCell::SetAsText(TCellList& list, int row, const QString& value) const {
+  Value<double>(list, row) = StrToFloat(value);
+}
 
 // ---- TIntegerCell ------------------------------------------------------------
 
@@ -62,9 +68,13 @@ int TIntegerCell::AsInteger(const TCellList& list, int row) const { return Value
 QString TIntegerCell::AsText(const TCellList& list, int row) const { return IntToStr(Value<int32_t>(list, row)); }
 void TIntegerCell::SetAsBoolean(TCellList& list, int row, bool) const { Value<int32_t>(list, row) = 0; }
 void TIntegerCell::SetAsDateTime(TCellList& list, int row, TDateTime) const { Value<int32_t>(list, row) = 0; }
-void TIntegerCell::SetAsFloat(TCellList& list, int row, double value) const { Value<int32_t>(list, row) = RoundToInteger(value); }
+void TIntegerCell::SetAsFloat(TCellList& list, int row, double value) const {
+  Value<int32_t>(list, row) = RoundToInteger(value);
+}
 void TIntegerCell::SetAsInteger(TCellList& list, int row, int value) const { Value<int32_t>(list, row) = value; }
-void TIntegerCell::SetAsText(TCellList& list, int row, const QString& value) const { Value<int32_t>(list, row) = StrToInt(value); }
+void TIntegerCell::SetAsText(TCellList& list, int row, const QString& value) const {
+  Value<int32_t>(list, row) = StrToInt(value);
+}
 
 // ---- TStringCell -------------------------------------------------------------
 
@@ -76,14 +86,24 @@ bool TStringCell::AsBoolean(const TCellList& list, int row) const {
   throw EConvertError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
 }
 
-TDateTime TStringCell::AsDateTime(const TCellList& list, int row) const { return StrToDateTime(Value<QString>(list, row)); }
+TDateTime TStringCell::AsDateTime(const TCellList& list, int row) const {
+  return StrToDateTime(Value<QString>(list, row));
+}
 double TStringCell::AsFloat(const TCellList& list, int row) const { return StrToFloat(Value<QString>(list, row)); }
 int TStringCell::AsInteger(const TCellList& list, int row) const { return StrToInt(Value<QString>(list, row)); }
 QString TStringCell::AsText(const TCellList& list, int row) const { return Value<QString>(list, row); }
-void TStringCell::SetAsBoolean(TCellList& list, int row, bool value) const { Value<QString>(list, row) = BoolText(value); }
-void TStringCell::SetAsDateTime(TCellList& list, int row, TDateTime value) const { Value<QString>(list, row) = DateTimeToStr(value); }
-void TStringCell::SetAsFloat(TCellList& list, int row, double value) const { Value<QString>(list, row) = FloatToStr(value); }
-void TStringCell::SetAsInteger(TCellList& list, int row, int value) const { Value<QString>(list, row) = IntToStr(value); }
+void TStringCell::SetAsBoolean(TCellList& list, int row, bool value) const {
+  Value<QString>(list, row) = BoolText(value);
+}
+void TStringCell::SetAsDateTime(TCellList& list, int row, TDateTime value) const {
+  Value<QString>(list, row) = DateTimeToStr(value);
+}
+void TStringCell::SetAsFloat(TCellList& list, int row, double value) const {
+  Value<QString>(list, row) = FloatToStr(value);
+}
+void TStringCell::SetAsInteger(TCellList& list, int row, int value) const {
+  Value<QString>(list, row) = IntToStr(value);
+}
 void TStringCell::SetAsText(TCellList& list, int row, const QString& value) const { Value<QString>(list, row) = value; }
 
 const TCellClass& CellClassFor(TValueKind kind) {
@@ -93,10 +113,15 @@ const TCellClass& CellClassFor(TValueKind kind) {
   static const TIntegerCell integerCell;
   static const TStringCell stringCell;
   switch (kind) {
-    case vkBoolean: return booleanCell;
-    case vkDateTime: return dateTimeCell;
-    case vkFloat: return floatCell;
-    case vkInteger: return integerCell;
-    default: return stringCell;
+    case vkBoolean:
+      return booleanCell;
+    case vkDateTime:
+      return dateTimeCell;
+    case vkFloat:
+      return floatCell;
+    case vkInteger:
+      return integerCell;
+    default:
+      return stringCell;
   }
 }

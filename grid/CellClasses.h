@@ -6,7 +6,7 @@
 #include "grid/Cells.h"
 
 class TCellClass {
-public:
+ public:
   virtual ~TCellClass() = default;
   virtual const char* ClassName() const = 0;
   // An empty value vector of the class's kind.
@@ -25,7 +25,7 @@ public:
 };
 
 class TBooleanCell : public TCellClass {
-public:
+ public:
   const char* ClassName() const override { return "TBooleanCell"; }
   TCellValues NewValues() const override { return std::vector<uint8_t>(); }
   bool AsBoolean(const TCellList& list, int row) const override;
@@ -43,7 +43,7 @@ public:
 // Keeps a 64-bit float; the date-time and float classes differ only in how
 // they read and write texts and Booleans.
 class TRealCell : public TCellClass {
-public:
+ public:
   TCellValues NewValues() const override { return std::vector<double>(); }
   bool AsBoolean(const TCellList&, int) const override { return false; }
   TDateTime AsDateTime(const TCellList& list, int row) const override;
@@ -55,7 +55,7 @@ public:
 };
 
 class TDateTimeCell : public TRealCell {
-public:
+ public:
   const char* ClassName() const override { return "TDateTimeCell"; }
   QString AsText(const TCellList& list, int row) const override;
   void SetAsBoolean(TCellList& list, int row, bool value) const override;
@@ -63,7 +63,7 @@ public:
 };
 
 class TFloatCell : public TRealCell {
-public:
+ public:
   const char* ClassName() const override { return "TFloatCell"; }
   QString AsText(const TCellList& list, int row) const override;
   void SetAsBoolean(TCellList& list, int row, bool value) const override;
@@ -71,7 +71,7 @@ public:
 };
 
 class TIntegerCell : public TCellClass {
-public:
+ public:
   const char* ClassName() const override { return "TIntegerCell"; }
   TCellValues NewValues() const override { return std::vector<int32_t>(); }
   bool AsBoolean(const TCellList&, int) const override { return false; }
@@ -87,7 +87,7 @@ public:
 };
 
 class TStringCell : public TCellClass {
-public:
+ public:
   const char* ClassName() const override { return "TStringCell"; }
   TCellValues NewValues() const override { return std::vector<QString>(); }
   bool AsBoolean(const TCellList& list, int row) const override;

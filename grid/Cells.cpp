@@ -1,11 +1,11 @@
 #include "grid/Cells.h"
 
-#include "grid/CellClasses.h"
-#include "platform/Exceptions.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include "grid/CellClasses.h"
+#include "platform/Exceptions.h"
 
 // ---- TCell -------------------------------------------------------------------
 
@@ -21,7 +21,9 @@ const TCellClass& TCell::CellClass() const { return *List().Class; }
 void TCell::Changed() const { store_->CellChanged(col_, row_); }
 
 TColor TCell::GetColor() const { return store_->Grid() ? store_->Grid()->GetCellBackColor(col_, row_) : Color(); }
-TColor TCell::GetTextColor() const { return store_->Grid() ? store_->Grid()->GetCellTextColor(col_, row_) : clWindowText; }
+TColor TCell::GetTextColor() const {
+  return store_->Grid() ? store_->Grid()->GetCellTextColor(col_, row_) : clWindowText;
+}
 
 bool TCell::AsBoolean() const { return CellClass().AsBoolean(List(), row_); }
 TDateTime TCell::AsDateTime() const { return CellClass().AsDateTime(List(), row_); }
@@ -101,8 +103,10 @@ void ForEachVector(TCellList& list, F&& f) {
 
 template <typename T>
 void MoveElement(std::vector<T>& v, int from, int to) {
-  if (from < to) std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
-  else std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
+  if (from < to)
+    std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
+  else
+    std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
 }
 
 }  // namespace
@@ -185,7 +189,10 @@ void TCells::MoveRow(int from, int to) {
 
 void TCells::ClearRows() {
   for (TCellList& list : lists_) {
-    ForEachVector(list, [](auto& v) { v.clear(); v.shrink_to_fit(); });
+    ForEachVector(list, [](auto& v) {
+      v.clear();
+      v.shrink_to_fit();
+    });
     list.Extras.clear();
   }
   rowCount_ = 0;
@@ -207,7 +214,8 @@ bool TCells::IsConsistent() const {
   const size_t rows = size_t(rowCount_);
   for (const TCellList& list : lists_) {
     const size_t values = std::visit([](const auto& v) { return v.size(); }, list.Values);
-    if (values != rows || list.Colors.size() != rows || (!list.Extras.empty() && list.Extras.size() != rows)) return false;
+    if (values != rows || list.Colors.size() != rows || (!list.Extras.empty() && list.Extras.size() != rows))
+      return false;
   }
   return true;
 }
@@ -221,8 +229,10 @@ void TCells::CellChanged(int col, int row) {
 
 void TCells::Sort(int col, TSortType sortType, bool descending) {
   if (col < 0 || col >= ColCount()) ListIndexError(col);
-  if (!sortValid_ || sortColumn_ != col) FullSort(col, sortType, descending);
-  else if (sortDescending_ != descending) ReverseRows();
+  if (!sortValid_ || sortColumn_ != col)
+    FullSort(col, sortType, descending);
+  else if (sortDescending_ != descending)
+    ReverseRows();
   sortColumn_ = col;
   sortDescending_ = descending;
   sortValid_ = true;
@@ -324,8 +334,10 @@ void QuickSort(std::vector<Keyed<Key>>& a, int lo, int hi, Before before, std::m
     const Key pivot = a[size_t(lo + 1) + offset].key;
     int i = lo - 1, j = hi + 1;
     for (;;) {
-      do ++i; while (before(a[size_t(i)].key, pivot));
-      do --j; while (before(pivot, a[size_t(j)].key));
+      do ++i;
+      while (before(a[size_t(i)].key, pivot));
+      do --j;
+      while (before(pivot, a[size_t(j)].key));
       if (i >= j) break;
       std::swap(a[size_t(i)], a[size_t(j)]);
     }
@@ -346,8 +358,12 @@ std::vector<int> SortedOrder(int rows, KeyOf keyOf, bool descending, std::minstd
   std::vector<Keyed<Key>> keyed;
   keyed.reserve(size_t(rows));
   for (int r = 0; r < rows; ++r) keyed.push_back({keyOf(r), r});
-  if (descending) QuickSort(keyed, 0, rows - 1, [](const Key& a, const Key& b) { return Compare(b, a) < 0; }, random);
-  else QuickSort(keyed, 0, rows - 1, [](const Key& a, const Key& b) { return Compare(a, b) < 0; }, random);
+  if (descending)
+    QuickSort(
+        keyed, 0, rows - 1, [](const Key& a, const Key& b) { return Compare(b, a) < 0; }, random);
+  else
+    QuickSort(
+        keyed, 0, rows - 1, [](const Key& a, const Key& b) { return Compare(a, b) < 0; }, random);
   std::vector<int> order;
   order.reserve(size_t(rows));
   for (const auto& k : keyed) order.push_back(k.row);
@@ -385,17 +401,21 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
   switch (sortType) {
     case stAlphabetic: {
       const std::vector<QString>& texts = TextsOf(list, rowCount_, converted);
-      order = SortedOrder<const QString*>(rowCount_, [&texts](int r) { return &texts[size_t(r)]; }, descending, random_);
+      order = SortedOrder<const QString*>(
+          rowCount_, [&texts](int r) { return &texts[size_t(r)]; }, descending, random_);
       break;
     }
     case stBoolean:
-      order = SortedOrder<int>(rowCount_, [&](int r) { return int(cls.AsBoolean(list, r)); }, descending, random_);
+      order = SortedOrder<int>(
+          rowCount_, [&](int r) { return int(cls.AsBoolean(list, r)); }, descending, random_);
       break;
     case stNumeric:
-      order = SortedOrder<double>(rowCount_, [&](int r) { return cls.AsFloat(list, r); }, descending, random_);
+      order = SortedOrder<double>(
+          rowCount_, [&](int r) { return cls.AsFloat(list, r); }, descending, random_);
       break;
     case stDate:
-      order = SortedOrder<double>(rowCount_, [&](int r) { return cls.AsDateTime(list, r); }, descending, random_);
+      order = SortedOrder<double>(
+          rowCount_, [&](int r) { return cls.AsDateTime(list, r); }, descending, random_);
       break;
     case stIP: {
       const std::vector<QString>& texts = TextsOf(list, rowCount_, converted);
@@ -406,9 +426,11 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
         keys.push_back(ParseIp(texts[size_t(r)]));
       }
       if (FitsSixteenBits(keys))
-        order = SortedOrder<uint64_t>(rowCount_, [&keys](int r) { return PackIp<uint64_t, 16>(keys[size_t(r)]); }, descending, random_);
+        order = SortedOrder<uint64_t>(
+            rowCount_, [&keys](int r) { return PackIp<uint64_t, 16>(keys[size_t(r)]); }, descending, random_);
       else
-        order = SortedOrder<IpKey>(rowCount_, [&keys](int r) { return PackIp<IpKey, 31>(keys[size_t(r)]); }, descending, random_);
+        order = SortedOrder<IpKey>(
+            rowCount_, [&keys](int r) { return PackIp<IpKey, 31>(keys[size_t(r)]); }, descending, random_);
       break;
     }
   }

@@ -4,10 +4,6 @@
 // vector of texts, a float column a vector of doubles). A cell is handed out
 // as a small handle bound to its column and row; rows move by moving values.
 
-#include "grid/Columns.h"
-#include "platform/Graphics.h"
-#include "platform/SysUtils.h"
-
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -17,12 +13,16 @@
 #include <variant>
 #include <vector>
 
+#include "grid/Columns.h"
+#include "platform/Graphics.h"
+#include "platform/SysUtils.h"
+
 class TCells;
 class TCellClass;
 
 // What the store asks of its grid.
 class ICellGrid {
-public:
+ public:
   virtual ~ICellGrid() = default;
   virtual TColor GetCellBackColor(int col, int row) const = 0;
   virtual TColor GetCellTextColor(int col, int row) const = 0;
@@ -48,7 +48,7 @@ struct TCellList {
 // One cell: reads and writes its value as any of five kinds; each cell class
 // converts in its own way. Setters tell the store after storing.
 class TCell {
-public:
+ public:
   TCell(TCells* store, int col, int row) : store_(store), col_(col), row_(row) {}
 
   TCells* Store() const { return store_; }
@@ -79,7 +79,7 @@ public:
   TObject* Object() const;
   void SetObject(TObject* value);
 
-private:
+ private:
   TCellList& List() const;
   TCellExtra& Extra() const;
   const TCellExtra* FindExtra() const;
@@ -93,7 +93,7 @@ private:
 using TCellChangedEvent = std::function<void(TCells* Sender, int Col, int Row)>;
 
 class TCells : public TObject {
-public:
+ public:
   TCells(ICellGrid* grid, TColumns* columns);
   ~TCells() override;
   TCells(const TCells&) = delete;
@@ -132,7 +132,7 @@ public:
   TCellList& List(int col) { return lists_[size_t(col)]; }
   void CellChanged(int col, int row);
 
-private:
+ private:
   TCellList NewList(const TCustomColumn* column) const;
   void AppendCells(TCellList& list, int count, TColor color);
   void InsertCells(TCellList& list, int row, TColor color);

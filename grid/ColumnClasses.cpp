@@ -1,10 +1,10 @@
 #include "grid/ColumnClasses.h"
 
-#include "platform/FormatFloat.h"
-#include "platform/SysUtils.h"
-
 #include <cmath>
 #include <cstring>
+
+#include "platform/FormatFloat.h"
+#include "platform/SysUtils.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // its default sort type and default value, names its editor, display and
 // play classes, and adds a few display properties of its own.
 
-#include "grid/Columns.h"
-#include "platform/ImageList.h"
-
 #include <QImage>
 #include <QStringList>
+
+#include "grid/Columns.h"
+#include "platform/ImageList.h"
 
 namespace ColumnKinds {
 Q_NAMESPACE
@@ -29,7 +29,7 @@ class TTextualColumn : public TCustomColumn {
   Q_PROPERTY(bool AutoExecute READ AutoExecute WRITE SetAutoExecute)
   Q_PROPERTY(QString TextAfter READ TextAfter WRITE SetTextAfter)
   Q_PROPERTY(QString TextBefore READ TextBefore WRITE SetTextBefore)
-public:
+ public:
   TTextualColumn() : TTextualColumn(CompanionsOf("TTextualColumn")) {}
 
   bool AutoExecute() const { return autoExecute_; }
@@ -44,10 +44,10 @@ public:
   bool AcceptsKey(QChar key) const override { return key.unicode() > 32; }
   void Assign(TPersistent* Source) override;
 
-protected:
+ protected:
   explicit TTextualColumn(const TColumnCompanions& companions);
 
-private:
+ private:
   bool autoExecute_ = false;
   QString textAfter_;
   QString textBefore_;
@@ -59,7 +59,7 @@ class TComboBoxColumn : public TTextualColumn {
   Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
   Q_PROPERTY(bool ShowImages READ ShowImages WRITE SetShowImages)
   Q_PROPERTY(ColumnKinds::TCompoBoxStyle Style READ Style WRITE SetStyle)
-public:
+ public:
   TComboBoxColumn();
 
   int DropDownCount() const { return dropDownCount_; }
@@ -75,7 +75,7 @@ public:
 
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   int dropDownCount_ = 8;
   QStringList items_;
   TImageList* images_ = nullptr;
@@ -89,7 +89,7 @@ class TNumericColumn : public TCustomColumn {
   Q_PROPERTY(int Max READ Max WRITE SetMax)
   Q_PROPERTY(int Min READ Min WRITE SetMin)
   Q_PROPERTY(QString TextAfter READ TextAfter WRITE SetTextAfter)
-public:
+ public:
   TNumericColumn();
 
   const QString& FormatMask() const { return formatMask_; }
@@ -107,7 +107,7 @@ public:
   bool AcceptsKey(QChar key) const override;
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   QString formatMask_;
   int max_ = 0;
   int min_ = 0;
@@ -118,7 +118,7 @@ class TDateColumn : public TCustomColumn {
   Q_OBJECT
   Q_PROPERTY(QString EmptyCaption READ EmptyCaption WRITE SetEmptyCaption)
   Q_PROPERTY(bool HideWhenEmpty READ HideWhenEmpty WRITE SetHideWhenEmpty)
-public:
+ public:
   TDateColumn();
 
   const QString& EmptyCaption() const { return emptyCaption_; }
@@ -129,20 +129,20 @@ public:
   // Digits and the date separator.
   bool AcceptsKey(QChar key) const override;
 
-private:
+ private:
   QString emptyCaption_;
   bool hideWhenEmpty_ = false;
 };
 
 class TCheckBoxColumn : public TCustomColumn {
   Q_OBJECT
-public:
+ public:
   TCheckBoxColumn();
 };
 
 class THtmlColumn : public TCustomColumn {
   Q_OBJECT
-public:
+ public:
   THtmlColumn();
 
   // Mark-up put around each cell's text before it is rendered.
@@ -151,7 +151,7 @@ public:
   const QString& MarkupAfter() const { return markupAfter_; }
   void SetMarkupAfter(const QString& v) { markupAfter_ = v; }
 
-private:
+ private:
   QString markupBefore_;
   QString markupAfter_;
 };
@@ -160,7 +160,7 @@ class TImageColumn : public TCustomColumn {
   Q_OBJECT
   Q_PROPERTY(bool Masked READ Masked WRITE SetMasked)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-public:
+ public:
   TImageColumn();
 
   // The cell's integer value indexes the pictures.
@@ -175,7 +175,7 @@ public:
 
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   TImageList* images_ = nullptr;
   TImageList* masks_ = nullptr;
   bool masked_ = false;
@@ -192,7 +192,7 @@ class TProgressColumn : public TCustomColumn {
   Q_PROPERTY(ColumnKinds::TProgressStyle ProgressStyle READ ProgressStyle WRITE SetProgressStyle)
   Q_PROPERTY(bool ShowText READ ShowText WRITE SetShowText)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-public:
+ public:
   TProgressColumn();
 
   TColor BorderColor() const { return borderColor_; }
@@ -214,7 +214,7 @@ public:
 
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   TColor borderColor_ = RGB(128, 128, 128);
   bool hideWhenEmpty_ = false;
   int margin_ = 2;
@@ -235,7 +235,7 @@ class TRateColumn : public TCustomColumn {
   Q_PROPERTY(bool Masked READ Masked WRITE SetMasked)
   Q_PROPERTY(int Max READ Max WRITE SetMax)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-public:
+ public:
   TRateColumn();
 
   TBitmap* Glyph() { return &glyph_; }
@@ -258,7 +258,7 @@ public:
 
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   void WatchBitmap(TBitmap& bitmap);
   void BitmapChanged(TBitmap& bitmap);
   QImage GlyphImage() const { return glyph_.Image(); }
@@ -281,7 +281,7 @@ private:
 // Shows each row's number, counted from 1.
 class TIncrementColumn : public TCustomColumn {
   Q_OBJECT
-public:
+ public:
   TIncrementColumn();
 };
 
@@ -290,7 +290,7 @@ class TGraphicColumn : public TCustomColumn {
   Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
   Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
   Q_PROPERTY(bool Strecht READ Strecht WRITE SetStrecht)
-public:
+ public:
   TGraphicColumn();
 
   int BorderWidth() const { return borderWidth_; }
@@ -300,7 +300,7 @@ public:
   bool Strecht() const { return strecht_; }
   void SetStrecht(bool v);
 
-private:
+ private:
   int borderWidth_ = 1;
   int margin_ = 4;
   bool strecht_ = false;

@@ -1,10 +1,10 @@
 #include "grid/Columns.h"
 
-#include "platform/Exceptions.h"
-
 #include <QWidget>
 #include <algorithm>
 #include <map>
+
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -23,9 +23,15 @@ const Factory* FindFactory(const QString& name) {
 
 }  // namespace
 
-void RegisterDisplayClass(const QString& name, TDisplayFactory factory) { Factories<TDisplayFactory>()[name] = std::move(factory); }
-void RegisterPlayClass(const QString& name, TPlayFactory factory) { Factories<TPlayFactory>()[name] = std::move(factory); }
-void RegisterEditorClass(const QString& name, TEditorFactory factory) { Factories<TEditorFactory>()[name] = std::move(factory); }
+void RegisterDisplayClass(const QString& name, TDisplayFactory factory) {
+  Factories<TDisplayFactory>()[name] = std::move(factory);
+}
+void RegisterPlayClass(const QString& name, TPlayFactory factory) {
+  Factories<TPlayFactory>()[name] = std::move(factory);
+}
+void RegisterEditorClass(const QString& name, TEditorFactory factory) {
+  Factories<TEditorFactory>()[name] = std::move(factory);
+}
 
 // ---- parts -------------------------------------------------------------------
 
@@ -208,7 +214,8 @@ void TCustomColumn::SetOptions(TColumnOptions v) {
   if (collection_ && v.testFlag(coSearchColumn) && !options_.testFlag(coSearchColumn)) {
     for (int i = 0; i < collection_->Count(); ++i) {
       TCustomColumn* other = collection_->Items(i);
-      if (other != this && other->Options().testFlag(coSearchColumn)) other->SetOptions(other->Options() & ~TColumnOptions(coSearchColumn));
+      if (other != this && other->Options().testFlag(coSearchColumn))
+        other->SetOptions(other->Options() & ~TColumnOptions(coSearchColumn));
     }
   }
   options_ = v;
@@ -287,9 +294,12 @@ TRect TCustomColumn::PartRect(TGridArea area) const {
   const TRect r = Grid()->AreaRect(area);
   const int left = ScreenLeft();
   switch (area) {
-    case gaHeader: return TRect(left, r.Top, left + width_, r.Bottom);
-    case gaFooter: return TRect(left, r.Top + 4, left + width_, r.Bottom);
-    default: return TRect(left, r.Top, left + width_, r.Bottom - 6);
+    case gaHeader:
+      return TRect(left, r.Top, left + width_, r.Bottom);
+    case gaFooter:
+      return TRect(left, r.Top + 4, left + width_, r.Bottom);
+    default:
+      return TRect(left, r.Top, left + width_, r.Bottom - 6);
   }
 }
 
@@ -413,7 +423,9 @@ void TColumns::Layout(bool renumber) {
 }
 
 void TColumns::AutoSizeColumns(int clientWidth) {
-  auto sizes = [](const TCustomColumn* c) { return c->Visible() && c->Options().testFlag(coAutoSize) && !c->Options().testFlag(coFixedSize); };
+  auto sizes = [](const TCustomColumn* c) {
+    return c->Visible() && c->Options().testFlag(coAutoSize) && !c->Options().testFlag(coFixedSize);
+  };
   int fixed = 0;
   for (const auto& c : items_)
     if (c->Visible() && !sizes(c.get())) fixed += c->Width();
@@ -463,7 +475,8 @@ void TColumns::ReadColumns(const std::vector<TFormObject>& forms, bool attach) {
   for (const TFormObject& form : forms) {
     std::unique_ptr<QObject> object = CreateRegistered(form.ClassName, form.Line);
     auto* column = qobject_cast<TCustomColumn*>(object.get());
-    if (!column) throw EReadError(QStringLiteral("Line %1: %2 is not a column class").arg(form.Line).arg(form.ClassName));
+    if (!column)
+      throw EReadError(QStringLiteral("Line %1: %2 is not a column class").arg(form.Line).arg(form.ClassName));
     if (attach) column->collection_ = this;
     ApplyProperties(ResolveProperties(column, form));
     if (!form.Children.empty())

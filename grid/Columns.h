@@ -12,17 +12,17 @@
 //   TColumnPart     header and footer; TSlideBounds the slide rectangle
 //   TVirtualColElement, TColumnDisplay, TColumnPlay: per-column companions
 
-#include "platform/Classes.h"
-#include "platform/Exceptions.h"
-#include "platform/Graphics.h"
-#include "platform/Streaming.h"
-#include "platform/Types.h"
-
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
+#include "platform/Streaming.h"
+#include "platform/Types.h"
 
 class QWidget;
 class TCanvas;
@@ -31,7 +31,15 @@ class TColumns;
 
 namespace GridTypes {
 Q_NAMESPACE
-enum TValueKind : uint8_t { vkRowNumber = 0, vkGraphic = 2, vkBoolean = 3, vkDateTime = 4, vkFloat = 5, vkInteger = 6, vkText = 7 };
+enum TValueKind : uint8_t {
+  vkRowNumber = 0,
+  vkGraphic = 2,
+  vkBoolean = 3,
+  vkDateTime = 4,
+  vkFloat = 5,
+  vkInteger = 6,
+  vkText = 7
+};
 Q_ENUM_NS(TValueKind)
 enum TDrawingOptions : uint8_t { doNormal, doBackgroundOnly, doCustom, doCustomOnly };
 Q_ENUM_NS(TDrawingOptions)
@@ -105,7 +113,7 @@ constexpr int kMinColumnWidth = 8;
 
 // What the column model reads from the grid that owns its collection.
 class IColumnGrid {
-public:
+ public:
   virtual ~IColumnGrid() = default;
   // Left edge of the data rectangle (moves with the indicator column).
   virtual int DataLeft() const = 0;
@@ -130,7 +138,7 @@ class TColumnPart : public TPersistent {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
   Q_PROPERTY(int Color READ Color WRITE SetColor)
-public:
+ public:
   TColumnPart(TCustomColumn* column, TColor color) : column_(column), color_(color) {}
 
   TCustomColumn* Column() const { return column_; }
@@ -142,10 +150,12 @@ public:
 
   TNotifyEvent OnChange;
 
-protected:
-  void Changed() { if (OnChange) OnChange(this); }
+ protected:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
 
-private:
+ private:
   TCustomColumn* column_;
   QString caption_;
   TColor color_;
@@ -155,7 +165,7 @@ class TColumnHeader : public TColumnPart {
   Q_OBJECT
   Q_PROPERTY(GridTypes::TDisplayMode DisplayMode READ DisplayMode WRITE SetDisplayMode)
   Q_PROPERTY(QImage Glyph READ GlyphImage WRITE SetGlyphImage)
-public:
+ public:
   explicit TColumnHeader(TCustomColumn* column);
 
   TDisplayMode DisplayMode() const { return displayMode_; }
@@ -165,7 +175,7 @@ public:
   void SetGlyph(const TBitmap& v) { glyph_.Assign(v); }
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   QImage GlyphImage() const { return glyph_.Image(); }
   void SetGlyphImage(const QImage& image) { glyph_.LoadFromImage(image); }
   void GlyphChanged();
@@ -178,14 +188,14 @@ private:
 class TColumnFooter : public TColumnPart {
   Q_OBJECT
   Q_PROPERTY(GridTypes::TFormulaKind FormulaKind READ FormulaKind WRITE SetFormulaKind)
-public:
+ public:
   explicit TColumnFooter(TCustomColumn* column) : TColumnPart(column, clWindow) {}
 
   TFormulaKind FormulaKind() const { return formulaKind_; }
   void SetFormulaKind(TFormulaKind v);
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   TFormulaKind formulaKind_ = fkNone;
 };
 
@@ -196,7 +206,7 @@ class TSlideBounds : public TPersistent {
   Q_PROPERTY(int Top READ Top WRITE SetTop)
   Q_PROPERTY(int Width READ Width WRITE SetWidth)
   Q_PROPERTY(int Height READ Height WRITE SetHeight)
-public:
+ public:
   explicit TSlideBounds(TCustomColumn* column) : column_(column) {}
 
   TCustomColumn* Column() const { return column_; }
@@ -210,7 +220,7 @@ public:
   void SetHeight(int v) { height_ = v; }
   void Assign(TPersistent* Source) override;
 
-private:
+ private:
   TCustomColumn* column_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
@@ -220,7 +230,7 @@ private:
 // Carries the value of the one cell a display or play is working on; the
 // grid fills it in before each cell.
 class TVirtualColElement : public TObject {
-public:
+ public:
   explicit TVirtualColElement(TCustomColumn* column) : column_(column) {}
   TCustomColumn* Column() const { return column_; }
 
@@ -235,13 +245,13 @@ public:
   TObject* Graphic = nullptr;
   QWidget* ThemeWindow = nullptr;
 
-private:
+ private:
   TCustomColumn* column_;
 };
 
 // The painter of a column's data cells; each column kind has its own.
 class TColumnDisplay : public TVirtualColElement {
-public:
+ public:
   using TVirtualColElement::TVirtualColElement;
 
   bool Selected = false;
@@ -254,7 +264,7 @@ public:
 
 // Lets a cell react to keys and clicks without an editor (the check box).
 class TColumnPlay : public TVirtualColElement {
-public:
+ public:
   using TVirtualColElement::TVirtualColElement;
 
   int Col = -1;
@@ -266,8 +276,10 @@ public:
   // Takes the Boolean the display holds for the served cell.
   virtual void Start();
 
-protected:
-  void Change() { if (OnChange) OnChange(this); }
+ protected:
+  void Change() {
+    if (OnChange) OnChange(this);
+  }
 };
 
 // Column kinds name their editor, display and play classes; the units that
@@ -311,7 +323,7 @@ class TCustomColumn : public TComponent {
   Q_PROPERTY(int Width READ Width WRITE SetWidth)
   Q_PROPERTY(GridTypes::TWrapKind WrapKind READ WrapKind WRITE SetWrapKind)
   Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
-public:
+ public:
   explicit TCustomColumn(const TColumnCompanions& companions = {});
   ~TCustomColumn() override;
 
@@ -399,13 +411,13 @@ public:
   virtual bool AcceptsKey(QChar) const { return false; }
   virtual void PrepareEditor() {}
 
-protected:
+ protected:
   void Changed(TColumnChangeKind kind);
   // Repaints the column's data cells after a display property changed.
   void InvalidateData();
   IColumnGrid* Grid() const;
 
-private:
+ private:
   friend class TColumns;
   int CursorValue() const { return cursor_; }
   void SetCursorValue(int v) { SetCursor(TCursor(v)); }
@@ -453,7 +465,7 @@ using TColumnsChangedEvent = std::function<void(TColumns* Sender, TCustomColumn*
 using TColumnListChangedEvent = std::function<void(TObject* Sender, int Kind, int Index1, int Index2)>;
 
 class TColumns : public TObject {
-public:
+ public:
   explicit TColumns(IColumnGrid* control = nullptr);
   ~TColumns() override;
   TColumns(const TColumns&) = delete;
@@ -491,7 +503,7 @@ public:
   // The grid control's receiver; called second.
   TColumnListChangedEvent ColumnListNotice;
 
-private:
+ private:
   void InsertByPosition(TCustomColumn* column);
   void NotifyList(int kind, int index1, int index2);
   void ReadColumns(const std::vector<TFormObject>& forms, bool attach);

@@ -61,7 +61,7 @@ QString FractionDigits(const Decimal& d, int count) {
 
 struct Token {
   enum Kind { IntDigit, FracDigit, Point, Exponent, Literal } kind;
-  QString text;      // literal text, or the exponent letter
+  QString text;       // literal text, or the exponent letter
   bool zero = false;  // '0' rather than '#'
   bool plus = false;  // exponent always signed
   int width = 0;      // exponent digits
@@ -109,7 +109,10 @@ Section Parse(const QString& f) {
       Token t{Token::Exponent, QString(c)};
       t.plus = f[i + 1] == QLatin1Char('+');
       i += 2;
-      while (i < f.size() && f[i] == QLatin1Char('0') && t.width < 4) { ++t.width; ++i; }
+      while (i < f.size() && f[i] == QLatin1Char('0') && t.width < 4) {
+        ++t.width;
+        ++i;
+      }
       --i;
       s.tokens.push_back(t);
       s.scientific = true;
@@ -190,8 +193,10 @@ QString FormatSection(const Section& s, double magnitude, bool negative, const T
         break;
       case Token::Exponent:
         out += t.text;
-        if (exponent < 0) out += QLatin1Char('-');
-        else if (t.plus) out += QLatin1Char('+');
+        if (exponent < 0)
+          out += QLatin1Char('-');
+        else if (t.plus)
+          out += QLatin1Char('+');
         out += QString::number(std::abs(exponent)).rightJustified(t.width, QLatin1Char('0'));
         break;
       case Token::Literal:
@@ -207,7 +212,9 @@ QString FormatSection(const Section& s, double magnitude, bool negative, const T
 QString FormatFloat(const QString& format, double value, const TFormatSettings& fs) {
   if (format.isEmpty() || !std::isfinite(value)) return FloatToStr(value, fs);
   const QStringList sections = Sections(format);
-  if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) return FormatSection(Parse(sections[1]), -value, false, fs);
-  if (value == 0 && sections.size() > 2 && !sections[2].isEmpty()) return FormatSection(Parse(sections[2]), 0, false, fs);
+  if (value < 0 && sections.size() > 1 && !sections[1].isEmpty())
+    return FormatSection(Parse(sections[1]), -value, false, fs);
+  if (value == 0 && sections.size() > 2 && !sections[2].isEmpty())
+    return FormatSection(Parse(sections[2]), 0, false, fs);
   return FormatSection(Parse(sections[0]), std::fabs(value), value < 0, fs);
 }

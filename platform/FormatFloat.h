@@ -8,8 +8,8 @@
 // values; a negative section supplies its own sign. Rounding is half away
 // from zero on the 15 significant digits of the value.
 
-#include "platform/SysUtils.h"
-
 #include <QString>
+
+#include "platform/SysUtils.h"
 
 QString FormatFloat(const QString& format, double value, const TFormatSettings& fs = FormatSettings);

@@ -1,7 +1,5 @@
 #include "platform/Streaming.h"
 
-#include "platform/Exceptions.h"
-
 #include <QBuffer>
 #include <QImage>
 #include <QMetaEnum>
@@ -9,6 +7,8 @@
 #include <cstring>
 #include <limits>
 #include <map>
+
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -53,10 +53,26 @@ QObject* NestedObject(const QObject* owner, const QMetaProperty& p) { return p.r
 qint64 RawInteger(const QVariant& v) {
   const void* data = v.constData();
   switch (v.metaType().sizeOf()) {
-    case 1: { uint8_t x; std::memcpy(&x, data, 1); return x; }
-    case 2: { uint16_t x; std::memcpy(&x, data, 2); return x; }
-    case 8: { qint64 x; std::memcpy(&x, data, 8); return x; }
-    default: { uint32_t x; std::memcpy(&x, data, 4); return x; }
+    case 1: {
+      uint8_t x;
+      std::memcpy(&x, data, 1);
+      return x;
+    }
+    case 2: {
+      uint16_t x;
+      std::memcpy(&x, data, 2);
+      return x;
+    }
+    case 8: {
+      qint64 x;
+      std::memcpy(&x, data, 8);
+      return x;
+    }
+    default: {
+      uint32_t x;
+      std::memcpy(&x, data, 4);
+      return x;
+    }
   }
 }
 
@@ -65,10 +81,14 @@ QVariant FromRawInteger(QMetaType type, qint64 value) {
   uint16_t w = uint16_t(value);
   uint32_t d = uint32_t(value);
   switch (type.sizeOf()) {
-    case 1: return QVariant(type, &b);
-    case 2: return QVariant(type, &w);
-    case 8: return QVariant(type, &value);
-    default: return QVariant(type, &d);
+    case 1:
+      return QVariant(type, &b);
+    case 2:
+      return QVariant(type, &w);
+    case 8:
+      return QVariant(type, &value);
+    default:
+      return QVariant(type, &d);
   }
 }
 
@@ -96,15 +116,19 @@ QString QuoteString(const QString& s) {
 
 QString ValueText(const TFormValue& v) {
   switch (v.Type) {
-    case TFormValue::String: return QuoteString(v.Text);
-    case TFormValue::Set: return QLatin1Char('[') + v.Items.join(QStringLiteral(", ")) + QLatin1Char(']');
+    case TFormValue::String:
+      return QuoteString(v.Text);
+    case TFormValue::Set:
+      return QLatin1Char('[') + v.Items.join(QStringLiteral(", ")) + QLatin1Char(']');
     case TFormValue::List: {
       QStringList quoted;
       for (const QString& s : v.Items) quoted << QuoteString(s);
       return QLatin1Char('(') + quoted.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
-    case TFormValue::Binary: return QLatin1Char('{') + QString::fromLatin1(v.Data.toHex().toUpper()) + QLatin1Char('}');
-    default: return v.Text;
+    case TFormValue::Binary:
+      return QLatin1Char('{') + QString::fromLatin1(v.Data.toHex().toUpper()) + QLatin1Char('}');
+    default:
+      return v.Text;
   }
 }
 
@@ -181,7 +205,8 @@ void AppendText(const TFormObject& form, int depth, QString& out) {
   out += indent + QStringLiteral("object ");
   out += form.Name.isEmpty() ? form.ClassName : form.Name + QStringLiteral(": ") + form.ClassName;
   out += QLatin1Char('\n');
-  for (const TFormProperty& p : form.Properties) out += indent + QStringLiteral("  ") + p.Name + QStringLiteral(" = ") + ValueText(p.Value) + QLatin1Char('\n');
+  for (const TFormProperty& p : form.Properties)
+    out += indent + QStringLiteral("  ") + p.Name + QStringLiteral(" = ") + ValueText(p.Value) + QLatin1Char('\n');
   for (const TFormObject& child : form.Children) AppendText(child, depth + 1, out);
   out += indent + QStringLiteral("end\n");
 }
@@ -204,7 +229,11 @@ QString ParseString(const QString& s, int& i, int line) {
       for (;;) {
         if (i >= s.size()) LineError(line, QStringLiteral("unterminated string"));
         if (s[i] == QLatin1Char('\'')) {
-          if (i + 1 < s.size() && s[i + 1] == QLatin1Char('\'')) { out += QLatin1Char('\''); i += 2; continue; }
+          if (i + 1 < s.size() && s[i + 1] == QLatin1Char('\'')) {
+            out += QLatin1Char('\'');
+            i += 2;
+            continue;
+          }
           ++i;
           break;
         }
@@ -244,14 +273,18 @@ TFormValue ParseValue(const QString& s, int line) {
     const QString inner = Enclosed(s, QLatin1Char(']'), line);
     if (!inner.isEmpty())
       for (const QString& member : inner.split(QLatin1Char(','))) {
-        if (!IsIdentifier(member.trimmed())) LineError(line, QStringLiteral("bad set member '%1'").arg(member.trimmed()));
+        if (!IsIdentifier(member.trimmed()))
+          LineError(line, QStringLiteral("bad set member '%1'").arg(member.trimmed()));
         v.Items << member.trimmed();
       }
   } else if (first == QLatin1Char('(')) {
     v.Type = TFormValue::List;
     const QString inner = Enclosed(s, QLatin1Char(')'), line);
     for (int i = 0; i < inner.size();) {
-      if (inner[i].isSpace()) { ++i; continue; }
+      if (inner[i].isSpace()) {
+        ++i;
+        continue;
+      }
       const int start = i;
       v.Items << ParseString(inner, i, line);
       if (i == start) LineError(line, QStringLiteral("string expected in list"));
@@ -300,12 +333,16 @@ QVariant EnumValue(const TFormValue& v, const QMetaProperty& mp, const TFormProp
     for (const QString& member : v.Items) {
       bool ok = false;
       bits |= e.keyToValue(member.toLatin1().constData(), &ok);
-      if (!ok) PropertyError(p, target, QStringLiteral("'%1' is not a member of %2").arg(member, QString::fromLatin1(e.name())));
+      if (!ok)
+        PropertyError(p, target,
+                      QStringLiteral("'%1' is not a member of %2").arg(member, QString::fromLatin1(e.name())));
     }
   } else {
     bool ok = v.Type == TFormValue::Identifier;
     if (ok) bits = e.keyToValue(v.Text.toLatin1().constData(), &ok);
-    if (!ok) PropertyError(p, target, QStringLiteral("'%1' is not a value of %2").arg(ValueText(v), QString::fromLatin1(e.name())));
+    if (!ok)
+      PropertyError(p, target,
+                    QStringLiteral("'%1' is not a value of %2").arg(ValueText(v), QString::fromLatin1(e.name())));
   }
   return FromRawInteger(mp.metaType(), bits);
 }
@@ -339,12 +376,21 @@ QVariant ConvertValue(const TFormProperty& p, const QMetaProperty& mp, const QOb
       expect(image.loadFromData(v.Data, "PNG"), "a PNG picture");
       return image;
     }
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Char: case QMetaType::SChar: case QMetaType::UChar:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
       return IntegerValue(v, mp.metaType(), p, target);
     default:
-      PropertyError(p, target, QStringLiteral("values of type %1 cannot be read").arg(QString::fromLatin1(mp.typeName())));
+      PropertyError(p, target,
+                    QStringLiteral("values of type %1 cannot be read").arg(QString::fromLatin1(mp.typeName())));
   }
 }
 
@@ -370,7 +416,6 @@ TPropertyBinding Resolve(QObject* object, const TFormProperty& p) {
 
 void RegisterClass(const QString& className, TObjectFactory factory) { Registry()[className] = std::move(factory); }
 
-
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line) {
   const auto it = Registry().find(className);
   if (it == Registry().end()) LineError(line, QStringLiteral("class %1 is not registered").arg(className));
@@ -393,7 +438,8 @@ QString FormToText(const TFormObject& form) {
 }
 
 TFormObject TextToForm(const QString& text) {
-  static const QRegularExpression header(QStringLiteral("^object\\s+(?:([A-Za-z_][A-Za-z0-9_]*)\\s*:\\s*)?([A-Za-z_][A-Za-z0-9_]*)$"));
+  static const QRegularExpression header(
+      QStringLiteral("^object\\s+(?:([A-Za-z_][A-Za-z0-9_]*)\\s*:\\s*)?([A-Za-z_][A-Za-z0-9_]*)$"));
   const QStringList lines = text.split(QLatin1Char('\n'));
   std::vector<TFormObject> open;
   TFormObject root;
@@ -409,8 +455,11 @@ TFormObject TextToForm(const QString& text) {
       if (open.empty()) LineError(line, QStringLiteral("'end' without an object"));
       TFormObject done = std::move(open.back());
       open.pop_back();
-      if (open.empty()) { root = std::move(done); haveRoot = true; }
-      else open.back().Children.push_back(std::move(done));
+      if (open.empty()) {
+        root = std::move(done);
+        haveRoot = true;
+      } else
+        open.back().Children.push_back(std::move(done));
       continue;
     }
     const auto m = header.match(s);
@@ -425,11 +474,14 @@ TFormObject TextToForm(const QString& text) {
     if (open.empty()) LineError(line, QStringLiteral("'object' expected"));
     const int eq = s.indexOf(QLatin1Char('='));
     const QString name = eq < 0 ? s : s.left(eq).trimmed();
-    if (eq < 0 || !IsPropertyName(name)) LineError(line, QStringLiteral("property assignment expected, found '%1'").arg(s));
+    if (eq < 0 || !IsPropertyName(name))
+      LineError(line, QStringLiteral("property assignment expected, found '%1'").arg(s));
     open.back().Properties.push_back({name, ParseValue(s.mid(eq + 1).trimmed(), line), line});
   }
   if (!open.empty())
-    LineError(lastLine, QStringLiteral("'end' expected for object %1 opened at line %2").arg(open.back().ClassName).arg(open.back().Line));
+    LineError(lastLine, QStringLiteral("'end' expected for object %1 opened at line %2")
+                            .arg(open.back().ClassName)
+                            .arg(open.back().Line));
   if (!haveRoot) LineError(lastLine, QStringLiteral("the text holds no object"));
   return root;
 }
@@ -445,7 +497,8 @@ void ApplyProperties(const std::vector<TPropertyBinding>& bindings) {
   for (const TPropertyBinding& b : bindings) {
     try {
       if (!b.Property.write(b.Target, b.Value))
-        LineError(b.Line, QStringLiteral("property %1 could not be written").arg(QString::fromLatin1(b.Property.name())));
+        LineError(b.Line,
+                  QStringLiteral("property %1 could not be written").arg(QString::fromLatin1(b.Property.name())));
     } catch (const EReadError&) {
       throw;
     } catch (const Exception& e) {
@@ -459,10 +512,13 @@ QString WriteObjectText(const QObject* object, const QString& name) { return For
 void ReadObjectText(QObject* object, const QString& text) {
   const TFormObject form = TextToForm(text);
   const QString className = QString::fromLatin1(object->metaObject()->className());
-  if (form.ClassName != className) LineError(form.Line, QStringLiteral("the form holds a %1, not a %2").arg(form.ClassName, className));
+  if (form.ClassName != className)
+    LineError(form.Line, QStringLiteral("the form holds a %1, not a %2").arg(form.ClassName, className));
   const std::vector<TPropertyBinding> bindings = ResolveProperties(object, form);
   auto* parent = dynamic_cast<IStoredChildren*>(object);
-  if (parent) parent->ReadStoredChildForms(form.Children);
-  else if (!form.Children.empty()) LineError(form.Children.front().Line, QStringLiteral("%1 keeps no child objects").arg(className));
+  if (parent)
+    parent->ReadStoredChildForms(form.Children);
+  else if (!form.Children.empty())
+    LineError(form.Children.front().Line, QStringLiteral("%1 keeps no child objects").arg(className));
   ApplyProperties(bindings);
 }

@@ -49,7 +49,7 @@ struct TFormObject {
 // An object that keeps child objects of its own in its form (a grid keeps its
 // columns). Reading must raise EReadError and change nothing on a bad form.
 class IStoredChildren {
-public:
+ public:
   virtual ~IStoredChildren() = default;
   virtual std::vector<TFormObject> StoredChildForms() const = 0;
   virtual void ReadStoredChildForms(const std::vector<TFormObject>& forms) = 0;

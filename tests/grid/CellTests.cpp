@@ -1,3 +1,9 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include "ColumnTestSupport.h"
 #include "TestSupport.h"
 #include "grid/CellClasses.h"
@@ -5,21 +11,16 @@
 #include "grid/ColumnClasses.h"
 #include "platform/Exceptions.h"
 
-#include <gtest/gtest.h>
-#include <algorithm>
-#include <cmath>
-#include <random>
-
 namespace {
 
 class KindColumn : public TCustomColumn {
-public:
+ public:
   explicit KindColumn(TValueKind kind) { SetValueKind(kind); }
 };
 
 // A grid of the given column kinds over a store that follows its collection.
 class CellStore : public ::testing::Test {
-protected:
+ protected:
   FakeColumnGrid grid;
   TColumns columns{&grid};
   TCells cells{nullptr, &columns};
@@ -212,8 +213,8 @@ TEST_F(CellStore, RowOperationsKeepEveryColumnInStep) {
     cells.Cell(1, r).SetAsInteger(r);
   }
   cells.Cell(0, 2).SetHint("hint");
-  cells.DeleteRow(0);  // b c d
-  cells.InsertRow(1);  // b _ c d
+  cells.DeleteRow(0);   // b c d
+  cells.InsertRow(1);   // b _ c d
   cells.MoveRow(3, 0);  // d b _ c
   EXPECT_EQ(Texts(0), (QStringList{"d", "b", "", "c"}));
   EXPECT_EQ(Texts(1), (QStringList{"3", "1", "0", "2"}));
@@ -292,7 +293,8 @@ TEST_F(CellStore, IpOrderComparesNumbersFirstPartFirst) {
   // Parts beyond 16 bits still order as numbers.
   FillText(0, {"70000.0.0.1", "9.9.9.9", "65536.0.0.0", "65535.99999999.0.0", "", "2147483647.0.0.0"});
   cells.Sort(0, stIP, true);
-  EXPECT_EQ(Texts(0), (QStringList{"2147483647.0.0.0", "70000.0.0.1", "65536.0.0.0", "65535.99999999.0.0", "9.9.9.9", ""}));
+  EXPECT_EQ(Texts(0),
+            (QStringList{"2147483647.0.0.0", "70000.0.0.1", "65536.0.0.0", "65535.99999999.0.0", "9.9.9.9", ""}));
   cells.Cell(0, 0).SetAsText("2147483648.0.0.0");
   EXPECT_THROW(cells.Sort(0, stIP, false), EConvertError);
 }
@@ -350,7 +352,11 @@ TEST_F(CellStore, RandomInputsEndInTheReferenceOrder) {
         cells.AddRows(size);
         std::vector<std::pair<int, int>> rows;
         for (int r = 0; r < size; ++r) {
-          const int key = shape == 0 ? int(random() % 5) : shape == 1 ? r : shape == 2 ? size - r : shape == 3 ? 4 : int(random() % 1000);
+          const int key = shape == 0   ? int(random() % 5)
+                          : shape == 1 ? r
+                          : shape == 2 ? size - r
+                          : shape == 3 ? 4
+                                       : int(random() % 1000);
           cells.Cell(0, r).SetAsInteger(key);
           cells.Cell(1, r).SetAsInteger(key * 10000 + r);
           rows.emplace_back(key, r);

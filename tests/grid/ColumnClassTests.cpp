@@ -1,13 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
 #include "ColumnTestSupport.h"
 #include "TestSupport.h"
 #include "grid/Cells.h"
 #include "grid/ColumnClasses.h"
 #include "platform/Exceptions.h"
-
-#include <gtest/gtest.h>
-#include <cmath>
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -41,20 +42,29 @@ TEST_P(ColumnKindTable, KindFixesValueSortDefaultsAndCompanions) {
   EXPECT_EQ(int(column->Options()), 0x236);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllKinds, ColumnKindTable,
-    ::testing::Values(
-        KindRow{"TTextualColumn", [] { return new TTextualColumn; }, vkText, stAlphabetic, "", "TTextualEditor", "TTextualColumnDisplay", ""},
-        KindRow{"TComboBoxColumn", [] { return new TComboBoxColumn; }, vkText, stAlphabetic, "", "TComboBoxEditor", "TTextualColumnDisplay", ""},
-        KindRow{"TNumericColumn", [] { return new TNumericColumn; }, vkFloat, stNumeric, "0", "TSpinEditor", "TNumericColumnDisplay", ""},
-        KindRow{"TCheckBoxColumn", [] { return new TCheckBoxColumn; }, vkBoolean, stNumeric, "", "TCheckBoxEditor", "TCheckBoxColumnDisplay", "TCheckBoxColumnPlay"},
-        KindRow{"THtmlColumn", [] { return new THtmlColumn; }, vkText, stAlphabetic, "", "", "THtmlColumnDisplay", ""},
-        KindRow{"TImageColumn", [] { return new TImageColumn; }, vkInteger, stNumeric, "0", "", "TImageColumnDisplay", ""},
-        KindRow{"TProgressColumn", [] { return new TProgressColumn; }, vkFloat, stNumeric, "0", "", "TProgressColumnDisplay", ""},
-        KindRow{"TRateColumn", [] { return new TRateColumn; }, vkInteger, stNumeric, "0", "", "TRateColumnDisplay", ""},
-        KindRow{"TIncrementColumn", [] { return new TIncrementColumn; }, vkRowNumber, stAlphabetic, "", "", "TIncrementColumnDisplay", ""},
-        KindRow{"TGraphicColumn", [] { return new TGraphicColumn; }, vkGraphic, stAlphabetic, "", "", "TGraphicColumnDisplay", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(AllKinds, ColumnKindTable,
+                         ::testing::Values(KindRow{"TTextualColumn", [] { return new TTextualColumn; }, vkText,
+                                                   stAlphabetic, "", "TTextualEditor", "TTextualColumnDisplay", ""},
+                                           KindRow{"TComboBoxColumn", [] { return new TComboBoxColumn; }, vkText,
+                                                   stAlphabetic, "", "TComboBoxEditor", "TTextualColumnDisplay", ""},
+                                           KindRow{"TNumericColumn", [] { return new TNumericColumn; }, vkFloat,
+                                                   stNumeric, "0", "TSpinEditor", "TNumericColumnDisplay", ""},
+                                           KindRow{"TCheckBoxColumn", [] { return new TCheckBoxColumn; }, vkBoolean,
+                                                   stNumeric, "", "TCheckBoxEditor", "TCheckBoxColumnDisplay",
+                                                   "TCheckBoxColumnPlay"},
+                                           KindRow{"THtmlColumn", [] { return new THtmlColumn; }, vkText, stAlphabetic,
+                                                   "", "", "THtmlColumnDisplay", ""},
+                                           KindRow{"TImageColumn", [] { return new TImageColumn; }, vkInteger,
+                                                   stNumeric, "0", "", "TImageColumnDisplay", ""},
+                                           KindRow{"TProgressColumn", [] { return new TProgressColumn; }, vkFloat,
+                                                   stNumeric, "0", "", "TProgressColumnDisplay", ""},
+                                           KindRow{"TRateColumn", [] { return new TRateColumn; }, vkInteger, stNumeric,
+                                                   "0", "", "TRateColumnDisplay", ""},
+                                           KindRow{"TIncrementColumn", [] { return new TIncrementColumn; }, vkRowNumber,
+                                                   stAlphabetic, "", "", "TIncrementColumnDisplay", ""},
+                                           KindRow{"TGraphicColumn", [] { return new TGraphicColumn; }, vkGraphic,
+                                                   stAlphabetic, "", "", "TGraphicColumnDisplay", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DateColumn, DefaultValueIsTheConstructionDayAndKeysAreDigitsAndTheDateSeparator) {
   TDateColumn column;

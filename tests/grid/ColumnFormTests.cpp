@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "ColumnTestSupport.h"
 #include "TestSupport.h"
 #include "grid/Cells.h"
@@ -5,14 +7,12 @@
 #include "platform/Exceptions.h"
 #include "platform/Streaming.h"
 
-#include <gtest/gtest.h>
-
 // A grid that stores its columns as child objects of its form, with a cell
 // store following the collection as the grid view's does.
 class TFormGrid : public QObject, public FakeColumnGrid, public IStoredChildren {
   Q_OBJECT
   Q_PROPERTY(int RowSize READ RowSize WRITE SetRowSize)
-public:
+ public:
   TFormGrid() {
     columns.ColumnListChanged = [this](TObject* s, int k, int a, int b) {
       log << QStringLiteral("list:%1").arg(k);
@@ -40,11 +40,8 @@ struct CallListColumn {
 };
 
 const CallListColumn kCallList[] = {
-    {"Saat", 96, 2, skAscending},
-    {"Cihaz seri no.", 116, 3, skAscending},
-    {"Çağrı sıra no", 101, 4, skAscending},
-    {"Hat no.", 69, 0, skDescending},
-    {"Arayan numara", 128, 1, skAscending},
+    {"Saat", 96, 2, skAscending},     {"Cihaz seri no.", 116, 3, skAscending}, {"Çağrı sıra no", 101, 4, skAscending},
+    {"Hat no.", 69, 0, skDescending}, {"Arayan numara", 128, 1, skAscending},
 };
 
 void BuildCallList(TColumns& columns) {
@@ -71,7 +68,7 @@ QStringList Captions(const TColumns& columns, bool displayOrder) {
 }
 
 class ColumnForms : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() {
     RegisterClass<TTextualColumn>();
     RegisterClass<TNumericColumn>();
@@ -87,7 +84,8 @@ TEST_F(ColumnForms, TheCallListsColumnsComeBackWithTheirIndexesPositionsWidthsCa
   glyph.SetPixel(1, 0, clRed);
   source.columns.Items(0)->Header()->SetGlyph(glyph);
   const QString text = WriteObjectText(&source, "GridView1");
-  EXPECT_TRUE(text.startsWith("object GridView1: TFormGrid\n  RowSize = 20\n  object TTextualColumn\n    Alignment = taCenter\n"));
+  EXPECT_TRUE(text.startsWith(
+      "object GridView1: TFormGrid\n  RowSize = 20\n  object TTextualColumn\n    Alignment = taCenter\n"));
   EXPECT_TRUE(text.contains("\n    Options = [coAutoSize, coCanInput, coDontHighlight, coPublicUsing]\n"));
   EXPECT_TRUE(text.contains("\n    Header.Caption = 'Çağrı sıra no'\n"));
   EXPECT_TRUE(text.contains("\n    Font.Name = 'MS Sans Serif'\n"));
@@ -103,7 +101,8 @@ TEST_F(ColumnForms, TheCallListsColumnsComeBackWithTheirIndexesPositionsWidthsCa
 
   ASSERT_EQ(target.columns.Count(), 5);
   EXPECT_EQ(Captions(target.columns, false), Captions(source.columns, false));
-  EXPECT_EQ(Captions(target.columns, true), (QStringList{"Hat no.", "Arayan numara", "Saat", "Cihaz seri no.", "Çağrı sıra no"}));
+  EXPECT_EQ(Captions(target.columns, true),
+            (QStringList{"Hat no.", "Arayan numara", "Saat", "Cihaz seri no.", "Çağrı sıra no"}));
   for (int i = 0; i < 5; ++i) {
     TCustomColumn* read = target.columns.Items(i);
     TCustomColumn* written = source.columns.Items(i);
@@ -165,16 +164,30 @@ TEST_P(BadColumnForms, RaiseOneClearErrorAndLeaveTheCollectionAsItWas) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadColumnForms,
     ::testing::Values(
-        BadForm{"UnknownClass", "object G: TFormGrid\n  object TTextualColumn\n  end\n  object TMysteryColumn\n  end\nend\n", "Line 4", "TMysteryColumn"},
-        BadForm{"UnknownProperty", "object G: TFormGrid\n  object TTextualColumn\n    Widht = 5\n  end\nend\n", "Line 3", "Widht"},
-        BadForm{"UnknownPart", "object G: TFormGrid\n  object TTextualColumn\n    Heading.Caption = 'x'\n  end\nend\n", "Line 3", "Heading.Caption"},
-        BadForm{"BadValue", "object G: TFormGrid\n  object TTextualColumn\n    Width = 10\n  end\n  object TTextualColumn\n    Alignment = taMiddle\n  end\nend\n", "Line 6", "Alignment"},
-        BadForm{"BadSetMember", "object G: TFormGrid\n  object TNumericColumn\n    Options = [coAutoSize, coFlying]\n  end\nend\n", "Line 3", "coFlying"},
-        BadForm{"TextForNumber", "object G: TFormGrid\n  object TTextualColumn\n    Width = 'wide'\n  end\nend\n", "Line 3", "Width"},
-        BadForm{"Unterminated", "object G: TFormGrid\n  object TTextualColumn\n    Width = 10\nend\n", "Line 4", "'end' expected"},
-        BadForm{"TruncatedString", "object G: TFormGrid\n  object TTextualColumn\n    Header.Caption = 'Sa", "Line 3", "unterminated string"},
-        BadForm{"TruncatedValue", "object G: TFormGrid\n  object TTextualColumn\n    Width =", "Line 3", "value expected"},
-        BadForm{"BadGridProperty", "object G: TFormGrid\n  RowSize = True\n  object TTextualColumn\n  end\nend\n", "Line 2", "RowSize"},
+        BadForm{"UnknownClass",
+                "object G: TFormGrid\n  object TTextualColumn\n  end\n  object TMysteryColumn\n  end\nend\n", "Line 4",
+                "TMysteryColumn"},
+        BadForm{"UnknownProperty", "object G: TFormGrid\n  object TTextualColumn\n    Widht = 5\n  end\nend\n",
+                "Line 3", "Widht"},
+        BadForm{"UnknownPart", "object G: TFormGrid\n  object TTextualColumn\n    Heading.Caption = 'x'\n  end\nend\n",
+                "Line 3", "Heading.Caption"},
+        BadForm{"BadValue",
+                "object G: TFormGrid\n  object TTextualColumn\n    Width = 10\n  end\n  object TTextualColumn\n    "
+                "Alignment = taMiddle\n  end\nend\n",
+                "Line 6", "Alignment"},
+        BadForm{"BadSetMember",
+                "object G: TFormGrid\n  object TNumericColumn\n    Options = [coAutoSize, coFlying]\n  end\nend\n",
+                "Line 3", "coFlying"},
+        BadForm{"TextForNumber", "object G: TFormGrid\n  object TTextualColumn\n    Width = 'wide'\n  end\nend\n",
+                "Line 3", "Width"},
+        BadForm{"Unterminated", "object G: TFormGrid\n  object TTextualColumn\n    Width = 10\nend\n", "Line 4",
+                "'end' expected"},
+        BadForm{"TruncatedString", "object G: TFormGrid\n  object TTextualColumn\n    Header.Caption = 'Sa", "Line 3",
+                "unterminated string"},
+        BadForm{"TruncatedValue", "object G: TFormGrid\n  object TTextualColumn\n    Width =", "Line 3",
+                "value expected"},
+        BadForm{"BadGridProperty", "object G: TFormGrid\n  RowSize = True\n  object TTextualColumn\n  end\nend\n",
+                "Line 2", "RowSize"},
         BadForm{"WrongRoot", "object G: TOtherGrid\nend\n", "Line 1", "TOtherGrid"}),
     [](const auto& info) { return std::string(info.param.name); });
 

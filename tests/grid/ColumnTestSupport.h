@@ -2,13 +2,13 @@
 // A stand-in for the grid a column collection belongs to, recording what
 // the collection tells it.
 
-#include "grid/Columns.h"
-
 #include <QStringList>
 #include <vector>
 
+#include "grid/Columns.h"
+
 class FakeColumnGrid : public IColumnGrid {
-public:
+ public:
   int dataLeft = 0;
   int horzPosition = 0;
   TRect header = TRect(0, 0, 500, 20);
@@ -43,7 +43,11 @@ struct NoticeLog {
     columns.ColumnsChanged = [this](TColumns*, TCustomColumn* c, int kind) {
       entries << QStringLiteral("change:%1:%2").arg(c->Index()).arg(kind);
     };
-    columns.ColumnListChanged = [this](TObject*, int kind, int, int) { entries << QStringLiteral("list1:%1").arg(kind); };
-    columns.ColumnListNotice = [this](TObject*, int kind, int, int) { entries << QStringLiteral("list2:%1").arg(kind); };
+    columns.ColumnListChanged = [this](TObject*, int kind, int, int) {
+      entries << QStringLiteral("list1:%1").arg(kind);
+    };
+    columns.ColumnListNotice = [this](TObject*, int kind, int, int) {
+      entries << QStringLiteral("list2:%1").arg(kind);
+    };
   }
 };

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "ColumnTestSupport.h"
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,7 +32,7 @@ std::vector<int> Positions(const TColumns& columns) {
 }
 
 class ColumnModel : public ::testing::Test {
-protected:
+ protected:
   FakeColumnGrid grid;
   TColumns columns{&grid};
   NoticeLog log;
@@ -180,9 +180,9 @@ TEST_F(ColumnModel, EverySetterRaisesItsKindAndStoreOnlySettersNone) {
   c->SetDefaultValue("d");
   c->SetDefaultWidth(5);
   c->SetWrapKind(wkWordWrap);
-  EXPECT_EQ(log.entries, (QStringList{"change:0:0", "change:0:1", "change:0:3", "change:0:3", "change:0:4", "change:0:4",
-                                      "change:0:4", "change:0:4", "change:0:4", "change:0:4", "change:0:4", "change:0:4",
-                                      "change:0:4"}));
+  EXPECT_EQ(log.entries, (QStringList{"change:0:0", "change:0:1", "change:0:3", "change:0:3", "change:0:4",
+                                      "change:0:4", "change:0:4", "change:0:4", "change:0:4", "change:0:4",
+                                      "change:0:4", "change:0:4", "change:0:4"}));
 }
 
 TEST_F(ColumnModel, AColumnOutsideACollectionTellsNobody) {
@@ -336,12 +336,12 @@ TEST(ColumnHeader, AGlyphLeavesOutTheColourOfItsBottomLeftPixel) {
 
 TEST(ColumnPlay, StartTakesTheDisplaysBooleanAndChangeCallsOnChange) {
   class Display : public TColumnDisplay {
-  public:
+   public:
     using TColumnDisplay::TColumnDisplay;
     void PaintValue() override {}
   };
   class Play : public TColumnPlay {
-  public:
+   public:
     using TColumnPlay::TColumnPlay;
     void KeyPress(QChar) override { Change(); }
   };

@@ -1,16 +1,17 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <memory>
+
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
 #include "platform/Streaming.h"
 #include "platform/Types.h"
 
-#include <QImage>
-#include <gtest/gtest.h>
-#include <memory>
-
 class TSamplePart : public QObject {
   Q_OBJECT
   Q_PROPERTY(int Size READ Size WRITE SetSize)
-public:
+ public:
   int Size() const { return size; }
   void SetSize(int v) { size = v; }
   int size = 3;
@@ -26,7 +27,7 @@ class TSample : public QObject {
   Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
   Q_PROPERTY(QImage Picture READ Picture WRITE SetPicture)
   Q_PROPERTY(TSamplePart* Part READ Part)
-public:
+ public:
   TAlignment Alignment() const { return alignment; }
   void SetAlignment(TAlignment v) { alignment = v; }
   bool Enabled() const { return enabled; }
@@ -141,18 +142,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadText{"Empty", "", "Line 0: the text holds no object"},
         BadText{"NoObject", "Count = 1\n", "Line 1: 'object' expected"},
-        BadText{"Unknown", "object S: TSample\n  Count = 1\n  Colour = 3\nend\n", "Line 3: property Colour of TSample: no such property"},
-        BadText{"QtOwnProperty", "object S: TSample\n  objectName = 'x'\nend\n", "Line 2: property objectName of TSample: no such property"},
-        BadText{"BadBoolean", "object S: TSample\n  Count = 1\n  Enabled = Yes\nend\n", "Line 3: property Enabled of TSample: True or False expected, found Yes"},
-        BadText{"Overflow", "object S: TSample\n  Count = 2147483648\nend\n", "Line 2: property Count of TSample: '2147483648' is not a valid integer value"},
-        BadText{"BadEnum", "object S: TSample\n  Enabled = True\n  Alignment = taLeft\nend\n", "Line 3: property Alignment of TSample: 'taLeft' is not a value of TAlignment"},
-        BadText{"PartAsValue", "object S: TSample\n  Part = 3\nend\n", "Line 2: property Part of TSample: a part takes its values through dotted names"},
-        BadText{"NestedUnknown", "object S: TSample\n  Part.Width = 3\nend\n", "Line 2: property Part.Width of TSample: no such property"},
-        BadText{"Garbage", "object S: TSample\n  Count 3\nend\n", "Line 2: property assignment expected, found 'Count 3'"},
+        BadText{"Unknown", "object S: TSample\n  Count = 1\n  Colour = 3\nend\n",
+                "Line 3: property Colour of TSample: no such property"},
+        BadText{"QtOwnProperty", "object S: TSample\n  objectName = 'x'\nend\n",
+                "Line 2: property objectName of TSample: no such property"},
+        BadText{"BadBoolean", "object S: TSample\n  Count = 1\n  Enabled = Yes\nend\n",
+                "Line 3: property Enabled of TSample: True or False expected, found Yes"},
+        BadText{"Overflow", "object S: TSample\n  Count = 2147483648\nend\n",
+                "Line 2: property Count of TSample: '2147483648' is not a valid integer value"},
+        BadText{"BadEnum", "object S: TSample\n  Enabled = True\n  Alignment = taLeft\nend\n",
+                "Line 3: property Alignment of TSample: 'taLeft' is not a value of TAlignment"},
+        BadText{"PartAsValue", "object S: TSample\n  Part = 3\nend\n",
+                "Line 2: property Part of TSample: a part takes its values through dotted names"},
+        BadText{"NestedUnknown", "object S: TSample\n  Part.Width = 3\nend\n",
+                "Line 2: property Part.Width of TSample: no such property"},
+        BadText{"Garbage", "object S: TSample\n  Count 3\nend\n",
+                "Line 2: property assignment expected, found 'Count 3'"},
         BadText{"OpenSet", "object S: TSample\n  Lines = ('a'\nend\n", "Line 2: ')' expected"},
         BadText{"OddBinary", "object S: TSample\n  Picture = {ABC}\nend\n", "Line 2: bad binary data"},
-        BadText{"NotAPicture", "object S: TSample\n  Picture = {ABCD}\nend\n", "Line 2: property Picture of TSample: a PNG picture expected, found {ABCD}"},
-        BadText{"ChildrenNotKept", "object S: TSample\n  object TChild\n  end\nend\n", "Line 2: TSample keeps no child objects"},
+        BadText{"NotAPicture", "object S: TSample\n  Picture = {ABCD}\nend\n",
+                "Line 2: property Picture of TSample: a PNG picture expected, found {ABCD}"},
+        BadText{"ChildrenNotKept", "object S: TSample\n  object TChild\n  end\nend\n",
+                "Line 2: TSample keeps no child objects"},
         BadText{"TextAfterEnd", "object S: TSample\nend\nCount = 1\n", "Line 3: text after the end of the form"},
         BadText{"StrayEnd", "end\n", "Line 1: 'end' without an object"},
         BadText{"Truncated", "object S: TSample\n  Part.Size = 4\n  Text = 'abc", "Line 3: unterminated string"}),
