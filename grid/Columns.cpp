@@ -334,8 +334,17 @@ TColumns::TColumns(IColumnGrid* control) : control_(control) {
   if (control_) control_->SetIndicatorChangeReceiver([this] { Layout(false); });
 }
 
-TColumns::~TColumns() {
-  for (auto& column : items_) column->collection_ = nullptr;
+TColumns::~TColumns() { FreeColumns(); }
+
+// In index order; a column being freed tells nobody.
+void TColumns::FreeColumns() {
+  display_.clear();
+  std::vector<std::unique_ptr<TCustomColumn>> doomed;
+  doomed.swap(items_);
+  for (auto& column : doomed) {
+    column->collection_ = nullptr;
+    column.reset();
+  }
 }
 
 TCustomColumn* TColumns::Items(int i) const {
@@ -385,13 +394,7 @@ void TColumns::InsertByPosition(TCustomColumn* column) {
 }
 
 void TColumns::Clear() {
-  display_.clear();
-  std::vector<std::unique_ptr<TCustomColumn>> doomed;
-  doomed.swap(items_);
-  for (auto& column : doomed) {
-    column->collection_ = nullptr;
-    column.reset();
-  }
+  FreeColumns();
   NotifyList(lkCleared, -1, -1);
 }
 

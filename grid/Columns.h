@@ -505,6 +505,7 @@ class TColumns : public TObject {
 
  private:
   void InsertByPosition(TCustomColumn* column);
+  void FreeColumns();
   void NotifyList(int kind, int index1, int index2);
   void ReadColumns(const std::vector<TFormObject>& forms, bool attach);
 

@@ -361,3 +361,32 @@ TEST(ColumnPlay, StartTakesTheDisplaysBooleanAndChangeCallsOnChange) {
   EXPECT_EQ(changes, 1);
   EXPECT_THROW(column.Play()->MouseDown(TPoint(1, 1)), EAbstractError);
 }
+
+TEST(ColumnCollection, ClearAndDestructionFreeColumnsInIndexOrderWithoutColumnNotices) {
+  QStringList freed;
+  class Logged : public TCustomColumn {
+   public:
+    Logged(QStringList& log, QString name) : log_(log), name_(std::move(name)) {}
+    ~Logged() override { log_ << name_; }
+
+   private:
+    QStringList& log_;
+    QString name_;
+  };
+  QStringList notices;
+  {
+    TColumns columns;
+    for (const char* name : {"a", "b", "c"}) {
+      auto* c = new Logged(freed, name);
+      c->SetPosition(2);
+      columns.Add(c);
+    }
+    columns.DisplayItems(2)->SetPosition(0);
+    columns.ColumnsChanged = [&](TColumns*, TCustomColumn*, int kind) { notices << QString::number(kind); };
+    columns.Clear();
+    EXPECT_EQ(freed, (QStringList{"a", "b", "c"}));
+    columns.Add(new Logged(freed, "d"));
+  }
+  EXPECT_EQ(freed, (QStringList{"a", "b", "c", "d"}));
+  EXPECT_TRUE(notices.isEmpty());
+}
