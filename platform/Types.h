@@ -3,6 +3,7 @@
 // a rectangle's right and bottom edges are exclusive.
 
 #include <QFlags>
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <algorithm>
@@ -67,8 +68,19 @@ constexpr bool UnionRect(TRect& dst, const TRect& a, const TRect& b) {
   return !IsRectEmpty(dst);
 }
 
+// Alignments are published by columns, so their names live in Qt's
+// meta-object system for the stored forms.
+namespace PlatformTypes {
+Q_NAMESPACE
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
 enum TVerticalAlignment : uint8_t { vaTop, vaMiddle, vaBottom };
+Q_ENUM_NS(TVerticalAlignment)
+}  // namespace PlatformTypes
+using PlatformTypes::TAlignment;
+using PlatformTypes::TVerticalAlignment;
+using enum PlatformTypes::TAlignment;
+using enum PlatformTypes::TVerticalAlignment;
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
