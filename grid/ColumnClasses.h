@@ -19,7 +19,7 @@ Q_ENUM_NS(TProgressStyle)
 using ColumnKinds::TCompoBoxStyle;
 using ColumnKinds::TProgressStyle;
 using enum ColumnKinds::TCompoBoxStyle;
-using enum ColumnKinds::TProgressStyle;
+// The progress styles keep their namespace: psSolid is also a pen style.
 
 // The editor, display and play class a column kind asks for, by kind name.
 TColumnCompanions CompanionsOf(const char* columnClass);
@@ -220,7 +220,7 @@ class TProgressColumn : public TCustomColumn {
   int margin_ = 2;
   int max_ = 100;
   TColor progressColor_ = clHighlight;
-  TProgressStyle progressStyle_ = psSolid;
+  TProgressStyle progressStyle_ = ColumnKinds::psSolid;
   bool showText_ = false;
   bool transparent_ = false;
 };

@@ -122,7 +122,7 @@ TEST(ColumnClasses, OwnDefaults) {
   EXPECT_EQ(progress.Margin(), 2);
   EXPECT_EQ(progress.BorderColor(), 8421504);
   EXPECT_EQ(progress.ProgressColor(), clHighlight);
-  EXPECT_EQ(progress.ProgressStyle(), psSolid);
+  EXPECT_EQ(progress.ProgressStyle(), ColumnKinds::psSolid);
   TImageColumn image;
   EXPECT_TRUE(image.Transparent());
   TRateColumn rate;
@@ -144,7 +144,7 @@ TEST(ColumnClasses, DisplaySettersRepaintTheDataSliceAndStoreOnlySettersDoNot) {
   progress->SetMax(50);
   progress->SetShowText(true);
   progress->SetProgressColor(clRed);
-  progress->SetProgressStyle(psCylinder);
+  progress->SetProgressStyle(ColumnKinds::psCylinder);
   rate->SetMax(5);  // unchanged
   rate->SetMax(7);
   date->SetEmptyCaption("-");
