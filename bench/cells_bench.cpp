@@ -173,7 +173,7 @@ void SortIP(benchmark::State& state) {
 
 // std::sort of row indices over keys computed beforehand.
 template <typename Key, typename MakeKey>
-void SortBaseline(benchmark::State& state, MakeKey makeKey) {
+void SortPrecomputedKeys(benchmark::State& state, MakeKey makeKey) {
   const int rows = int(state.range(0));
   std::mt19937 random(2);
   std::array<std::vector<Key>, 2> keys;
@@ -196,11 +196,13 @@ uint64_t IpNumber(std::mt19937& random) {
   return key;
 }
 
-void SortBaselineAlphabetic(benchmark::State& state) { SortBaseline<QString>(state, RandomWord); }
+// Text keys: the lower bound kept from one release to the next. The numeric
+// and address variants compare each sort with keys of its own kind.
+void SortBaseline(benchmark::State& state) { SortPrecomputedKeys<QString>(state, RandomWord); }
 void SortBaselineNumeric(benchmark::State& state) {
-  SortBaseline<double>(state, [](std::mt19937& r) { return double(r()) / 1000.0; });
+  SortPrecomputedKeys<double>(state, [](std::mt19937& r) { return double(r()) / 1000.0; });
 }
-void SortBaselineIP(benchmark::State& state) { SortBaseline<uint64_t>(state, IpNumber); }
+void SortBaselineIP(benchmark::State& state) { SortPrecomputedKeys<uint64_t>(state, IpNumber); }
 
 // ---- the call list -----------------------------------------------------------
 
@@ -225,7 +227,7 @@ BENCHMARK(AppendBaseline)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMilliseco
 BENCHMARK(SortAlphabetic)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortNumeric)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortIP)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(SortBaselineAlphabetic)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortBaseline)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBaselineNumeric)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBaselineIP)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RollingCallList)->Unit(benchmark::kMillisecond);
