@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
+# With --sanitize, builds and runs the tests under the address and
+# undefined-behaviour sanitizers instead (in build-sanitize/).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build
-cd build
+if [ "${1:-}" = --sanitize ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIHAZ_SANITIZE=ON >/dev/null
+  cmake --build build-sanitize --target tests_platform tests_tray tests_grid tests_app tests_device
+  cd build-sanitize
+else
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build
+  cd build
+fi
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"

@@ -183,20 +183,19 @@ TEST_F(MainWindowControls, VoiceMessageButtonShowsItsInformation) {
 }
 
 // Clicks a help control; each diagram window that opens is recorded and
-// closed by a click on its picture.
+// closed by a click on its picture. The click returns once the last closes.
 QStringList OpenTopic(QWidget* control) {
   QStringList opened;
-  std::function<void()> closeNext = [&] {
-    auto* modal = qobject_cast<TDiagramForm*>(QApplication::activeModalWidget());
-    if (modal) {
+  QTimer closer;
+  closer.setInterval(20);
+  QObject::connect(&closer, &QTimer::timeout, [&opened] {
+    if (auto* modal = qobject_cast<TDiagramForm*>(QApplication::activeModalWidget())) {
       opened << modal->metaObject()->className();
       QTest::mouseClick(modal->Picture(), Qt::LeftButton, {}, QPoint(10, 10));
     }
-    if (opened.size() < 3) QTimer::singleShot(20, closeNext);
-  };
-  QTimer::singleShot(20, closeNext);
+  });
+  closer.start();
   QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
-  Pump(100);
   return opened;
 }
 
