@@ -29,6 +29,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextBlock>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -56,6 +57,13 @@ QLabel* MakeLabel(QWidget* parent, int x, int y, const QString& text, const QFon
   label->move(x, y);
   label->adjustSize();
   return label;
+}
+
+// The frame takes the whole page, whatever size the tab control gives it.
+void FillWith(QWidget* page, QWidget* frame) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(frame);
 }
 
 // Captions are 8-bit texts: what the code page cannot hold shows as '?'.
@@ -119,9 +127,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateTestTab() {
-  const QSize page = PageControl1->widget(0)->size();
   GroupBox4 = new QGroupBox(TabSheet1);
-  GroupBox4->setGeometry(0, 0, std::max(page.width(), 544), std::max(page.height(), 389));
+  FillWith(TabSheet1, GroupBox4);
 
   GridView1Place = new QWidget(GroupBox4);
   GridView1Place->setObjectName(QStringLiteral("GridView1"));
@@ -490,7 +497,7 @@ TClickLabel* TForm1::CreateThumbnail(int x, int y, const QString& picture, void 
 
 void TForm1::CreateHelpTab() {
   GroupBox1 = new QGroupBox(QStringLiteral("  Yardım Konuları  "), TabSheet2);
-  GroupBox1->setGeometry(GroupBox4->geometry());
+  FillWith(TabSheet2, GroupBox1);
   Label21 = CreateTopic(89, 43, QStringLiteral("Tek hatlı Cihaz Bağlantısı böyle yapılır >"), &TForm1::Label21Click);
   Image2 = CreateThumbnail(382, 16, DiagramPictures::DeviceThumbnail, &TForm1::Image2Click);
   Label17 = CreateTopic(89, 120, QStringLiteral("2 hatlı Cihaz Bağlantısı böyle yapılır >"), &TForm1::Label17Click);

@@ -67,6 +67,10 @@ TEST_F(MainWindow, LayoutAndCaptions) {
   EXPECT_EQ(Application->Title(), QStringLiteral("Caller ID Test"));
   EXPECT_EQ(form.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
   EXPECT_EQ(form.size(), QSize(552, 409));  // 560 x 443 with the frame
+  form.show();
+  EXPECT_EQ(form.GroupBox4->geometry(), form.TabSheet1->rect());
+  EXPECT_GT(form.GroupBox4->width(), form.Memo2->geometry().right());
+  EXPECT_GT(form.GroupBox4->height(), form.tek->geometry().bottom());
 }
 
 TEST_F(MainWindow, FormShowResetsCounterSelectsTestTabAndStartsTheDevice) {
