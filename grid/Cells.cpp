@@ -439,11 +439,17 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
 
 // Row k takes what row order[k] held.
 void TCells::Reorder(const std::vector<int>& order) {
+  // The reads jump all over each column; asking for a value a few rows
+  // early keeps the moves from waiting on memory.
+  const size_t rows = order.size();
   for (TCellList& list : lists_)
-    ForEachVector(list, [&order](auto& v) {
+    ForEachVector(list, [&order, rows](auto& v) {
       std::remove_reference_t<decltype(v)> next;
       next.reserve(v.size());
-      for (int from : order) next.push_back(std::move(v[size_t(from)]));
+      for (size_t k = 0; k < rows; ++k) {
+        if (k + kPrefetchAhead < rows) Prefetch(&v[size_t(order[k + kPrefetchAhead])]);
+        next.push_back(std::move(v[size_t(order[k])]));
+      }
       v.swap(next);
     });
 }
