@@ -66,6 +66,12 @@ void FillWith(QWidget* page, QWidget* frame) {
   layout->addWidget(frame);
 }
 
+void SetTextColor(QWidget* label, TColor color) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(color));
+  label->setPalette(palette);
+}
+
 // Captions are 8-bit texts: what the code page cannot hold shows as '?'.
 void SetCaption(QLabel* label, const QString& text) {
   label->setText(AnsiRoundTrip(text));
@@ -472,9 +478,7 @@ TClickLabel* TForm1::CreateTopic(int x, int y, const QString& text, void (TForm1
   auto* label = new TClickLabel(GroupBox1);
   label->setText(text);
   label->setFont(FontOf(QStringLiteral("Verdana"), 12));
-  QPalette blue = label->palette();
-  blue.setColor(QPalette::WindowText, ToQColor(clBlue));
-  label->setPalette(blue);
+  SetTextColor(label, clBlue);
   label->setCursor(Qt::PointingHandCursor);
   label->move(x, y);
   label->adjustSize();
@@ -518,9 +522,7 @@ void TForm1::CreateHelpTab() {
 
 void TForm1::CreateSettingsTab() {
   Label10 = MakeLabel(TabSheet3, 57, 78, QStringLiteral("Ayarlar otomatiktir. "), DefaultFont());
-  QPalette blue = Label10->palette();
-  blue.setColor(QPalette::WindowText, ToQColor(clBlue));
-  Label10->setPalette(blue);
+  SetTextColor(Label10, clBlue);
   BitBtn2 = new TBitBtn(TabSheet3, QStringLiteral("Tamam"), bkOK);
   BitBtn2->setGeometry(402, 323, 97, 30);
   BitBtn2->OnClick = [this](TObject* s) { BitBtn2Click(s); };
