@@ -1,12 +1,12 @@
 #include "app/DiagramForm.h"
 
-#include "platform/Application.h"
-#include "platform/Exceptions.h"
-#include "platform/Graphics.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
+
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
 
 // ---- TDiagramForm ----------------------------------------------------------
 
@@ -40,9 +40,7 @@ void TDiagramForm::SetDesignedPosition(int left, int top) {
   Place();
 }
 
-void TDiagramForm::Place() {
-  move(designedPosition_.value_or(ScreenCentredPosition(OuterSizeOf(size()))));
-}
+void TDiagramForm::Place() { move(designedPosition_.value_or(ScreenCentredPosition(OuterSizeOf(size())))); }
 
 TClickLabel* TDiagramForm::AddInscription(const QString& text, int left, int top) {
   auto* label = new TClickLabel(this);

@@ -4,15 +4,15 @@
 // geometry, and modal showing. Closing only hides a window; it lives for the
 // whole run and opens again as it was.
 
-#include "platform/Classes.h"
-#include "platform/StdCtrls.h"
-#include "platform/WindowFrame.h"
-
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QString>
 #include <optional>
+
+#include "platform/Classes.h"
+#include "platform/StdCtrls.h"
+#include "platform/WindowFrame.h"
 
 // The pictures, embedded under app/resources/diagrams.
 namespace DiagramPictures {
@@ -28,7 +28,7 @@ inline const QString SplitterThumbnail = QStringLiteral(":/app/diagrams/splitter
 
 class TDiagramForm : public QDialog, public TObject {
   Q_OBJECT
-public:
+ public:
   // Shows the window modally and returns when it is closed.
   void ShowModal();
   void Close();
@@ -51,7 +51,7 @@ public:
   // A click on the window's empty area.
   TNotifyEvent OnClick;
 
-protected:
+ protected:
   // Loads the picture; raises EInvalidGraphic when it cannot be read.
   TDiagramForm(const QString& caption, const QString& picturePath, QWidget* parent);
 
@@ -67,7 +67,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
-private:
+ private:
   void DoClick();
   void Place();
 

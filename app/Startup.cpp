@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include <cstdio>
+
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
@@ -7,8 +9,6 @@
 #include "app/Unit5.h"
 #include "app/Unit6.h"
 #include "platform/Application.h"
-
-#include <cstdio>
 
 QList<QWidget*> TForms::InCreationOrder() const {
   QList<QWidget*> all{Form1.get()};

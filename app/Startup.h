@@ -2,13 +2,12 @@
 // Program start: the application titled, the windows created in their order,
 // only the main window shown, the message loop run until it closes.
 
-#include "platform/Application.h"
-#include "app/Unit1.h"
-
 #include <QList>
 #include <QWidget>
 #include <memory>
 
+#include "app/Unit1.h"
+#include "platform/Application.h"
 
 struct TForms {
   TForms() = default;

@@ -1,5 +1,18 @@
 #include "app/Unit1.h"
 
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QVBoxLayout>
+
 #include "app/AppIcon.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
@@ -9,27 +22,14 @@
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
-#include "platform/StdCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/ImageList.h"
 #include "platform/Menus.h"
+#include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 #include "platform/Timers.h"
 #include "platform/WindowFrame.h"
 #include "tray/NotifyIcon.h"
-
-#include <QCloseEvent>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QScrollBar>
-#include <QStyle>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <QTextLayout>
-#include <QTextBlock>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -111,9 +111,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), components_(std::make_unique<
   Zarvo1->SetName(QStringLiteral("Zarvo1"));
   Zarvo1->Widget()->setGeometry(280, 80, 26, 26);
   Zarvo1->OnSignalA = [this](TObject* s, const QString& l1, const QString& l2, const QString& l3, const QString& l4,
-                             const QString& l5, const QString& l6, const QString& l7, const QString& l8) {
-    Zarvo1SignalA(s, l1, l2, l3, l4, l5, l6, l7, l8);
-  };
+                             const QString& l5, const QString& l6, const QString& l7,
+                             const QString& l8) { Zarvo1SignalA(s, l1, l2, l3, l4, l5, l6, l7, l8); };
 
   CreatePopupMenu();
   CreateTrayIcon();
@@ -180,8 +179,9 @@ void TForm1::CreateSignalGroup() {
     bar->setValue(0);
     bar->setTextVisible(false);
     // Continuous, not in blocks.
-    bar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid gray; background: white; }"
-                                      "QProgressBar::chunk { background: #0a246a; }"));
+    bar->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid gray; background: white; }"
+                       "QProgressBar::chunk { background: #0a246a; }"));
     *bars[i] = bar;
     auto* value = new QLabel(QStringLiteral("-"), tek);
     value->setGeometry(174, top, 25, 13);
@@ -309,8 +309,10 @@ void TForm1::ki1Click(TObject*) { close(); }
 void TForm1::AddMemo2Line(const QString& line) {
   // A new last line: after the final line break, or after a line that has none.
   const QString text = Memo2->toPlainText();
-  if (text.isEmpty() || text.endsWith(QLatin1Char('\n'))) SetMemo2Text(text + line + QLatin1Char('\n'));
-  else SetMemo2Text(text + QLatin1Char('\n') + line);
+  if (text.isEmpty() || text.endsWith(QLatin1Char('\n')))
+    SetMemo2Text(text + line + QLatin1Char('\n'));
+  else
+    SetMemo2Text(text + QLatin1Char('\n') + line);
 }
 
 void TForm1::SetMemo2Text(const QString& text) {
@@ -421,8 +423,8 @@ void TForm1::CreateQuestionTab() {
 }
 
 void TForm1::CreateLineControlGroup() {
-  GroupBox3 = new QGroupBox(
-      QStringLiteral("  Aşağıdaki özellikler, sadece  KR926 model ürünler için kullanılır   "), TabSheet4);
+  GroupBox3 = new QGroupBox(QStringLiteral("  Aşağıdaki özellikler, sadece  KR926 model ürünler için kullanılır   "),
+                            TabSheet4);
   GroupBox3->setGeometry(0, 79, 536, 76);
   GroupBox3->hide();
   auto button = [this](int x, int width, const QString& caption, const QString& hint,
@@ -545,19 +547,21 @@ void TForm1::Label12Click(TObject*) {
 }
 
 void TForm1::Label14Click(TObject*) {
-  MessageDlg(QStringLiteral("Caller ID cihazları, santralin gönderdiği arayan numara bilgisini, bilgisayara aktarır. \r\n"
-                            "Kabloya bağlı telefon makinesi üzerinde numara görünmüyorsa cihaz da numarayı gösteremez.\r\n"
-                            " 444 1 444 nolu  Türk Telekom servisini aramak suretiyle telefon hattının numara gösterme "
-                            "özelliği açtırılabilir."),
-             mtInformation);
-  MessageDlg(QStringLiteral("Telefon kapalı ve zil çalmıyorsa, sinyal göstergeleri en fazla 0..2 civarında olmalıdır. \r\n"
-                            "Daha yüksek ise sorun var demektir. İnternet hattında, ADSL Siplitter kullanılmamış  veya "
-                            "ters bağlı olabilir. \r\n"
-                            "\r\n"
-                            "Zil çalarken veya konuşma esnasında göstergelerin daha fazla yükselmesi,\r\n"
-                            "telefon hattındaki elektriğin, cihaza ulaştığını gösterir. Normal bir durumdur.\r\n"
-                            "Fakat mutlaka, \"Caller ID sinyali var\" anlamına GELMEZ "),
-             mtWarning);
+  MessageDlg(
+      QStringLiteral("Caller ID cihazları, santralin gönderdiği arayan numara bilgisini, bilgisayara aktarır. \r\n"
+                     "Kabloya bağlı telefon makinesi üzerinde numara görünmüyorsa cihaz da numarayı gösteremez.\r\n"
+                     " 444 1 444 nolu  Türk Telekom servisini aramak suretiyle telefon hattının numara gösterme "
+                     "özelliği açtırılabilir."),
+      mtInformation);
+  MessageDlg(
+      QStringLiteral("Telefon kapalı ve zil çalmıyorsa, sinyal göstergeleri en fazla 0..2 civarında olmalıdır. \r\n"
+                     "Daha yüksek ise sorun var demektir. İnternet hattında, ADSL Siplitter kullanılmamış  veya "
+                     "ters bağlı olabilir. \r\n"
+                     "\r\n"
+                     "Zil çalarken veya konuşma esnasında göstergelerin daha fazla yükselmesi,\r\n"
+                     "telefon hattındaki elektriğin, cihaza ulaştığını gösterir. Normal bir durumdur.\r\n"
+                     "Fakat mutlaka, \"Caller ID sinyali var\" anlamına GELMEZ "),
+      mtWarning);
 }
 
 // Each picture opens what its row's label opens.

@@ -2,12 +2,12 @@
 // The main window: connection status, the call list, line signals, the
 // line-control question and the help topics.
 
+#include <QWidget>
+#include <memory>
+
 #include "app/zarvocallerid_TLB.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
-
-#include <QWidget>
-#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -26,7 +26,7 @@ class TTimer;
 
 class TForm1 : public QWidget {
   Q_OBJECT
-public:
+ public:
   static constexpr int kOuterWidth = 560;
   static constexpr int kOuterHeight = 443;
 
@@ -140,11 +140,11 @@ public:
   TMenuItem* ki1 = nullptr;
   TNotifyIcon* TrayIcon1 = nullptr;
 
-protected:
+ protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   void CreateTestTab();
   void CreateStatusGroup();
   void CreateSignalGroup();

@@ -5,7 +5,7 @@
 
 class TForm2 : public TDiagramForm {
   Q_OBJECT
-public:
+ public:
   explicit TForm2(QWidget* parent = nullptr);
 
   TClickLabel* Image1;

@@ -5,7 +5,7 @@
 
 class TForm3 : public TDiagramForm {
   Q_OBJECT
-public:
+ public:
   explicit TForm3(QWidget* parent = nullptr);
 
   TClickLabel* Image3;

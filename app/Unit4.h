@@ -5,7 +5,7 @@
 
 class TADSlbag : public TDiagramForm {
   Q_OBJECT
-public:
+ public:
   explicit TADSlbag(QWidget* parent = nullptr);
 
   TClickLabel* Image1;

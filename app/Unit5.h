@@ -5,7 +5,7 @@
 
 class Tsplnedir : public TDiagramForm {
   Q_OBJECT
-public:
+ public:
   explicit Tsplnedir(QWidget* parent = nullptr);
 
   TClickLabel* Image1;

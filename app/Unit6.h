@@ -6,7 +6,7 @@
 
 class TForm6 : public TDiagramForm {
   Q_OBJECT
-public:
+ public:
   explicit TForm6(QWidget* parent = nullptr);
 
   TClickLabel* Image3;

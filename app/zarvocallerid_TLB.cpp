@@ -1,10 +1,10 @@
 #include "app/zarvocallerid_TLB.h"
 
-#include "platform/Application.h"
-#include "platform/Exceptions.h"
-
 #include <QHash>
 #include <QPainter>
+
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -15,15 +15,16 @@ QHash<QUuid, TZarvoFactory>& Registry() {
 
 void OleCheck(HRESULT hr) {
   if (!Succeeded(hr))
-    throw EOleError(QStringLiteral("OLE error %1").arg(QString::number(quint32(hr), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
+    throw EOleError(QStringLiteral("OLE error %1")
+                        .arg(QString::number(quint32(hr), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
 }
 
 // Stands in for a control that has no window of its own.
 class TPlaceholderWindow : public QWidget {
-public:
+ public:
   using QWidget::QWidget;
 
-protected:
+ protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), palette().button());

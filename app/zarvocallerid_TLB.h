@@ -6,14 +6,14 @@
 // Interface slots count the 7 operations of the base dispatch interface
 // first: ShowAbout is slot 45, Start 46, Command 49 (the last).
 
-#include "platform/Classes.h"
-
 #include <QString>
 #include <QStringList>
 #include <QUuid>
 #include <QWidget>
 #include <functional>
 #include <memory>
+
+#include "platform/Classes.h"
 
 using HRESULT = int32_t;
 constexpr HRESULT S_OK = 0;
@@ -44,14 +44,14 @@ constexpr int DISPID_FormVisible = 201;
 // Where a control sends its events: the dispatch identifier and the wide
 // text arguments after the sender.
 class IZarvoEvents {
-public:
+ public:
   virtual ~IZarvoEvents() = default;
   virtual void Invoke(int DispId, const QStringList& Args) = 0;
 };
 
 // The device control's dual interface. Every operation answers a status.
 class IZarvo {
-public:
+ public:
   virtual ~IZarvo() = default;
   virtual HRESULT GetFormVisible(bool& Value) = 0;
   virtual HRESULT SetFormVisible(bool Value) = 0;
@@ -72,9 +72,9 @@ void UnregisterZarvoClass(const QUuid& Clsid);
 // Raises EOleError "Class not registered" when nothing is registered.
 std::unique_ptr<IZarvo> CreateZarvoObject(const QUuid& Clsid);
 
-using TZarvoOnCallerID = std::function<void(TObject* ASender, const QString& DeviceID, const QString& Line,
-                                            const QString& PhoneNumber, const QString& DateTime,
-                                            const QString& OtherText)>;
+using TZarvoOnCallerID =
+    std::function<void(TObject* ASender, const QString& DeviceID, const QString& Line, const QString& PhoneNumber,
+                       const QString& DateTime, const QString& OtherText)>;
 using TZarvoOnSignalA = std::function<void(TObject* ASender, const QString& Level1, const QString& Level2,
                                            const QString& Level3, const QString& Level4, const QString& Level5,
                                            const QString& Level6, const QString& Level7, const QString& Level8)>;
@@ -83,7 +83,7 @@ using TZarvoOnSignalA = std::function<void(TObject* ASender, const QString& Leve
 // EOleError in the caller; events run inside the exception boundary.
 class TZarvo : public TComponent, private IZarvoEvents {
   Q_OBJECT
-public:
+ public:
   // Raises EOleError when no control is registered under CLASS_Zarvo.
   explicit TZarvo(TComponent* AOwner, QWidget* Parent = nullptr);
   ~TZarvo() override;
@@ -100,7 +100,7 @@ public:
   TZarvoOnCallerID OnCallerID;
   TZarvoOnSignalA OnSignalA;
 
-private:
+ private:
   void Invoke(int DispId, const QStringList& Args) override;
 
   std::unique_ptr<IZarvo> intf_;

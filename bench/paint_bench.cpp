@@ -1,11 +1,12 @@
 // Scrolling a full-HD grid-like control by one row against repainting it
 // whole: the scroll moves pixels and paints only the uncovered strip.
 
-#include "platform/Application.h"
-#include "platform/Controls.h"
+#include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <benchmark/benchmark.h>
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr int kColumnWidth = 160;
 
 // Paints a grid of text cells, only the rows and cells the clip box touches.
 class TTextGrid : public TCustomControl {
-public:
+ public:
   int TopRow = 0;
 
   void ScrollOneRow() {
@@ -26,7 +27,7 @@ public:
     Update();
   }
 
-protected:
+ protected:
   void Paint() override {
     const TRect clip = Canvas()->ClipRect();
     for (int y = clip.Top / kRowHeight * kRowHeight; y < clip.Bottom; y += kRowHeight)
@@ -34,7 +35,7 @@ protected:
         PaintCell(TRect(x, y, x + kColumnWidth, y + kRowHeight), TopRow + y / kRowHeight, x / kColumnWidth);
   }
 
-private:
+ private:
   void PaintCell(const TRect& r, int row, int column) {
     TCanvas* c = Canvas();
     c->Brush()->SetColor(row % 2 ? clWindow : RGB(245, 245, 245));

@@ -1,14 +1,14 @@
 #include "device/SimulatedZarvo.h"
 
-#include "platform/Dialogs.h"
-
 #include <QDateTime>
 #include <QPainter>
 #include <QWidget>
 
+#include "platform/Dialogs.h"
+
 namespace {
 
-constexpr int kRingSteps = 40;        // four seconds of ringing
+constexpr int kRingSteps = 40;          // four seconds of ringing
 constexpr int kCallerIdAfterSteps = 8;  // the number arrives after the first ring
 constexpr int kMinCallGapSteps = 30;
 constexpr int kMaxCallGapSteps = 80;
@@ -19,7 +19,7 @@ constexpr std::array<int, 8> kCityCodes = {212, 216, 312, 232, 224, 242, 322, 26
 
 // The control's own face on the form: a small button-coloured box.
 class TZarvoFace : public QWidget {
-protected:
+ protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), palette().button());
@@ -53,8 +53,9 @@ HRESULT TSimulatedZarvo::SetFormVisible(bool Value) {
 }
 
 HRESULT TSimulatedZarvo::ShowAbout() {
-  MessageDlg(QStringLiteral("Zarvo Caller ID denetimi\r\nYerleşik 4 hatlı cihaz simülasyonu\r\nSeri no: %1").arg(serial_),
-             mtInformation);
+  MessageDlg(
+      QStringLiteral("Zarvo Caller ID denetimi\r\nYerleşik 4 hatlı cihaz simülasyonu\r\nSeri no: %1").arg(serial_),
+      mtInformation);
   return S_OK;
 }
 
@@ -98,8 +99,10 @@ QWidget* TSimulatedZarvo::Window() {
 
 void TSimulatedZarvo::SetManualStepping(bool manual) {
   manual_ = manual;
-  if (manual) timer_.stop();
-  else if (started_) timer_.start();
+  if (manual)
+    timer_.stop();
+  else if (started_)
+    timer_.start();
 }
 
 void TSimulatedZarvo::Fire(int dispId, const QStringList& args) {
@@ -141,7 +144,9 @@ void TSimulatedZarvo::ReportLevels() {
   Fire(DISPID_OnSignalA, levels);
 }
 
-void TSimulatedZarvo::ScheduleNextCall() { stepsToNextCall_ = int(rng_.bounded(kMinCallGapSteps, kMaxCallGapSteps + 1)); }
+void TSimulatedZarvo::ScheduleNextCall() {
+  stepsToNextCall_ = int(rng_.bounded(kMinCallGapSteps, kMaxCallGapSteps + 1));
+}
 
 void TSimulatedZarvo::StartRinging() {
   ring_.line = int(rng_.bounded(1, kLines + 1));
@@ -167,7 +172,8 @@ QString TSimulatedZarvo::RandomPhoneNumber() {
   // About one caller in ten withholds the number.
   const quint32 kind = rng_.bounded(10);
   if (kind == 0) return QString();
-  if (kind < 6) return QStringLiteral("0%1%2").arg(kMobilePrefixes[rng_.bounded(int(kMobilePrefixes.size()))]).arg(digits(7));
+  if (kind < 6)
+    return QStringLiteral("0%1%2").arg(kMobilePrefixes[rng_.bounded(int(kMobilePrefixes.size()))]).arg(digits(7));
   return QStringLiteral("0%1%2").arg(kCityCodes[rng_.bounded(int(kCityCodes.size()))]).arg(digits(7));
 }
 

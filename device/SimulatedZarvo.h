@@ -3,16 +3,16 @@
 // caller-ID box: reproducible from its seed, driven by one 100 ms step on the
 // user-interface thread, so every event arrives there.
 
-#include "app/zarvocallerid_TLB.h"
-
 #include <QObject>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <array>
 
+#include "app/zarvocallerid_TLB.h"
+
 class TSimulatedZarvo : public QObject, public IZarvo {
   Q_OBJECT
-public:
+ public:
   static constexpr int kLines = 4;
   static constexpr int kStepMs = 100;
   static constexpr int kLevelEverySteps = 2;  // five level reports a second
@@ -42,11 +42,11 @@ public:
   // Level the line would report now, before noise.
   int BaseLevel(int line) const;
 
-private:
+ private:
   struct Ring {
-    int line = 0;      // 1..4, 0 when no line rings
+    int line = 0;  // 1..4, 0 when no line rings
     int stepsLeft = 0;
-    int cidAtStep = 0; // steps left when the caller ID is sent
+    int cidAtStep = 0;  // steps left when the caller ID is sent
     QString number;
   };
 

@@ -6,27 +6,27 @@
 
 class TFlyoutControl : public TCustomControl {
   Q_OBJECT
-public:
+ public:
   explicit TFlyoutControl(QWidget* AOwner = nullptr);
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
   void WndProc(TMessage& Message) override;
 };
 
 class TRollShadow : public TFlyoutControl {
   Q_OBJECT
-public:
+ public:
   explicit TRollShadow(QWidget* AOwner = nullptr);
 
   // Centres the marker's dot on P (screen coordinates).
   void PlaceAt(TPoint P);
   TPoint Placement() const { return placement_; }
 
-protected:
+ protected:
   virtual void BuildRegion();
   void Paint() override;
 
-private:
+ private:
   TPoint placement_;
 };

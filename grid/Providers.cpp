@@ -1,11 +1,11 @@
 #include "grid/Providers.h"
 
+#include <cfenv>
+#include <cmath>
+
 #include "platform/CodePage.h"
 #include "platform/Exceptions.h"
 #include "platform/Themes.h"
-
-#include <cfenv>
-#include <cmath>
 
 bool UnicodePlatform = true;
 
@@ -22,14 +22,26 @@ TPoint TCalcProvider::AlignBox(int Width, int Height, int Margin, const TRect& R
   const TPoint centre(R.Left + (R.Right - R.Left) / 2, R.Top + (R.Bottom - R.Top) / 2);
   TPoint p;
   switch (HAlign) {
-    case taLeftJustify: p.X = R.Left + Margin; break;
-    case taRightJustify: p.X = R.Right - (Margin + Width); break;
-    case taCenter: p.X = centre.X - Width / 2; break;
+    case taLeftJustify:
+      p.X = R.Left + Margin;
+      break;
+    case taRightJustify:
+      p.X = R.Right - (Margin + Width);
+      break;
+    case taCenter:
+      p.X = centre.X - Width / 2;
+      break;
   }
   switch (VAlign) {
-    case vaTop: p.Y = R.Top + Margin; break;
-    case vaMiddle: p.Y = centre.Y - Height / 2; break;
-    case vaBottom: p.Y = R.Bottom - (Margin + Height); break;
+    case vaTop:
+      p.Y = R.Top + Margin;
+      break;
+    case vaMiddle:
+      p.Y = centre.Y - Height / 2;
+      break;
+    case vaBottom:
+      p.Y = R.Bottom - (Margin + Height);
+      break;
   }
   return p;
 }
@@ -55,7 +67,8 @@ TColor TGraphicsProvider::MixColors(TColor C1, TColor C2, double T) {
   const int previous = std::fegetround();
   std::fesetround(FE_TONEAREST);  // halves go to the even neighbour
   const auto mix = [T](int c1, int c2) { return std::clamp(int(std::nearbyint(c2 * T + (1 - T) * c1)), 0, 255); };
-  const TColor result = RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+  const TColor result =
+      RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
   std::fesetround(previous);
   return result;
 }
@@ -103,7 +116,8 @@ void TGraphicsProvider::DrawCheckBox(QWidget* Window, TCanvas* Canvas, const TRe
                                      TVerticalAlignment VAlign, bool Checked, bool Pressed, bool Hot) {
   if (ThemesActive()) {
     const TPoint p = TCalcProvider::AlignBox(13, 13, 2, R, HAlign, VAlign);
-    DrawThemed(Window, Canvas, Bounds(p.X, p.Y, 13, 13), QStringLiteral("Button"), 3, CheckBoxState(Checked, Pressed, Hot));
+    DrawThemed(Window, Canvas, Bounds(p.X, p.Y, 13, 13), QStringLiteral("Button"), 3,
+               CheckBoxState(Checked, Pressed, Hot));
     return;
   }
   const TPoint p = TCalcProvider::AlignBox(11, 11, 2, R, HAlign, VAlign);
@@ -140,8 +154,10 @@ void TGraphicsProvider::GradientHorizontal(TCanvas* Canvas, const TRect& R, TCol
 void TGraphicsProvider::DrawText(TCanvas* Canvas, const TRect& R, TAlignment Alignment, const QString& Text,
                                  bool RightToLeft) {
   uint32_t flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EXTERNALLEADING;
-  if (Alignment == taRightJustify) flags |= DT_RIGHT;
-  else if (Alignment == taCenter) flags |= DT_CENTER;
+  if (Alignment == taRightJustify)
+    flags |= DT_RIGHT;
+  else if (Alignment == taCenter)
+    flags |= DT_CENTER;
   if (RightToLeft) flags |= DT_RTLREADING;
   TRect box = R;
   Canvas->Brush()->SetStyle(bsClear);
@@ -230,8 +246,10 @@ void TMaskProvider::DrawMasked(TCanvas* Canvas, int X, int Y, const QImage& Imag
 // ---- TDrawProvider -------------------------------------------------------------
 
 void TDrawProvider::DrawGraphic(TCanvas* Canvas, int X, int Y, const TBitmap& Picture) {
-  if (Picture.PixelFormat() == pf32bit) DrawGraphic(Canvas, X, Y, Picture.Image());
-  else Canvas->Draw(X, Y, Picture);
+  if (Picture.PixelFormat() == pf32bit)
+    DrawGraphic(Canvas, X, Y, Picture.Image());
+  else
+    Canvas->Draw(X, Y, Picture);
 }
 
 void TDrawProvider::DrawGraphic(TCanvas* Canvas, int X, int Y, const QImage& Picture) {

@@ -13,7 +13,7 @@ class QWidget;
 extern bool UnicodePlatform;
 
 class TCalcProvider {
-public:
+ public:
   TCalcProvider() = delete;
   static double Percent(double Part, double Whole);
   // Rectangles that only touch at an edge count as intersecting.
@@ -25,7 +25,7 @@ public:
 };
 
 class TGraphicsProvider {
-public:
+ public:
   TGraphicsProvider() = delete;
   // (c1 × alpha + c2 × (255 − alpha)) div 256 per channel.
   static TColor BlendColors(TColor C1, TColor C2, int Alpha);
@@ -45,7 +45,7 @@ public:
 };
 
 class TMaskProvider {
-public:
+ public:
   TMaskProvider() = delete;
   // Grey level 0..255.
   static int Luminance(TColor C);
@@ -60,7 +60,7 @@ public:
 };
 
 class TDrawProvider {
-public:
+ public:
   TDrawProvider() = delete;
   // A 32-bit picture is blended by its alpha channel; others drawn normally.
   static void DrawGraphic(TCanvas* Canvas, int X, int Y, const TBitmap& Picture);

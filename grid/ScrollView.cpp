@@ -148,21 +148,38 @@ void TScrollView::CreateWnd() {
 
 void TScrollView::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_ERASEBKGND: Message.Result = 1; return;  // the subclass paints every pixel
-    case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS; return;
-    case WM_HSCROLL: ScrollMessage(horzScrollBar_.get(), Message); return;
-    case WM_VSCROLL: ScrollMessage(vertScrollBar_.get(), Message); return;
-    default: TCustomScrollView::WndProc(Message);
+    case WM_ERASEBKGND:
+      Message.Result = 1;
+      return;  // the subclass paints every pixel
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS;
+      return;
+    case WM_HSCROLL:
+      ScrollMessage(horzScrollBar_.get(), Message);
+      return;
+    case WM_VSCROLL:
+      ScrollMessage(vertScrollBar_.get(), Message);
+      return;
+    default:
+      TCustomScrollView::WndProc(Message);
   }
 }
 
 void TScrollView::ScrollMessage(TControlScrollBar* bar, TMessage& Message) {
   DefaultHandler(Message);
   switch (int16_t(LoWord(Message.WParam))) {
-    case SB_LINEUP: bar->SetPosition(bar->Position() - bar->LineStep); break;
-    case SB_LINEDOWN: bar->SetPosition(bar->Position() + bar->LineStep); break;
-    case SB_PAGEUP: bar->SetPosition(bar->Position() - bar->PageStep); break;
-    case SB_PAGEDOWN: bar->SetPosition(bar->Position() + bar->PageStep); break;
+    case SB_LINEUP:
+      bar->SetPosition(bar->Position() - bar->LineStep);
+      break;
+    case SB_LINEDOWN:
+      bar->SetPosition(bar->Position() + bar->LineStep);
+      break;
+    case SB_PAGEUP:
+      bar->SetPosition(bar->Position() - bar->PageStep);
+      break;
+    case SB_PAGEDOWN:
+      bar->SetPosition(bar->Position() + bar->PageStep);
+      break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
       // The tracked position, not the message's 16-bit one.
@@ -172,9 +189,14 @@ void TScrollView::ScrollMessage(TControlScrollBar* bar, TMessage& Message) {
       bar->SetPosition(info.nTrackPos);
       break;
     }
-    case SB_TOP: bar->SetPosition(0); break;
-    case SB_BOTTOM: bar->SetPosition(bar->Max()); break;
-    default: break;
+    case SB_TOP:
+      bar->SetPosition(0);
+      break;
+    case SB_BOTTOM:
+      bar->SetPosition(bar->Max());
+      break;
+    default:
+      break;
   }
   ShowScrollBar(bar->Kind(), Visible());
 }

@@ -3,12 +3,12 @@
 // scrolling of a subclass-chosen rectangle, and roll scrolling with the
 // middle mouse button.
 
+#include <memory>
+
 #include "grid/FlyoutControl.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/Timers.h"
-
-#include <memory>
 
 class TScrollView;
 
@@ -23,7 +23,7 @@ constexpr int crRollDown = 3005;
 // to Max, PageSize sizes the thumb.
 class TControlScrollBar : public TPersistent {
   Q_OBJECT
-public:
+ public:
   explicit TControlScrollBar(TScrollView* AOwner);
 
   bool Enabled() const { return enabled_; }
@@ -56,7 +56,7 @@ public:
   int PageStep = 1;
   int LineStep = 1;
 
-private:
+ private:
   void Request(int code);
 
   TScrollView* owner_;
@@ -73,7 +73,7 @@ private:
 
 class TCustomScrollView : public TCustomControl {
   Q_OBJECT
-public:
+ public:
   explicit TCustomScrollView(QWidget* AOwner = nullptr);
 
   // Moves the content by dx horizontal or dy vertical positions.
@@ -89,7 +89,7 @@ public:
 
 class TScrollView : public TCustomScrollView {
   Q_OBJECT
-public:
+ public:
   explicit TScrollView(QWidget* AOwner = nullptr);
   ~TScrollView() override;
 
@@ -107,7 +107,7 @@ public:
   // One roll-scrolling timer tick.
   void RollTick();
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
@@ -116,7 +116,7 @@ protected:
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
-private:
+ private:
   void ScrollMessage(TControlScrollBar* bar, TMessage& Message);
 
   std::unique_ptr<TControlScrollBar> horzScrollBar_;

@@ -1,13 +1,13 @@
 #include "platform/Application.h"
 
-#include "platform/Graphics.h"
-
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
 #include <cstdio>
+
+#include "platform/Graphics.h"
 
 TApplication* Application = nullptr;
 

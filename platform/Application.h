@@ -2,11 +2,11 @@
 // The application object and the exception boundary of every handler the
 // platform drives (timer ticks, device events, buttons, menus, messages).
 
-#include "platform/Classes.h"
-#include "platform/Exceptions.h"
-
 #include <QString>
 #include <functional>
+
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
 
 class QWidget;
 
@@ -14,7 +14,7 @@ using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>
 
 class TApplication : public TComponent {
   Q_OBJECT
-public:
+ public:
   TApplication();
   ~TApplication() override;
 
@@ -41,7 +41,7 @@ public:
 
   TExceptionEvent OnException;
 
-private:
+ private:
   QString title_;
   QWidget* mainForm_ = nullptr;
   bool showMainForm_ = true;

@@ -1,11 +1,11 @@
 #include "platform/Canvas.h"
 
-#include "platform/Exceptions.h"
-
 #include <QFontMetrics>
 #include <QStringList>
 #include <cmath>
 #include <optional>
+
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -17,25 +17,37 @@ const QString kEllipsis = QStringLiteral("...");
 
 QPainter::CompositionMode PenComposition(TPenMode mode) {
   switch (mode) {
-    case pmBlack: return QPainter::RasterOp_ClearDestination;
-    case pmWhite: return QPainter::RasterOp_SetDestination;
-    case pmNot: return QPainter::RasterOp_NotDestination;
-    case pmNotCopy: return QPainter::RasterOp_NotSource;
-    case pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmBlack:
+      return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+      return QPainter::RasterOp_SetDestination;
+    case pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+      return QPainter::RasterOp_NotSource;
+    case pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
     case pmCopy:
-    case pmNop: break;
+    case pmNop:
+      break;
   }
   return QPainter::CompositionMode_SourceOver;
 }
 
 QVector<qreal> DashPattern(TPenStyle style) {
   switch (style) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case psDash:
+      return {18, 6};
+    case psDot:
+      return {3, 3};
+    case psDashDot:
+      return {9, 6, 3, 6};
+    case psDashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
   }
 }
 
@@ -60,8 +72,10 @@ QString ElideEnd(const QString& line, int maxWidth, const QFontMetrics& fm) {
   int lo = 0, hi = int(line.size());
   while (lo < hi) {  // longest prefix that still fits with the dots
     const int mid = (lo + hi + 1) / 2;
-    if (fm.horizontalAdvance(line.left(mid) + kEllipsis) <= maxWidth) lo = mid;
-    else hi = mid - 1;
+    if (fm.horizontalAdvance(line.left(mid) + kEllipsis) <= maxWidth)
+      lo = mid;
+    else
+      hi = mid - 1;
   }
   return line.left(lo) + kEllipsis;
 }
@@ -293,8 +307,10 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2 || !Drawable()) return;
   QPolygon polygon;
   for (const TPoint& pt : points) polygon << pt.ToQt();
-  if (pen_.Style() == psClear || pen_.Mode() == pmNop) Painter().setPen(Qt::NoPen);
-  else ApplyPen();
+  if (pen_.Style() == psClear || pen_.Mode() == pmNop)
+    Painter().setPen(Qt::NoPen);
+  else
+    ApplyPen();
   QPainter& p = *painter_;
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_.Color())));
@@ -303,8 +319,10 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 
 void TCanvas::Ellipse(int l, int t, int r, int b) {
   if (!Drawable() || r - l < 1 || b - t < 1) return;
-  if (pen_.Style() == psClear) Painter().setPen(Qt::NoPen);
-  else ApplyPen();
+  if (pen_.Style() == psClear)
+    Painter().setPen(Qt::NoPen);
+  else
+    ApplyPen();
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter_->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_.Color())));
   painter_->drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
@@ -386,8 +404,10 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   if (!Drawable()) return height;
 
   int y = r.Top;  // only single lines are centred or bottom-aligned
-  if (single && (flags & DT_VCENTER)) y = r.Top + (r.Height() - lineHeight) / 2;
-  else if (single && (flags & DT_BOTTOM)) y = r.Bottom - lineHeight;
+  if (single && (flags & DT_VCENTER))
+    y = r.Top + (r.Height() - lineHeight) / 2;
+  else if (single && (flags & DT_BOTTOM))
+    y = r.Bottom - lineHeight;
 
   QPainter& p = Painter();
   p.save();
@@ -395,8 +415,10 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   for (const QString& line : lines) {
     const int width = fm.horizontalAdvance(line);
     int x = r.Left;
-    if (flags & DT_RIGHT) x = r.Right - width;
-    else if (flags & DT_CENTER) x = r.Left + (r.Width() - width) / 2;
+    if (flags & DT_RIGHT)
+      x = r.Right - width;
+    else if (flags & DT_CENTER)
+      x = r.Left + (r.Width() - width) / 2;
     DrawTextLine(line, QRect(x, y, width, lineHeight), flags, lineHeight);
     if (underlined >= 0 && underlined < line.size()) {
       const int ux = x + fm.horizontalAdvance(line.left(underlined));
@@ -424,11 +446,20 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   if (!source || !source->Drawable()) throw EInvalidOperation(QStringLiteral("Canvas does not allow drawing"));
   QPainter::CompositionMode mode;
   switch (copyMode_) {
-    case SRCCOPY: mode = QPainter::CompositionMode_Source; break;
-    case SRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; break;
-    case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
-    case SRCPAINT: mode = QPainter::RasterOp_SourceOrDestination; break;
-    default: throw EInvalidOperation(QStringLiteral("Unsupported copy mode %1").arg(copyMode_, 8, 16, QChar(u'0')));
+    case SRCCOPY:
+      mode = QPainter::CompositionMode_Source;
+      break;
+    case SRCINVERT:
+      mode = QPainter::RasterOp_SourceXorDestination;
+      break;
+    case SRCAND:
+      mode = QPainter::RasterOp_SourceAndDestination;
+      break;
+    case SRCPAINT:
+      mode = QPainter::RasterOp_SourceOrDestination;
+      break;
+    default:
+      throw EInvalidOperation(QStringLiteral("Unsupported copy mode %1").arg(copyMode_, 8, 16, QChar(u'0')));
   }
   // A copy first, so that copying a canvas onto itself reads unchanged pixels.
   const QImage piece = source->target_->copy(Q(src).translated(source->origin_.X, source->origin_.Y));
@@ -460,12 +491,19 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 // ---- 3D edges and frame controls ---------------------------------------------
 
 void TCanvas::DrawEdge(TRect& r, uint32_t edge, uint32_t flags) {
-  struct Ring { TColor topLeft; TColor bottomRight; };
+  struct Ring {
+    TColor topLeft;
+    TColor bottomRight;
+  };
   std::vector<Ring> rings;
-  if (edge & BDR_RAISEDOUTER) rings.push_back({cl3DLight, cl3DDkShadow});
-  else if (edge & BDR_SUNKENOUTER) rings.push_back({clBtnShadow, clBtnHighlight});
-  if (edge & BDR_RAISEDINNER) rings.push_back({clBtnHighlight, clBtnShadow});
-  else if (edge & BDR_SUNKENINNER) rings.push_back({cl3DDkShadow, cl3DLight});
+  if (edge & BDR_RAISEDOUTER)
+    rings.push_back({cl3DLight, cl3DDkShadow});
+  else if (edge & BDR_SUNKENOUTER)
+    rings.push_back({clBtnShadow, clBtnHighlight});
+  if (edge & BDR_RAISEDINNER)
+    rings.push_back({clBtnHighlight, clBtnShadow});
+  else if (edge & BDR_SUNKENINNER)
+    rings.push_back({cl3DDkShadow, cl3DLight});
 
   TRect box = r;
   for (const Ring& ring : rings) {
@@ -495,8 +533,10 @@ std::vector<TRect> ArrowRows(const TRect& r, TArrow arrow) {
   const int start = vertical ? r.Top + (r.Height() - k) / 2 : r.Left + (r.Width() - k) / 2;
   for (int i = 0; i < k; ++i) {
     const int half = (arrow == TArrow::Up || arrow == TArrow::Left) ? i : k - 1 - i;
-    if (vertical) rows.emplace_back(cx - half, start + i, cx + half + 1, start + i + 1);
-    else rows.emplace_back(start + i, cy - half, start + i + 1, cy + half + 1);
+    if (vertical)
+      rows.emplace_back(cx - half, start + i, cx + half + 1, start + i + 1);
+    else
+      rows.emplace_back(start + i, cy - half, start + i + 1, cy + half + 1);
   }
   return rows;
 }
@@ -522,7 +562,7 @@ void TCanvas::DrawFrameControl(TRect& r, uint32_t kind, uint32_t state) {
   }
   if (kind == DFC_SCROLL) {
     const uint32_t shape = state & 0xF;
-    const TArrow arrow = shape == DFCS_SCROLLUP     ? TArrow::Up
+    const TArrow arrow = shape == DFCS_SCROLLUP      ? TArrow::Up
                          : shape == DFCS_SCROLLLEFT  ? TArrow::Left
                          : shape == DFCS_SCROLLRIGHT ? TArrow::Right
                                                      : TArrow::Down;

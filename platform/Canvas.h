@@ -3,14 +3,14 @@
 // lines leave out their end pixel, rectangles are drawn inside their box,
 // inverting pens and copies really invert the pixels underneath.
 
-#include "platform/Graphics.h"
-
+#include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
-#include <QFontMetrics>
 #include <memory>
 #include <optional>
 #include <vector>
+
+#include "platform/Graphics.h"
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum TPenMode : uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor };
@@ -68,7 +68,7 @@ constexpr uint32_t DFCS_PUSHED = 0x200;
 constexpr uint32_t DFCS_ADJUSTRECT = 0x2000;
 
 class TPen {
-public:
+ public:
   TColor Color() const { return color_; }
   void SetColor(TColor v) { color_ = v; }
   int Width() const { return width_; }
@@ -78,7 +78,7 @@ public:
   TPenMode Mode() const { return mode_; }
   void SetMode(TPenMode v) { mode_ = v; }
 
-private:
+ private:
   TColor color_ = clBlack;
   int width_ = 1;
   TPenStyle style_ = psSolid;
@@ -86,19 +86,22 @@ private:
 };
 
 class TBrush {
-public:
+ public:
   TColor Color() const { return color_; }
-  void SetColor(TColor v) { color_ = v; if (style_ == bsClear) style_ = bsSolid; }
+  void SetColor(TColor v) {
+    color_ = v;
+    if (style_ == bsClear) style_ = bsSolid;
+  }
   TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle v) { style_ = v; }
 
-private:
+ private:
   TColor color_ = clWhite;
   TBrushStyle style_ = bsSolid;
 };
 
 class TCanvas : public TObject {
-public:
+ public:
   explicit TCanvas(QImage* target = nullptr);
   ~TCanvas() override;
   TCanvas(const TCanvas&) = delete;
@@ -173,7 +176,7 @@ public:
   // Fired before any drawing, so that a window can show what changed.
   TNotifyEvent OnChange;
 
-private:
+ private:
   void ApplyState();
   void ApplyPen();
   void ApplyFillBrush();

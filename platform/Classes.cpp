@@ -1,14 +1,16 @@
 #include "platform/Classes.h"
 
-#include "platform/Exceptions.h"
-
 #include <algorithm>
+
+#include "platform/Exceptions.h"
 
 QString TPersistent::ClassName() const { return QString::fromLatin1(metaObject()->className()); }
 
 void TPersistent::Assign(TPersistent* Source) {
-  if (Source) Source->AssignTo(this);
-  else throw EConvertError(QStringLiteral("Cannot assign a nil to a %1").arg(ClassName()));
+  if (Source)
+    Source->AssignTo(this);
+  else
+    throw EConvertError(QStringLiteral("Cannot assign a nil to a %1").arg(ClassName()));
 }
 
 void TPersistent::AssignTo(TPersistent* Dest) {

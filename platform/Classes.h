@@ -8,7 +8,7 @@
 
 // Plain root of every class that events name as their sender.
 class TObject {
-public:
+ public:
   virtual ~TObject() = default;
 };
 
@@ -18,14 +18,14 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 // properties are Qt meta-object properties.
 class TPersistent : public QObject, public TObject {
   Q_OBJECT
-public:
+ public:
   using QObject::QObject;
   // Copies Source's state into this object; raises EConvertError when the
   // two classes do not know each other.
   virtual void Assign(TPersistent* Source);
   QString ClassName() const;
 
-protected:
+ protected:
   virtual void AssignTo(TPersistent* Dest);
 };
 
@@ -37,7 +37,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
 // when it is destroyed itself.
 class TComponent : public TPersistent {
   Q_OBJECT
-public:
+ public:
   explicit TComponent(TComponent* AOwner = nullptr);
   ~TComponent() override;
 
@@ -57,7 +57,7 @@ public:
   void RemoveComponent(TComponent* c);
   void InsertComponent(TComponent* c);
 
-private:
+ private:
   TComponent* owner_ = nullptr;
   QString name_;
   TComponentState state_;

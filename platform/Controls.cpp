@@ -1,7 +1,5 @@
 #include "platform/Controls.h"
 
-#include "platform/Application.h"
-
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -11,15 +9,15 @@
 #include <QScrollBar>
 #include <cstring>
 
+#include "platform/Application.h"
+
 namespace {
 
 constexpr int kScrollBarSize = 16;
 
 }  // namespace
 
-int GetSystemMetrics(int index) {
-  return index == SM_CXVSCROLL || index == SM_CYHSCROLL ? kScrollBarSize : 0;
-}
+int GetSystemMetrics(int index) { return index == SM_CXVSCROLL || index == SM_CYHSCROLL ? kScrollBarSize : 0; }
 
 // ---- keys --------------------------------------------------------------------
 
@@ -30,33 +28,58 @@ Word VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return Word(0x41 + (qtKey - Qt::Key_A));
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return Word(VK_F1 + (qtKey - Qt::Key_F1));
   switch (qtKey) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+      return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : 0;
-    case Qt::Key_Plus: return keypad ? VK_ADD : 0xBB;
-    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : 0xBD;
-    case Qt::Key_Period: return keypad ? VK_DECIMAL : 0xBE;
-    case Qt::Key_Slash: return keypad ? VK_DIVIDE : 0xBF;
-    case Qt::Key_Comma: return 0xBC;
-    default: return 0;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Shift:
+      return VK_SHIFT;
+    case Qt::Key_Control:
+      return VK_CONTROL;
+    case Qt::Key_Alt:
+      return VK_MENU;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    case Qt::Key_Asterisk:
+      return keypad ? VK_MULTIPLY : 0;
+    case Qt::Key_Plus:
+      return keypad ? VK_ADD : 0xBB;
+    case Qt::Key_Minus:
+      return keypad ? VK_SUBTRACT : 0xBD;
+    case Qt::Key_Period:
+      return keypad ? VK_DECIMAL : 0xBE;
+    case Qt::Key_Slash:
+      return keypad ? VK_DIVIDE : 0xBF;
+    case Qt::Key_Comma:
+      return 0xBC;
+    default:
+      return 0;
   }
 }
 
@@ -75,22 +98,35 @@ namespace {
 
 bool ToButton(Qt::MouseButton b, TMouseButton* out) {
   switch (b) {
-    case Qt::LeftButton: *out = mbLeft; return true;
-    case Qt::RightButton: *out = mbRight; return true;
-    case Qt::MiddleButton: *out = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+      *out = mbLeft;
+      return true;
+    case Qt::RightButton:
+      *out = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      *out = mbMiddle;
+      return true;
+    default:
+      return false;
   }
 }
 
 // The character a key press sends, also for the keys Qt gives no text.
 QString CharsOf(const QKeyEvent* e, Word vk) {
   switch (vk) {
-    case VK_RETURN: return QString(QChar(13));
-    case VK_ESCAPE: return QString(QChar(27));
-    case VK_BACK: return QString(QChar(8));
-    case VK_TAB: return QString(QChar(9));
-    case VK_DELETE: return {};
-    default: return e->text();
+    case VK_RETURN:
+      return QString(QChar(13));
+    case VK_ESCAPE:
+      return QString(QChar(27));
+    case VK_BACK:
+      return QString(QChar(8));
+    case VK_TAB:
+      return QString(QChar(9));
+    case VK_DELETE:
+      return {};
+    default:
+      return e->text();
   }
 }
 
@@ -107,23 +143,39 @@ QCursor TScreen::Cursors(int id) const {
   const auto it = cursors_.find(id);
   if (it != cursors_.end()) return it->second;
   switch (id) {
-    case crNone: return QCursor(Qt::BlankCursor);
-    case crCross: return QCursor(Qt::CrossCursor);
-    case crIBeam: return QCursor(Qt::IBeamCursor);
-    case crSizeNESW: return QCursor(Qt::SizeBDiagCursor);
-    case crSizeNS: return QCursor(Qt::SizeVerCursor);
-    case crSizeNWSE: return QCursor(Qt::SizeFDiagCursor);
-    case crSizeWE: return QCursor(Qt::SizeHorCursor);
-    case crUpArrow: return QCursor(Qt::UpArrowCursor);
-    case crHourGlass: return QCursor(Qt::WaitCursor);
-    case crDrag: return QCursor(Qt::DragCopyCursor);
+    case crNone:
+      return QCursor(Qt::BlankCursor);
+    case crCross:
+      return QCursor(Qt::CrossCursor);
+    case crIBeam:
+      return QCursor(Qt::IBeamCursor);
+    case crSizeNESW:
+      return QCursor(Qt::SizeBDiagCursor);
+    case crSizeNS:
+      return QCursor(Qt::SizeVerCursor);
+    case crSizeNWSE:
+      return QCursor(Qt::SizeFDiagCursor);
+    case crSizeWE:
+      return QCursor(Qt::SizeHorCursor);
+    case crUpArrow:
+      return QCursor(Qt::UpArrowCursor);
+    case crHourGlass:
+      return QCursor(Qt::WaitCursor);
+    case crDrag:
+      return QCursor(Qt::DragCopyCursor);
     case crNoDrop:
-    case crNo: return QCursor(Qt::ForbiddenCursor);
-    case crHSplit: return QCursor(Qt::SplitHCursor);
-    case crVSplit: return QCursor(Qt::SplitVCursor);
-    case crSizeAll: return QCursor(Qt::SizeAllCursor);
-    case crHandPoint: return QCursor(Qt::PointingHandCursor);
-    default: return QCursor(Qt::ArrowCursor);
+    case crNo:
+      return QCursor(Qt::ForbiddenCursor);
+    case crHSplit:
+      return QCursor(Qt::SplitHCursor);
+    case crVSplit:
+      return QCursor(Qt::SplitVCursor);
+    case crSizeAll:
+      return QCursor(Qt::SizeAllCursor);
+    case crHandPoint:
+      return QCursor(Qt::PointingHandCursor);
+    default:
+      return QCursor(Qt::ArrowCursor);
   }
 }
 
@@ -308,8 +360,11 @@ LRESULT TWinControl::Perform(uint32_t Msg, WPARAM WParam, LPARAM LParam) {
 
 void TWinControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_GETDLGCODE: Message.Result = WantArrows() ? DLGC_WANTARROWS : 0; return;
-    default: DefaultHandler(Message);
+    case WM_GETDLGCODE:
+      Message.Result = WantArrows() ? DLGC_WANTARROWS : 0;
+      return;
+    default:
+      DefaultHandler(Message);
   }
 }
 
@@ -358,8 +413,10 @@ void TWinControl::InvalidateFrame() {
 }
 
 void TWinControl::SetRegion(const QRegion& r) {
-  if (r.isEmpty()) clearMask();
-  else setMask(r);
+  if (r.isEmpty())
+    clearMask();
+  else
+    setMask(r);
 }
 
 void TWinControl::Layout() {
@@ -367,8 +424,10 @@ void TWinControl::Layout() {
   const bool h = BarVisible(SB_HORZ), v = BarVisible(SB_VERT);
   QScrollBar* hbar = bars_[SB_HORZ].widget;
   QScrollBar* vbar = bars_[SB_VERT].widget;
-  vbar->setGeometry(width() - nc - kScrollBarSize, nc, kScrollBarSize, std::max(0, height() - 2 * nc - (h ? kScrollBarSize : 0)));
-  hbar->setGeometry(nc, height() - nc - kScrollBarSize, std::max(0, width() - 2 * nc - (v ? kScrollBarSize : 0)), kScrollBarSize);
+  vbar->setGeometry(width() - nc - kScrollBarSize, nc, kScrollBarSize,
+                    std::max(0, height() - 2 * nc - (h ? kScrollBarSize : 0)));
+  hbar->setGeometry(nc, height() - nc - kScrollBarSize, std::max(0, width() - 2 * nc - (v ? kScrollBarSize : 0)),
+                    kScrollBarSize);
   vbar->setVisible(v);
   hbar->setVisible(h);
   ncDirty_ = true;
@@ -454,8 +513,10 @@ int TWinControl::SetScrollInfo(int bar, const TScrollInfo& info, bool) {
   if (info.fMask & (SIF_RANGE | SIF_PAGE)) {
     // A bar with nothing to scroll disappears unless asked to stay.
     const bool wasShown = b.shown;
-    if (info.fMask & SIF_DISABLENOSCROLL) b.widget->setEnabled(b.enabled && Scrollable(b.info));
-    else b.shown = Scrollable(b.info);
+    if (info.fMask & SIF_DISABLENOSCROLL)
+      b.widget->setEnabled(b.enabled && Scrollable(b.info));
+    else
+      b.shown = Scrollable(b.info);
     if (b.shown != wasShown) Layout();
   }
   PushBar(bar);
@@ -501,17 +562,30 @@ void TWinControl::BarAction(int bar, int action) {
   Bar& b = bars_[size_t(bar)];
   int code = -1;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderSingleStepSub:
+      code = SB_LINEUP;
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = SB_LINEDOWN;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = SB_PAGEUP;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = SB_PAGEDOWN;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      code = SB_TOP;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      code = SB_BOTTOM;
+      break;
     case QAbstractSlider::SliderMove:
       b.trackPos = b.widget->sliderPosition();
       SendScroll(bar, SB_THUMBTRACK);
       return;
-    default: return;
+    default:
+      return;
   }
   SendScroll(bar, code);
   SendScroll(bar, SB_ENDSCROLL);
@@ -535,8 +609,10 @@ void TWinControl::SendScroll(int bar, int code) {
 bool TWinControl::MouseCapture() const { return QWidget::mouseGrabber() == this; }
 
 void TWinControl::SetMouseCapture(bool v) {
-  if (v && !MouseCapture() && isVisible()) grabMouse();
-  else if (!v && MouseCapture()) releaseMouse();
+  if (v && !MouseCapture() && isVisible())
+    grabMouse();
+  else if (!v && MouseCapture())
+    releaseMouse();
 }
 
 void TWinControl::AddGraphicControl(TGraphicControl* c) {
@@ -638,7 +714,9 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
   Word key = VirtualKeyFromQt(event->key(), event->modifiers());
   const TShiftState shift = ShiftStateFromQt(event->modifiers());
   const QString chars = CharsOf(event, key);
-  Dispatch(this, [&] { if (key) KeyDown(key, shift); });
+  Dispatch(this, [&] {
+    if (key) KeyDown(key, shift);
+  });
   for (QChar c : chars) Dispatch(this, [&] { KeyPress(c); });
   event->accept();
 }
@@ -646,7 +724,9 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
 void TWinControl::keyReleaseEvent(QKeyEvent* event) {
   Word key = VirtualKeyFromQt(event->key(), event->modifiers());
   const TShiftState shift = ShiftStateFromQt(event->modifiers());
-  Dispatch(this, [&] { if (key) KeyUp(key, shift); });
+  Dispatch(this, [&] {
+    if (key) KeyUp(key, shift);
+  });
   event->accept();
 }
 
@@ -664,7 +744,9 @@ void TWinControl::focusOutEvent(QFocusEvent*) {
   });
 }
 
-void TWinControl::enterEvent(QEnterEvent*) { Dispatch(this, [this] { MouseEnter(); }); }
+void TWinControl::enterEvent(QEnterEvent*) {
+  Dispatch(this, [this] { MouseEnter(); });
+}
 
 void TWinControl::leaveEvent(QEvent*) {
   SetHotGraphic(nullptr);

@@ -9,11 +9,6 @@
 // scroll bars, input → handlers) · TCustomControl (backing image, invalid
 // region, pixel scrolling) · TGraphicControl (windowless).
 
-#include "platform/Canvas.h"
-#include "platform/Classes.h"
-#include "platform/Messages.h"
-#include "platform/Types.h"
-
 #include <QCursor>
 #include <QRegion>
 #include <QWidget>
@@ -21,6 +16,11 @@
 #include <map>
 #include <memory>
 #include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/Classes.h"
+#include "platform/Messages.h"
+#include "platform/Types.h"
 
 class QScrollBar;
 
@@ -83,19 +83,18 @@ enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // Windows virtual-key codes.
-constexpr Word VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
-               VK_MENU = 0x12, VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22,
-               VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27,
-               VK_DOWN = 0x28, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A,
-               VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70,
-               VK_F2 = 0x71, VK_F4 = 0x73, VK_F12 = 0x7B;
+constexpr Word VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12,
+               VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24,
+               VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_INSERT = 0x2D, VK_DELETE = 0x2E,
+               VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E,
+               VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F2 = 0x71, VK_F4 = 0x73, VK_F12 = 0x7B;
 // The one place Qt keys become virtual-key codes; 0 for keys without one.
 Word VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
 
 // The application's cursor table and application-wide cursor.
 class TScreen {
-public:
+ public:
   // The cursor registered under id; stock ids are negative, 0 the arrow.
   QCursor Cursors(int id) const;
   void SetCursors(int id, const QCursor& cursor);
@@ -106,7 +105,7 @@ public:
   // it is missing.
   static QCursor LoadCursorResource(const QString& name);
 
-private:
+ private:
   std::map<int, QCursor> cursors_;
   TCursor cursor_ = crDefault;
 };
@@ -125,7 +124,7 @@ class TGraphicControl;
 
 class TWinControl : public QWidget, public TObject {
   Q_OBJECT
-public:
+ public:
   explicit TWinControl(QWidget* AParent = nullptr);
   ~TWinControl() override;
 
@@ -219,7 +218,7 @@ public:
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
-protected:
+ protected:
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
   virtual void WndProc(TMessage& Message);
@@ -271,7 +270,7 @@ protected:
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
-private:
+ private:
   struct Bar {
     QScrollBar* widget = nullptr;
     TScrollInfo info;
@@ -319,7 +318,7 @@ private:
 // invalidating never erases.
 class TCustomControl : public TWinControl {
   Q_OBJECT
-public:
+ public:
   explicit TCustomControl(QWidget* AParent = nullptr);
   ~TCustomControl() override;
 
@@ -338,12 +337,12 @@ public:
   // invalid. Returns the uncovered strip's bounds through update.
   void ScrollWindowEx(int dx, int dy, const TRect* scroll, const TRect* clip, TRect* update, uint32_t flags);
 
-protected:
+ protected:
   virtual void Paint() {}
   void ClientResized() override;
   void PaintClientArea(QPainter& p) override;
 
-private:
+ private:
   void PaintInvalid();
   void PaintGraphicControls();
 
@@ -355,7 +354,7 @@ private:
 
 // A control without a window of its own, drawn on its parent's canvas.
 class TGraphicControl : public TObject {
-public:
+ public:
   TGraphicControl() = default;
   ~TGraphicControl() override;
   TGraphicControl(const TGraphicControl&) = delete;
@@ -395,10 +394,10 @@ public:
   virtual void MouseLeave() {}
   virtual void Click();
 
-protected:
+ protected:
   virtual void Paint() {}
 
-private:
+ private:
   TWinControl* parent_ = nullptr;
   TRect bounds_;
   bool visible_ = true;

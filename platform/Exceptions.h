@@ -6,20 +6,20 @@
 #include <exception>
 
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
   const QString& Message() const { return message_; }
   const char* what() const noexcept override { return utf8_.constData(); }
 
-private:
+ private:
   QString message_;
   QByteArray utf8_;
 };
 
-#define CIHAZ_EXCEPTION(Name, Base)                   \
-  class Name : public Base {                          \
-  public:                                             \
-    using Base::Base;                                 \
+#define CIHAZ_EXCEPTION(Name, Base) \
+  class Name : public Base {        \
+   public:                          \
+    using Base::Base;               \
   };
 
 CIHAZ_EXCEPTION(EConvertError, Exception)

@@ -1,24 +1,23 @@
 #include "platform/Graphics.h"
 
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-
 #include <QPainter>
 #include <array>
 #include <cmath>
+
+#include "platform/Canvas.h"
+#include "platform/Exceptions.h"
 
 namespace {
 
 // Windows 2000 classic scheme, indexed by system colour number.
 constexpr std::array<TColor, 31> kSystemPalette = {
-    RGB(212, 208, 200), RGB(58, 110, 165), RGB(10, 36, 106),   RGB(128, 128, 128),
-    RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),      RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),      RGB(212, 208, 200),
-    RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(180, 180, 180), RGB(0, 0, 128),     RGB(166, 202, 240),
-    RGB(192, 192, 192), RGB(10, 36, 106),   RGB(212, 208, 200)};
+    RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128), RGB(212, 208, 200),
+    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
+    RGB(212, 208, 200), RGB(212, 208, 200), RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255),
+    RGB(212, 208, 200), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
+    RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),       RGB(255, 255, 225),
+    RGB(180, 180, 180), RGB(0, 0, 128),     RGB(166, 202, 240), RGB(192, 192, 192), RGB(10, 36, 106),
+    RGB(212, 208, 200)};
 
 }  // namespace
 
@@ -117,9 +116,7 @@ QFont TFont::ToQFont() const {
 
 // ---- TBitmap ---------------------------------------------------------------
 
-QImage::Format TBitmap::QtFormat(TPixelFormat f) {
-  return f == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-}
+QImage::Format TBitmap::QtFormat(TPixelFormat f) { return f == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32; }
 
 TBitmap::TBitmap() = default;
 

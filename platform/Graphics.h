@@ -1,14 +1,14 @@
 #pragma once
 // Colours, fonts and bitmaps.
 
-#include "platform/Classes.h"
-#include "platform/Types.h"
-
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <cstdint>
 #include <memory>
+
+#include "platform/Classes.h"
+#include "platform/Types.h"
 
 class TCanvas;
 
@@ -96,7 +96,7 @@ class TFont : public TPersistent {
   Q_PROPERTY(int Height READ Height WRITE SetHeight)
   Q_PROPERTY(QString Name READ Name WRITE SetName)
   Q_PROPERTY(int Style READ StyleBits WRITE SetStyleBits)
-public:
+ public:
   TFont() = default;
 
   const QString& Name() const { return name_; }
@@ -118,7 +118,7 @@ public:
 
   TNotifyEvent OnChange;
 
-private:
+ private:
   int StyleBits() const { return int(style_); }
   void SetStyleBits(int v) { SetStyle(TFontStyles(v)); }
   void Changed();
@@ -134,11 +134,14 @@ enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit
 
 // A picture in memory. Pixels are addressed with Windows colours.
 class TBitmap : public TObject {
-public:
+ public:
   TBitmap();
   TBitmap(int width, int height, TPixelFormat format = pf24bit);
   TBitmap(const TBitmap& other);
-  TBitmap& operator=(const TBitmap& other) { Assign(other); return *this; }
+  TBitmap& operator=(const TBitmap& other) {
+    Assign(other);
+    return *this;
+  }
   ~TBitmap() override;
 
   // Draws on the picture; created on first use and kept with the picture.
@@ -152,9 +155,15 @@ public:
   void SetPixelFormat(TPixelFormat format);
 
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool v) { transparent_ = v; Changed(); }
+  void SetTransparent(bool v) {
+    transparent_ = v;
+    Changed();
+  }
   TColor TransparentColor() const { return transparentColor_; }
-  void SetTransparentColor(TColor v) { transparentColor_ = v; Changed(); }
+  void SetTransparentColor(TColor v) {
+    transparentColor_ = v;
+    Changed();
+  }
 
   TColor Pixel(int x, int y) const;
   void SetPixel(int x, int y, TColor color);
@@ -174,8 +183,10 @@ public:
 
   TNotifyEvent OnChange;
 
-private:
-  void Changed() { if (OnChange) OnChange(this); }
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
   static QImage::Format QtFormat(TPixelFormat f);
 
   void ReleaseCanvas() const;

@@ -1,8 +1,8 @@
 #include "platform/ImageList.h"
 
-#include "platform/Exceptions.h"
-
 #include <unordered_map>
+
+#include "platform/Exceptions.h"
 
 namespace {
 

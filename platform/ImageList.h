@@ -1,11 +1,11 @@
 #pragma once
 // Icons with handle identity and lists of equally sized pictures.
 
-#include "platform/Classes.h"
-
 #include <QImage>
 #include <cstdint>
 #include <vector>
+
+#include "platform/Classes.h"
 
 // An icon's identity as the shell sees it; 0 is no icon.
 using HICON = uint32_t;
@@ -14,7 +14,7 @@ using HICON = uint32_t;
 QImage IconImage(HICON handle);
 
 class TIcon : public TObject {
-public:
+ public:
   TIcon() = default;
   explicit TIcon(const QImage& image) : image_(image) {}
   TIcon(const TIcon& other) : TObject(), image_(other.image_) {}
@@ -33,7 +33,7 @@ public:
   // Made on first request and kept until the picture changes; 0 when empty.
   HICON Handle() const;
 
-private:
+ private:
   void ReleaseHandle();
 
   QImage image_;
@@ -42,7 +42,7 @@ private:
 
 class TImageList : public TComponent {
   Q_OBJECT
-public:
+ public:
   explicit TImageList(TComponent* AOwner = nullptr, int width = 16, int height = 16);
 
   int Count() const { return int(images_.size()); }
@@ -58,7 +58,7 @@ public:
   void GetIcon(int index, TIcon& icon) const;
   QImage Image(int index) const;
 
-private:
+ private:
   void CheckIndex(int index) const;
 
   int width_;

@@ -1,10 +1,10 @@
 #include "platform/Menus.h"
 
-#include "platform/Application.h"
-#include "platform/Exceptions.h"
-
 #include <QAction>
 #include <QMenu>
+
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #pragma once
 // Popup menus with items that raise OnClick.
 
-#include "platform/Classes.h"
-
 #include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "platform/Classes.h"
 
 class QAction;
 class QMenu;
@@ -15,7 +15,7 @@ class TPopupMenu;
 
 class TMenuItem : public TComponent {
   Q_OBJECT
-public:
+ public:
   explicit TMenuItem(TComponent* AOwner = nullptr);
   ~TMenuItem() override;
 
@@ -31,7 +31,7 @@ public:
 
   TNotifyEvent OnClick;
 
-private:
+ private:
   QString caption_;
   bool default_ = false;
   std::unique_ptr<QAction> action_;
@@ -42,7 +42,7 @@ using TPopupHook = std::function<void(TPopupMenu* menu, int X, int Y)>;
 
 class TPopupMenu : public TComponent {
   Q_OBJECT
-public:
+ public:
   explicit TPopupMenu(TComponent* AOwner = nullptr);
   ~TPopupMenu() override;
 
@@ -66,7 +66,7 @@ public:
 
   QMenu* Menu() const { return menu_.get(); }
 
-private:
+ private:
   std::unique_ptr<QMenu> menu_;
   std::vector<std::unique_ptr<TMenuItem>> items_;
   bool autoPopup_ = true;

@@ -1,7 +1,5 @@
 #include "platform/MessageWindow.h"
 
-#include "platform/Application.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
@@ -9,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <map>
+
+#include "platform/Application.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ HWND foreground = 0;
 const QEvent::Type kPostedMessageEvent = QEvent::Type(QEvent::registerEventType());
 
 class TPostedMessage : public QEvent {
-public:
+ public:
   explicit TPostedMessage(const TMessage& m) : QEvent(kPostedMessageEvent), message(m) {}
   TMessage message;
 };

@@ -2,13 +2,13 @@
 // Hidden message windows: a window procedure, synchronous and posted
 // messages, and window timers keyed by (window, identifier).
 
-#include "platform/Classes.h"
-#include "platform/Messages.h"
-
 #include <QObject>
 #include <QString>
 #include <cstdint>
 #include <unordered_map>
+
+#include "platform/Classes.h"
+#include "platform/Messages.h"
 
 // A window's identity. Handles are never reused while the program runs,
 // so a stale handle simply names no window.
@@ -16,7 +16,7 @@ using HWND = uint32_t;
 
 class TMessageWindow : public QObject, public TObject {
   Q_OBJECT
-public:
+ public:
   TMessageWindow();
   ~TMessageWindow() override;
 
@@ -33,17 +33,17 @@ public:
   bool KillTimer(uintptr_t id);
   bool TimerRunning(uintptr_t id) const { return timers_.count(id) != 0; }
 
-protected:
+ protected:
   virtual void WndProc(TMessage& Message);
   void DefWindowProc(TMessage& Message);
 
   void timerEvent(QTimerEvent* event) override;
   void customEvent(QEvent* event) override;
 
-private:
+ private:
   HWND handle_;
-  std::unordered_map<uintptr_t, int> timers_;     // identifier -> Qt timer
-  std::unordered_map<int, uintptr_t> timerIds_;   // Qt timer -> identifier
+  std::unordered_map<uintptr_t, int> timers_;    // identifier -> Qt timer
+  std::unordered_map<int, uintptr_t> timerIds_;  // Qt timer -> identifier
 };
 
 // 0 when the handle names no window.

@@ -3,15 +3,15 @@
 // created with the first, destroyed with the last (or at program end). Each
 // object gets a 32-bit identifier that finds it again from a message.
 
-#include "platform/MessageWindow.h"
-
 #include <QCoreApplication>
 #include <cstdint>
 #include <unordered_map>
 
+#include "platform/MessageWindow.h"
+
 template <typename Handler, typename Item>
 class TSharedMessageWindow : public TMessageWindow {
-public:
+ public:
   // The current shared window; none while no object is registered.
   static Handler* Instance() { return Current(); }
 
@@ -34,11 +34,13 @@ public:
     if (!handler->items_.empty()) return;
     Current() = nullptr;
     // The last object may go while one of its own messages is delivered.
-    if (handler->delivering_) handler->deleteLater();
-    else delete handler;
+    if (handler->delivering_)
+      handler->deleteLater();
+    else
+      delete handler;
   }
 
-protected:
+ protected:
   // Runs deliver(item) for the object with this identifier, if any.
   template <typename F>
   void DeliverTo(uint32_t identifier, F&& deliver) {
@@ -49,13 +51,14 @@ protected:
     --delivering_;
   }
 
-private:
+ private:
   static Handler*& Current() {
     static Handler* current = nullptr;
     static const bool cleanup = (qAddPostRoutine([] {
-      delete current;
-      current = nullptr;
-    }), true);
+                                   delete current;
+                                   current = nullptr;
+                                 }),
+                                 true);
     (void)cleanup;
     return current;
   }

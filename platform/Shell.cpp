@@ -1,12 +1,12 @@
 #include "platform/Shell.h"
 
-#include "platform/Application.h"
-#include "platform/CodePage.h"
-
 #include <QMap>
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <cstring>
+
+#include "platform/Application.h"
+#include "platform/CodePage.h"
 
 void SetAnsiField(char* field, size_t size, const QString& text) {
   const QByteArray bytes = ToAnsi(text.left(qsizetype(size - 1)));
@@ -33,10 +33,10 @@ QIcon TrayPicture(HICON handle) {
 // The desktop's notification area through QSystemTrayIcon. Activations come
 // back as the mouse messages the shell would send.
 class TDesktopShell : public TShellBackend {
-public:
+ public:
   bool NotifyIcon(uint32_t message, const TNotifyIconData& data) override;
 
-private:
+ private:
   // A notification handler may delete the icon whose signal is running.
   struct TLaterDeleter {
     void operator()(QSystemTrayIcon* icon) const {
@@ -64,11 +64,16 @@ bool TDesktopShell::NotifyIcon(uint32_t message, const TNotifyIconData& data) {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
   const TKey key(data.Wnd, data.uID);
   switch (message) {
-    case NIM_ADD: return Add(data);
-    case NIM_MODIFY: return Modify(data);
-    case NIM_DELETE: return entries_.remove(key) > 0;
-    case NIM_SETVERSION: return entries_.contains(key);
-    default: return false;
+    case NIM_ADD:
+      return Add(data);
+    case NIM_MODIFY:
+      return Modify(data);
+    case NIM_DELETE:
+      return entries_.remove(key) > 0;
+    case NIM_SETVERSION:
+      return entries_.contains(key);
+    default:
+      return false;
   }
 }
 
@@ -84,11 +89,20 @@ bool TDesktopShell::Add(const TNotifyIconData& data) {
   QObject::connect(entry->icon.get(), &QSystemTrayIcon::activated, entry->icon.get(),
                    [e](QSystemTrayIcon::ActivationReason reason) {
                      switch (reason) {
-                       case QSystemTrayIcon::Trigger: Send(e, {WM_LBUTTONDOWN, WM_LBUTTONUP}); break;
-                       case QSystemTrayIcon::DoubleClick: Send(e, {WM_LBUTTONDBLCLK, WM_LBUTTONUP}); break;
-                       case QSystemTrayIcon::Context: Send(e, {WM_RBUTTONDOWN, WM_RBUTTONUP}); break;
-                       case QSystemTrayIcon::MiddleClick: Send(e, {WM_MBUTTONDOWN, WM_MBUTTONUP}); break;
-                       default: break;
+                       case QSystemTrayIcon::Trigger:
+                         Send(e, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+                         break;
+                       case QSystemTrayIcon::DoubleClick:
+                         Send(e, {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+                         break;
+                       case QSystemTrayIcon::Context:
+                         Send(e, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+                         break;
+                       case QSystemTrayIcon::MiddleClick:
+                         Send(e, {WM_MBUTTONDOWN, WM_MBUTTONUP});
+                         break;
+                       default:
+                         break;
                      }
                    });
   QObject::connect(entry->icon.get(), &QSystemTrayIcon::messageClicked, entry->icon.get(),
@@ -113,13 +127,15 @@ void TDesktopShell::Apply(TEntry& entry, const TNotifyIconData& data) {
   // An empty info text only takes a balloon down, which Qt leaves to its time-out.
   if ((data.uFlags & NIF_INFO) && data.szInfo[0]) {
     static const QSystemTrayIcon::MessageIcon kinds[] = {QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information,
-                                                          QSystemTrayIcon::Warning, QSystemTrayIcon::Critical};
+                                                         QSystemTrayIcon::Warning, QSystemTrayIcon::Critical};
     const uint32_t kind = data.dwInfoFlags & 0x0F;
     const QString title = AnsiField(data.szInfoTitle, sizeof data.szInfoTitle);
     const QString text = AnsiField(data.szInfo, sizeof data.szInfo);
     const int timeout = int(std::min<uint32_t>(data.uTimeoutOrVersion, INT32_MAX));
-    if (kind == NIIF_USER) entry.icon->showMessage(title, text, entry.icon->icon(), timeout);
-    else entry.icon->showMessage(title, text, kinds[std::min<uint32_t>(kind, NIIF_ERROR)], timeout);
+    if (kind == NIIF_USER)
+      entry.icon->showMessage(title, text, entry.icon->icon(), timeout);
+    else
+      entry.icon->showMessage(title, text, kinds[std::min<uint32_t>(kind, NIIF_ERROR)], timeout);
   }
 }
 

@@ -2,12 +2,12 @@
 // The shell's notification area: icons with a tip and balloon messages,
 // and the notifications the shell sends back for them.
 
-#include "platform/ImageList.h"
-#include "platform/MessageWindow.h"
-
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "platform/ImageList.h"
+#include "platform/MessageWindow.h"
 
 // The notify-icon record in its 488-byte form; texts are 8-bit
 // Windows-1254 and end with a zero byte.
@@ -68,7 +68,7 @@ uint32_t TaskbarCreatedMessage();
 void BroadcastTaskbarCreated();
 
 class TShellBackend {
-public:
+ public:
   virtual ~TShellBackend() = default;
   virtual bool NotifyIcon(uint32_t message, const TNotifyIconData& data) = 0;
 };
@@ -79,7 +79,7 @@ void SetShellBackend(std::shared_ptr<TShellBackend> backend);
 // Records every request and answers with Answer; Notify sends a
 // notification back the way the shell does.
 class TShellRecorder : public TShellBackend {
-public:
+ public:
   struct TRequest {
     uint32_t message;
     TNotifyIconData data;

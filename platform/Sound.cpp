@@ -42,16 +42,18 @@ bool PlayTone(uint32_t frequency, uint32_t ms) {
   (void)quiet;
   snd_pcm_t* pcm = nullptr;
   if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return false;
-  bool played = snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kSampleRate,
-                                    1, 100000) >= 0;
+  bool played =
+      snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kSampleRate, 1, 100000) >= 0;
   if (played) {
     const std::vector<int16_t> samples = SineSamples(frequency, ms);
     size_t done = 0;
     while (played && done < samples.size()) {
       snd_pcm_sframes_t n = snd_pcm_writei(pcm, samples.data() + done, samples.size() - done);
       if (n < 0) n = snd_pcm_recover(pcm, int(n), 1);
-      if (n < 0) played = false;
-      else done += size_t(n);
+      if (n < 0)
+        played = false;
+      else
+        done += size_t(n);
     }
     if (played) snd_pcm_drain(pcm);
   }

@@ -1,9 +1,9 @@
 #include "platform/StdCtrls.h"
 
-#include "platform/Application.h"
-
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "platform/Application.h"
 
 // ---- TClickTracker ---------------------------------------------------------
 

@@ -3,60 +3,59 @@
 // edit fields, buttons and OK-style buttons with their glyph. Every click
 // handler runs inside the exception boundary.
 
-#include "platform/Classes.h"
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "platform/Classes.h"
 
 class QMouseEvent;
 
 // A click: the left button pressed on a control and released over it.
 class TClickTracker {
-public:
+ public:
   void Press(const QMouseEvent& event);
   // True when this release completes a click inside `area`.
   bool Release(const QMouseEvent& event, const QRect& area);
 
-private:
+ private:
   bool pressed_ = false;
 };
 
 // A label or picture that reports clicks.
 class TClickLabel : public QLabel, public TObject {
-public:
+ public:
   explicit TClickLabel(QWidget* parent);
 
   TNotifyEvent OnClick;
 
-protected:
+ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+ private:
   void DoClick();
   TClickTracker click_;
 };
 
-
 // An edit field that reports clicks.
 class TEdit : public QLineEdit, public TObject {
-public:
+ public:
   explicit TEdit(QWidget* parent, const QString& text = QString());
 
   TNotifyEvent OnClick;
 
-protected:
+ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+ private:
   TClickTracker click_;
 };
 
 // A push button. Enter on the focused button presses it, as on the desktop.
 class TButton : public QPushButton, public TObject {
-public:
+ public:
   TButton(QWidget* parent, const QString& caption);
 
   TNotifyEvent OnClick;
@@ -66,11 +65,11 @@ enum TBitBtnKind { bkCustom, bkOK };
 
 // A button with a glyph; bkOK shows the green check mark.
 class TBitBtn : public TButton {
-public:
+ public:
   TBitBtn(QWidget* parent, const QString& caption, TBitBtnKind kind);
   TBitBtnKind Kind() const { return kind_; }
 
-private:
+ private:
   TBitBtnKind kind_;
 };
 

@@ -1,12 +1,12 @@
 #include "platform/SysUtils.h"
 
-#include "platform/Exceptions.h"
-
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+
+#include "platform/Exceptions.h"
 
 TFormatSettings FormatSettings = TFormatSettings::FromLocale(QLocale::system());
 
@@ -32,17 +32,23 @@ QString FromQtPattern(QString pattern, QChar dateSep, QChar timeSep) {
       const int stop = end < 0 ? pattern.size() : end;
       out += QLatin1Char('"') + pattern.mid(i + 1, stop - i - 1) + QLatin1Char('"');
       i = stop;
-    } else if (c == QLatin1Char('M')) out += QLatin1Char('m');
-    else if (c == QLatin1Char('m')) out += QLatin1Char('n');
-    else if (c == QLatin1Char('H')) out += QLatin1Char('h');
+    } else if (c == QLatin1Char('M'))
+      out += QLatin1Char('m');
+    else if (c == QLatin1Char('m'))
+      out += QLatin1Char('n');
+    else if (c == QLatin1Char('H'))
+      out += QLatin1Char('h');
     else if (c == QLatin1Char('a') || c == QLatin1Char('A')) {
       out += QStringLiteral("AMPM");
       while (i + 1 < pattern.size() && (pattern[i + 1] == QLatin1Char('p') || pattern[i + 1] == QLatin1Char('P'))) ++i;
     } else if (c == QLatin1Char('t')) {
       continue;  // time zone: not part of the platform's formats
-    } else if (c == dateSep) out += QLatin1Char('/');
-    else if (c == timeSep) out += QLatin1Char(':');
-    else out += c;
+    } else if (c == dateSep)
+      out += QLatin1Char('/');
+    else if (c == timeSep)
+      out += QLatin1Char(':');
+    else
+      out += c;
   }
   return out.trimmed();
 }
@@ -99,8 +105,14 @@ std::optional<int> TryStrToInt(const QString& s) {
   bool negative = false;
   if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) negative = s[i++] == QLatin1Char('-');
   int base = 10;
-  if (i < s.size() && s[i] == QLatin1Char('$')) { base = 16; ++i; }
-  else if (i + 1 < s.size() && s[i] == QLatin1Char('0') && (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) { base = 16; i += 2; }
+  if (i < s.size() && s[i] == QLatin1Char('$')) {
+    base = 16;
+    ++i;
+  } else if (i + 1 < s.size() && s[i] == QLatin1Char('0') &&
+             (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
+    base = 16;
+    i += 2;
+  }
   if (i >= s.size()) return std::nullopt;
   int64_t value = 0;
   const int64_t limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 2147483648LL : 2147483647LL);
@@ -137,15 +149,23 @@ std::optional<double> TryStrToFloat(const QString& s, const TFormatSettings& fs)
   int i = 0;
   auto digits = [&] {
     int n = 0;
-    while (i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')) { c += char(t[i++].unicode()); ++n; }
+    while (i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')) {
+      c += char(t[i++].unicode());
+      ++n;
+    }
     return n;
   };
   if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) c += char(t[i++].unicode());
   int mantissa = digits();
-  if (i < t.size() && t[i] == fs.DecimalSeparator) { ++i; c += '.'; mantissa += digits(); }
+  if (i < t.size() && t[i] == fs.DecimalSeparator) {
+    ++i;
+    c += '.';
+    mantissa += digits();
+  }
   if (mantissa == 0) return std::nullopt;
   if (i < t.size() && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
-    ++i; c += 'e';
+    ++i;
+    c += 'e';
     if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) c += char(t[i++].unicode());
     if (digits() == 0) return std::nullopt;
   }
@@ -175,7 +195,8 @@ QString FloatToStr(double value, const TFormatSettings& fs) {
     if (digits.size() > 1) out += fs.DecimalSeparator + digits.mid(1);
     return out + QLatin1Char('E') + QString::number(exponent);
   }
-  if (exponent < 0) return out + QLatin1Char('0') + fs.DecimalSeparator + QString(-exponent - 1, QLatin1Char('0')) + digits;
+  if (exponent < 0)
+    return out + QLatin1Char('0') + fs.DecimalSeparator + QString(-exponent - 1, QLatin1Char('0')) + digits;
   const QString whole = digits.left(exponent + 1).leftJustified(exponent + 1, QLatin1Char('0'));
   const QString fraction = digits.mid(exponent + 1);
   return out + whole + (fraction.isEmpty() ? QString() : fs.DecimalSeparator + fraction);
@@ -187,7 +208,9 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 
-bool ValidTime(int h, int n, int s, int z) { return h >= 0 && h < 24 && n >= 0 && n < 60 && s >= 0 && s < 60 && z >= 0 && z < 1000; }
+bool ValidTime(int h, int n, int s, int z) {
+  return h >= 0 && h < 24 && n >= 0 && n < 60 && s >= 0 && s < 60 && z >= 0 && z < 1000;
+}
 
 }  // namespace
 
@@ -209,7 +232,10 @@ namespace {
 void Split(TDateTime dt, int64_t& days, int64_t& msecs) {
   days = static_cast<int64_t>(std::trunc(dt));
   msecs = std::llround(std::fabs(dt - std::trunc(dt)) * kMSecsPerDay);
-  if (msecs >= 86400000) { msecs -= 86400000; days += dt < 0 ? -1 : 1; }
+  if (msecs >= 86400000) {
+    msecs -= 86400000;
+    days += dt < 0 ? -1 : 1;
+  }
 }
 
 }  // namespace
@@ -223,7 +249,10 @@ void DecodeDate(TDateTime dt, int& year, int& month, int& day) {
 void DecodeTime(TDateTime dt, int& hour, int& min, int& sec, int& msec) {
   int64_t days, msecs;
   Split(dt, days, msecs);
-  hour = int(msecs / 3600000); min = int(msecs / 60000 % 60); sec = int(msecs / 1000 % 60); msec = int(msecs % 1000);
+  hour = int(msecs / 3600000);
+  min = int(msecs / 60000 % 60);
+  sec = int(msecs / 1000 % 60);
+  msec = int(msecs % 1000);
 }
 
 TDateTime DateTimeFromQt(const QDateTime& dt) {
@@ -253,7 +282,8 @@ bool StartsWithCI(const QString& f, int pos, const char* word) {
 }
 
 bool HasAmPm(const QString& f) {
-  return f.contains(QStringLiteral("am/pm"), Qt::CaseInsensitive) || f.contains(QStringLiteral("a/p"), Qt::CaseInsensitive) ||
+  return f.contains(QStringLiteral("am/pm"), Qt::CaseInsensitive) ||
+         f.contains(QStringLiteral("a/p"), Qt::CaseInsensitive) ||
          f.contains(QStringLiteral("ampm"), Qt::CaseInsensitive);
 }
 
@@ -265,7 +295,9 @@ void AppendFormatted(QString& out, const QString& f, TDateTime dt, const TFormat
   const int shownHour = twelve ? (h % 12 == 0 ? 12 : h % 12) : h;
   const int dow = kEpoch.addDays(static_cast<int64_t>(std::trunc(dt))).dayOfWeek() % 7;  // Sunday 0
   auto pad = [](int v, int w) { return QString::number(v).rightJustified(w, QLatin1Char('0')); };
-  auto nested = [&](const QString& inner) { if (depth < 2) AppendFormatted(out, inner, dt, fs, depth + 1); };
+  auto nested = [&](const QString& inner) {
+    if (depth < 2) AppendFormatted(out, inner, dt, fs, depth + 1);
+  };
   bool afterHour = false;
   for (int i = 0; i < f.size();) {
     const QChar c = f[i];
@@ -279,38 +311,75 @@ void AppendFormatted(QString& out, const QString& f, TDateTime dt, const TFormat
     }
     if (lc == QLatin1Char('a')) {
       const bool pm = h >= 12;
-      if (StartsWithCI(f, i, "am/pm")) { out += f.mid(i + (pm ? 3 : 0), 2); i += 5; continue; }
-      if (StartsWithCI(f, i, "a/p")) { out += f[i + (pm ? 2 : 0)]; i += 3; continue; }
-      if (StartsWithCI(f, i, "ampm")) { out += pm ? fs.TimePMString : fs.TimeAMString; i += 4; continue; }
+      if (StartsWithCI(f, i, "am/pm")) {
+        out += f.mid(i + (pm ? 3 : 0), 2);
+        i += 5;
+        continue;
+      }
+      if (StartsWithCI(f, i, "a/p")) {
+        out += f[i + (pm ? 2 : 0)];
+        i += 3;
+        continue;
+      }
+      if (StartsWithCI(f, i, "ampm")) {
+        out += pm ? fs.TimePMString : fs.TimeAMString;
+        i += 4;
+        continue;
+      }
     }
     const int run = RunLength(f, i);
-    if (lc == QLatin1Char('y')) { out += run <= 2 ? pad(y % 100, 2) : pad(y, 4); }
-    else if (lc == QLatin1Char('d')) {
-      if (run == 1) out += QString::number(d);
-      else if (run == 2) out += pad(d, 2);
-      else if (run == 3) out += fs.ShortDayNames.value(dow);
-      else if (run == 4) out += fs.LongDayNames.value(dow);
-      else if (run == 5) nested(fs.ShortDateFormat);
-      else nested(fs.LongDateFormat);
+    if (lc == QLatin1Char('y')) {
+      out += run <= 2 ? pad(y % 100, 2) : pad(y, 4);
+    } else if (lc == QLatin1Char('d')) {
+      if (run == 1)
+        out += QString::number(d);
+      else if (run == 2)
+        out += pad(d, 2);
+      else if (run == 3)
+        out += fs.ShortDayNames.value(dow);
+      else if (run == 4)
+        out += fs.LongDayNames.value(dow);
+      else if (run == 5)
+        nested(fs.ShortDateFormat);
+      else
+        nested(fs.LongDateFormat);
     } else if (lc == QLatin1Char('m')) {
-      if (afterHour && run <= 2) out += run == 1 ? QString::number(n) : pad(n, 2);
-      else if (run == 1) out += QString::number(mo);
-      else if (run == 2) out += pad(mo, 2);
-      else if (run == 3) out += fs.ShortMonthNames.value(mo - 1);
-      else out += fs.LongMonthNames.value(mo - 1);
-    } else if (lc == QLatin1Char('h')) out += run == 1 ? QString::number(shownHour) : pad(shownHour, 2);
-    else if (lc == QLatin1Char('n')) out += run == 1 ? QString::number(n) : pad(n, 2);
-    else if (lc == QLatin1Char('s')) out += run == 1 ? QString::number(s) : pad(s, 2);
-    else if (lc == QLatin1Char('z')) out += run >= 3 ? pad(z, 3) : QString::number(z);
-    else if (lc == QLatin1Char('t')) nested(run == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat);
+      if (afterHour && run <= 2)
+        out += run == 1 ? QString::number(n) : pad(n, 2);
+      else if (run == 1)
+        out += QString::number(mo);
+      else if (run == 2)
+        out += pad(mo, 2);
+      else if (run == 3)
+        out += fs.ShortMonthNames.value(mo - 1);
+      else
+        out += fs.LongMonthNames.value(mo - 1);
+    } else if (lc == QLatin1Char('h'))
+      out += run == 1 ? QString::number(shownHour) : pad(shownHour, 2);
+    else if (lc == QLatin1Char('n'))
+      out += run == 1 ? QString::number(n) : pad(n, 2);
+    else if (lc == QLatin1Char('s'))
+      out += run == 1 ? QString::number(s) : pad(s, 2);
+    else if (lc == QLatin1Char('z'))
+      out += run >= 3 ? pad(z, 3) : QString::number(z);
+    else if (lc == QLatin1Char('t'))
+      nested(run == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat);
     else if (lc == QLatin1Char('c')) {
       nested(fs.ShortDateFormat);
-      if (h || n || s || z) { out += QLatin1Char(' '); nested(fs.LongTimeFormat); }
-    } else if (c == QLatin1Char('/')) { out += QString(run, fs.DateSeparator); }
-    else if (c == QLatin1Char(':')) { out += QString(run, fs.TimeSeparator); }
-    else out += QString(run, c);
-    if (lc == QLatin1Char('h')) afterHour = true;
-    else if (lc != QLatin1Char(':') && !lc.isSpace()) afterHour = false;
+      if (h || n || s || z) {
+        out += QLatin1Char(' ');
+        nested(fs.LongTimeFormat);
+      }
+    } else if (c == QLatin1Char('/')) {
+      out += QString(run, fs.DateSeparator);
+    } else if (c == QLatin1Char(':')) {
+      out += QString(run, fs.TimeSeparator);
+    } else
+      out += QString(run, c);
+    if (lc == QLatin1Char('h'))
+      afterHour = true;
+    else if (lc != QLatin1Char(':') && !lc.isSpace())
+      afterHour = false;
     i += run;
   }
 }
@@ -332,21 +401,30 @@ namespace {
 struct Scanner {
   const QString& s;
   int i = 0;
-  void SkipBlanks() { while (i < s.size() && s[i].isSpace()) ++i; }
+  void SkipBlanks() {
+    while (i < s.size() && s[i].isSpace()) ++i;
+  }
   bool Number(int& v, int& len) {
     SkipBlanks();
     const int start = i;
     v = 0;
-    while (i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9') && i - start < 9) v = v * 10 + (s[i++].unicode() - '0');
+    while (i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9') && i - start < 9)
+      v = v * 10 + (s[i++].unicode() - '0');
     len = i - start;
     return len > 0;
   }
   bool Char(QChar c) {
     SkipBlanks();
-    if (i < s.size() && s[i] == c) { ++i; return true; }
+    if (i < s.size() && s[i] == c) {
+      ++i;
+      return true;
+    }
     return false;
   }
-  bool Done() { SkipBlanks(); return i >= s.size(); }
+  bool Done() {
+    SkipBlanks();
+    return i >= s.size();
+  }
 };
 
 // The order of day, month and year follows the short date format.
@@ -373,9 +451,13 @@ bool ScanDate(Scanner& sc, const TFormatSettings& fs, TDateTime& out) {
   if (count == 3) {
     for (int k = 0; k < 3; ++k) {
       const QChar which = order[k];
-      if (which == QLatin1Char('y')) { y = v[k]; yearLen = len[k]; }
-      else if (which == QLatin1Char('m')) m = v[k];
-      else d = v[k];
+      if (which == QLatin1Char('y')) {
+        y = v[k];
+        yearLen = len[k];
+      } else if (which == QLatin1Char('m'))
+        m = v[k];
+      else
+        d = v[k];
     }
   } else {
     const bool dayFirst = order.indexOf(QLatin1Char('d')) < order.indexOf(QLatin1Char('m'));
@@ -386,8 +468,10 @@ bool ScanDate(Scanner& sc, const TFormatSettings& fs, TDateTime& out) {
     // Two-digit years fall within 50 years of now.
     const int now = QDate::currentDate().year();
     y += now / 100 * 100;
-    if (y < now - 50) y += 100;
-    else if (y > now + 49) y -= 100;
+    if (y < now - 50)
+      y += 100;
+    else if (y > now + 49)
+      y -= 100;
   }
   if (!QDate(y, m, d).isValid()) return false;
   out = EncodeDate(y, m, d);

@@ -25,7 +25,7 @@ struct TFormatSettings {
   QString TimePMString = QStringLiteral("PM");
   QStringList ShortMonthNames;  // January first
   QStringList LongMonthNames;
-  QStringList ShortDayNames;    // Sunday first
+  QStringList ShortDayNames;  // Sunday first
   QStringList LongDayNames;
 
   // The settings of the user's locale, as read at program start.

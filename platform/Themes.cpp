@@ -1,13 +1,13 @@
 #include "platform/Themes.h"
 
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-
 #include <QApplication>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+
+#include "platform/Canvas.h"
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ void DrawBevel(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int state
   style.drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &p, w);
 }
 
-void DrawArrowButton(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int state, QStyle::PrimitiveElement arrow) {
+void DrawArrowButton(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int state,
+                     QStyle::PrimitiveElement arrow) {
   DrawBevel(style, p, w, r, state);
   QStyleOption opt;
   Prepare(opt, style, r, ButtonState(state));
@@ -81,8 +82,9 @@ void DrawHeaderItem(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int 
   if (state == 2) s |= QStyle::State_MouseOver;
   Prepare(opt, style, r, s);
   opt.orientation = Qt::Horizontal;
-  opt.position = part == 2 ? QStyleOptionHeader::Beginning : part == 3 ? QStyleOptionHeader::End
-                                                                       : QStyleOptionHeader::Middle;
+  opt.position = part == 2   ? QStyleOptionHeader::Beginning
+                 : part == 3 ? QStyleOptionHeader::End
+                             : QStyleOptionHeader::Middle;
   style.drawControl(QStyle::CE_HeaderSection, &opt, &p, w);
 }
 
@@ -119,16 +121,26 @@ void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, const QString&
   const QString cls = className.toLower();
   p.save();
   try {
-    if (cls == u"button" && part == 1) DrawBevel(style, p, window, r, state);
-    else if (cls == u"button" && part == 3) DrawCheckBox(style, p, window, r, state);
-    else if (cls == u"header" && part >= 1 && part <= 3) DrawHeaderItem(style, p, window, r, part, state);
-    else if (cls == u"edit" && part == 1) DrawFrame(style, p, window, r, QStyle::PE_PanelLineEdit);
-    else if (cls == u"listview" && part == 1) DrawFrame(style, p, window, r, QStyle::PE_Frame);
-    else if (cls == u"combobox" && part == 1) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
-    else if (cls == u"spin" && part == 1) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowUp);
-    else if (cls == u"spin" && part == 2) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
-    else if (cls == u"rebar" && part == 0) DrawRebar(style, p, window, r);
-    else ThemeError();
+    if (cls == u"button" && part == 1)
+      DrawBevel(style, p, window, r, state);
+    else if (cls == u"button" && part == 3)
+      DrawCheckBox(style, p, window, r, state);
+    else if (cls == u"header" && part >= 1 && part <= 3)
+      DrawHeaderItem(style, p, window, r, part, state);
+    else if (cls == u"edit" && part == 1)
+      DrawFrame(style, p, window, r, QStyle::PE_PanelLineEdit);
+    else if (cls == u"listview" && part == 1)
+      DrawFrame(style, p, window, r, QStyle::PE_Frame);
+    else if (cls == u"combobox" && part == 1)
+      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
+    else if (cls == u"spin" && part == 1)
+      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowUp);
+    else if (cls == u"spin" && part == 2)
+      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
+    else if (cls == u"rebar" && part == 0)
+      DrawRebar(style, p, window, r);
+    else
+      ThemeError();
   } catch (...) {
     p.restore();
     throw;

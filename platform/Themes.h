@@ -3,9 +3,9 @@
 // The themed look is drawn with a Qt style; the classic look is the
 // callers' own drawing. Which one is active can be switched at run time.
 
-#include "platform/Types.h"
-
 #include <QString>
+
+#include "platform/Types.h"
 
 class QWidget;
 class TCanvas;

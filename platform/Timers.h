@@ -2,13 +2,13 @@
 // A window timer as a component: ticks arrive on the user-interface thread,
 // each inside the exception boundary.
 
-#include "platform/Classes.h"
-
 #include <QTimer>
+
+#include "platform/Classes.h"
 
 class TTimer : public TComponent {
   Q_OBJECT
-public:
+ public:
   explicit TTimer(TComponent* AOwner = nullptr);
 
   bool Enabled() const { return enabled_; }
@@ -21,7 +21,7 @@ public:
 
   TNotifyEvent OnTimer;
 
-private:
+ private:
   void Update();
 
   QTimer timer_;

@@ -45,15 +45,21 @@ constexpr bool PtInRect(const TRect& r, const TPoint& p) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 constexpr void InflateRect(TRect& r, int dx, int dy) {
-  r.Left -= dx; r.Top -= dy; r.Right += dx; r.Bottom += dy;
+  r.Left -= dx;
+  r.Top -= dy;
+  r.Right += dx;
+  r.Bottom += dy;
 }
 constexpr void OffsetRect(TRect& r, int dx, int dy) {
-  r.Left += dx; r.Top += dy; r.Right += dx; r.Bottom += dy;
+  r.Left += dx;
+  r.Top += dy;
+  r.Right += dx;
+  r.Bottom += dy;
 }
 // Returns false and an empty rectangle when the two do not overlap.
 constexpr bool IntersectRect(TRect& dst, const TRect& a, const TRect& b) {
-  dst = TRect(std::max(a.Left, b.Left), std::max(a.Top, b.Top),
-              std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom));
+  dst =
+      TRect(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom));
   if (IsRectEmpty(dst)) {
     dst = TRect();
     return false;
@@ -61,10 +67,13 @@ constexpr bool IntersectRect(TRect& dst, const TRect& a, const TRect& b) {
   return true;
 }
 constexpr bool UnionRect(TRect& dst, const TRect& a, const TRect& b) {
-  if (IsRectEmpty(a)) dst = b;
-  else if (IsRectEmpty(b)) dst = a;
-  else dst = TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top),
-                   std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom));
+  if (IsRectEmpty(a))
+    dst = b;
+  else if (IsRectEmpty(b))
+    dst = a;
+  else
+    dst = TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                std::max(a.Bottom, b.Bottom));
   return !IsRectEmpty(dst);
 }
 
@@ -85,8 +94,13 @@ using enum PlatformTypes::TVerticalAlignment;
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
 enum TShiftStateFlag : uint16_t {
-  ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04,
-  ssLeft = 0x08, ssRight = 0x10, ssMiddle = 0x20, ssDouble = 0x40
+  ssShift = 0x01,
+  ssAlt = 0x02,
+  ssCtrl = 0x04,
+  ssLeft = 0x08,
+  ssRight = 0x10,
+  ssMiddle = 0x20,
+  ssDouble = 0x40
 };
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)

@@ -1,12 +1,12 @@
 #include "platform/WindowFrame.h"
 
-#include "platform/Graphics.h"
-
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+
+#include "platform/Graphics.h"
 
 QPoint ScreenCentredPosition(QSize outer) {
   const QScreen* screen = QGuiApplication::primaryScreen();

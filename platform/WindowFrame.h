@@ -17,7 +17,9 @@ constexpr int kFrameWidth = 2 * kFrameBorder;                    // outer width 
 constexpr int kFrameHeight = 2 * kFrameBorder + kCaptionHeight;  // outer height minus client height
 
 constexpr QSize ClientSizeOf(QSize outer) { return QSize(outer.width() - kFrameWidth, outer.height() - kFrameHeight); }
-constexpr QSize OuterSizeOf(QSize client) { return QSize(client.width() + kFrameWidth, client.height() + kFrameHeight); }
+constexpr QSize OuterSizeOf(QSize client) {
+  return QSize(client.width() + kFrameWidth, client.height() + kFrameHeight);
+}
 
 // Outer top-left corner that centres a window of this outer size on the primary screen.
 QPoint ScreenCentredPosition(QSize outer);

@@ -1,7 +1,5 @@
 #include "platform/WindowHooks.h"
 
-#include "platform/Application.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
@@ -9,6 +7,8 @@
 #include <QWindowStateChangeEvent>
 #include <memory>
 #include <vector>
+
+#include "platform/Application.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct THookEntry {
 const QEvent::Type kWindowMessageEvent = QEvent::Type(QEvent::registerEventType());
 
 class TWindowMessageEvent : public QEvent {
-public:
+ public:
   explicit TWindowMessageEvent(const TMessage& m) : QEvent(kWindowMessageEvent), message(m) {}
   TMessage message;
 };
@@ -32,21 +32,21 @@ void SendToApplication(uint32_t msg, WPARAM wParam);
 bool IsMainForm(QWidget* window);
 
 class TApplicationWindow : public TMessageWindow {
-protected:
+ protected:
   void WndProc(TMessage& Message) override;
 };
 
 // Watches the application's events and turns those of hooked windows and
 // of the main form into messages.
 class TWindowRouter : public QObject {
-public:
+ public:
   std::vector<THookEntry> hooks;
   int lastId = 0;
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool RunHooks(QWidget* window, TMessage& m);
 
-private:
+ private:
   bool Route(QWidget* window, bool isMain, QEvent* event);
   bool StateChanged(QWidget* window, bool isMain, const QWindowStateChangeEvent& event);
   bool IsHooked(QWidget* window) const;

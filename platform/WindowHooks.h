@@ -7,9 +7,9 @@
 // application's own window when the window is the main form. Broadcasts
 // (such as "TaskbarCreated") reach the application's window too.
 
-#include "platform/MessageWindow.h"
-
 #include <functional>
+
+#include "platform/MessageWindow.h"
 
 class QWidget;
 

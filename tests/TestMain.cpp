@@ -1,10 +1,11 @@
 // Test main: Qt offscreen, one fixed locale, the platform's application object.
 
-#include "platform/Application.h"
-#include "platform/SysUtils.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
-#include <gtest/gtest.h>
+
+#include "platform/Application.h"
+#include "platform/SysUtils.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

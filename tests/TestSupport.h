@@ -10,7 +10,9 @@
 
 // Lets GoogleTest print wide texts readably on failure.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
+}
 
 // Runs the event loop until done() holds or timeoutMs passes; returns done().
 inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 2000) {

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev libjpeg62-turbo
-          fonts-liberation fonts-dejavu-core)
+          fonts-liberation fonts-dejavu-core clang-format)
 if [ "${1:-}" = run ]; then
   packages+=(xvfb xauth x11-utils imagemagick)
 fi

@@ -1,8 +1,8 @@
 #include "tray/LiteTimer.h"
 
-#include "platform/Application.h"
-
 #include <QCoreApplication>
+
+#include "platform/Application.h"
 
 void TLiteTimerHandler::WndProc(TMessage& Message) {
   if (Message.Msg != WM_TIMER) {
@@ -25,8 +25,10 @@ TLiteTimer::~TLiteTimer() {
 }
 
 void TLiteTimer::SetEnabled(bool v) {
-  if (v) StartTimer();
-  else StopTimer(true);
+  if (v)
+    StartTimer();
+  else
+    StopTimer(true);
 }
 
 void TLiteTimer::SetInterval(uint32_t ms) {
@@ -34,16 +36,20 @@ void TLiteTimer::SetInterval(uint32_t ms) {
   interval_ = ms;
   if (!enabled_) return;
   // A zero interval pauses the timer; it stays enabled for the next period.
-  if (ms != 0) SetPlatformTimer();
-  else KillPlatformTimer();
+  if (ms != 0)
+    SetPlatformTimer();
+  else
+    KillPlatformTimer();
 }
 
 void TLiteTimer::SetOnTimer(TNotifyEvent handler) {
   onTimer_ = std::move(handler);
   if (!enabled_) return;
   // Without a handler the ticks would be wasted; a new handler resumes them.
-  if (!onTimer_) KillPlatformTimer();
-  else if (!Running() && interval_ != 0) SetPlatformTimer();
+  if (!onTimer_)
+    KillPlatformTimer();
+  else if (!Running() && interval_ != 0)
+    SetPlatformTimer();
 }
 
 bool TLiteTimer::StartTimer() {

@@ -3,22 +3,22 @@
 // shares one hidden window that receives the timer messages and finds the
 // timer directly from the message's timer identifier.
 
+#include <cstdint>
+
 #include "platform/Classes.h"
 #include "platform/SharedMessageWindow.h"
-
-#include <cstdint>
 
 class TLiteTimer;
 
 // The shared window: created with the first timer, destroyed with the last.
 class TLiteTimerHandler : public TSharedMessageWindow<TLiteTimerHandler, TLiteTimer> {
   Q_OBJECT
-protected:
+ protected:
   void WndProc(TMessage& Message) override;
 };
 
 class TLiteTimer : public TObject {
-public:
+ public:
   TLiteTimer();
   TLiteTimer(uint32_t interval, TNotifyEvent onTimer);
   ~TLiteTimer() override;
@@ -44,7 +44,7 @@ public:
   // Whether the platform timer is counting right now.
   bool Running() const;
 
-private:
+ private:
   friend class TLiteTimerHandler;
   void Expired();
   bool SetPlatformTimer();

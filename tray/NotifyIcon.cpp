@@ -1,8 +1,5 @@
 #include "tray/NotifyIcon.h"
 
-#include "platform/Application.h"
-#include "platform/WindowHooks.h"
-
 #include <QApplication>
 #include <QCursor>
 #include <QMainWindow>
@@ -10,6 +7,9 @@
 #include <QStyle>
 #include <QStyleHints>
 #include <cstring>
+
+#include "platform/Application.h"
+#include "platform/WindowHooks.h"
 
 namespace {
 
@@ -122,8 +122,10 @@ void TNotifyIcon::SetIconVisible(bool v) {
     iconVisible_ = v;
     return;
   }
-  if (v) AddIcon();
-  else RemoveIcon();
+  if (v)
+    AddIcon();
+  else
+    RemoveIcon();
 }
 
 void TNotifyIcon::SetIconList(TImageList* list) {
@@ -137,8 +139,10 @@ void TNotifyIcon::SetIconIndex(int index) {
   const int count = iconList_ ? iconList_->Count() : 0;
   // An empty list has no picture to show, and no index below 0 exists.
   iconIndex_ = std::clamp(index, 0, std::max(count - 1, 0));
-  if (count > 0) CopyPictureToIcon(iconIndex_);
-  else RefreshIcon();
+  if (count > 0)
+    CopyPictureToIcon(iconIndex_);
+  else
+    RefreshIcon();
 }
 
 void TNotifyIcon::CopyPictureToIcon(int index) {
@@ -194,8 +198,10 @@ void TNotifyIcon::ApplyNotifyStyle() {
 bool TNotifyIcon::PrepareData() {
   if (Designing() && !previewing_ && !designPreview_) return false;
   data_.hIcon = icon_.Handle();
-  if (!hint_.isEmpty() && showHint_) SetAnsiField(data_.szTip, sizeof data_.szTip, hint_);
-  else std::memset(data_.szTip, 0, sizeof data_.szTip);
+  if (!hint_.isEmpty() && showHint_)
+    SetAnsiField(data_.szTip, sizeof data_.szTip, hint_);
+  else
+    std::memset(data_.szTip, 0, sizeof data_.szTip);
   return true;
 }
 
@@ -236,21 +242,40 @@ void TNotifyIcon::HideBalloon() {
 
 void TNotifyIcon::HandleNotification(uint32_t notification) {
   switch (notification) {
-    case NIN_BALLOONSHOW: if (OnBalloonHintShow) OnBalloonHintShow(this); return;
-    case NIN_BALLOONHIDE: if (OnBalloonHintHide) OnBalloonHintHide(this); return;
-    case NIN_BALLOONTIMEOUT: if (OnBalloonHintTimeout) OnBalloonHintTimeout(this); return;
-    case NIN_BALLOONUSERCLICK: if (OnBalloonHintClick) OnBalloonHintClick(this); return;
-    default: break;
+    case NIN_BALLOONSHOW:
+      if (OnBalloonHintShow) OnBalloonHintShow(this);
+      return;
+    case NIN_BALLOONHIDE:
+      if (OnBalloonHintHide) OnBalloonHintHide(this);
+      return;
+    case NIN_BALLOONTIMEOUT:
+      if (OnBalloonHintTimeout) OnBalloonHintTimeout(this);
+      return;
+    case NIN_BALLOONUSERCLICK:
+      if (OnBalloonHintClick) OnBalloonHintClick(this);
+      return;
+    default:
+      break;
   }
   if (!enabled_) return;
   const TShiftState shift = KeyboardShift();
   const QPoint pos = QCursor::pos();
   switch (notification) {
-    case WM_MOUSEMOVE: MouseMoved(shift, pos); break;
-    case WM_LBUTTONDOWN: LeftButtonDown(shift, pos); break;
-    case WM_LBUTTONUP: LeftButtonUp(shift, pos); break;
-    case WM_LBUTTONDBLCLK: LeftDoubleClick(); break;
-    case WM_RBUTTONDOWN: RightButtonDown(shift, pos); break;
+    case WM_MOUSEMOVE:
+      MouseMoved(shift, pos);
+      break;
+    case WM_LBUTTONDOWN:
+      LeftButtonDown(shift, pos);
+      break;
+    case WM_LBUTTONUP:
+      LeftButtonUp(shift, pos);
+      break;
+    case WM_LBUTTONDBLCLK:
+      LeftDoubleClick();
+      break;
+    case WM_RBUTTONDOWN:
+      RightButtonDown(shift, pos);
+      break;
     case WM_RBUTTONUP:
       if (notifyStyle_ == nsClassic) DoMouseUp(mbRight, shift | ssRight, pos.x(), pos.y());
       break;
@@ -259,9 +284,14 @@ void TNotifyIcon::HandleNotification(uint32_t notification) {
     case NIN_KEYSELECT:
       if (notifyStyle_ == nsVersion3) DoMouseUp(mbRight, shift | ssRight, pos.x(), pos.y());
       break;
-    case WM_MBUTTONDOWN: DoMouseDown(mbMiddle, shift | ssMiddle, pos.x(), pos.y()); break;
-    case WM_MBUTTONUP: DoMouseUp(mbMiddle, shift | ssMiddle, pos.x(), pos.y()); break;
-    default: break;
+    case WM_MBUTTONDOWN:
+      DoMouseDown(mbMiddle, shift | ssMiddle, pos.x(), pos.y());
+      break;
+    case WM_MBUTTONUP:
+      DoMouseUp(mbMiddle, shift | ssMiddle, pos.x(), pos.y());
+      break;
+    default:
+      break;
   }
 }
 
@@ -341,19 +371,33 @@ void TNotifyIcon::CycleTimerTick() {
   SetIconIndex(next);
 }
 
-void TNotifyIcon::DoClick() { if (OnClick) OnClick(this); }
-void TNotifyIcon::DoDblClick() { if (OnDblClick) OnDblClick(this); }
-void TNotifyIcon::DoCycle(int NextIndex) { if (OnCycle) OnCycle(this, NextIndex); }
+void TNotifyIcon::DoClick() {
+  if (OnClick) OnClick(this);
+}
+void TNotifyIcon::DoDblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TNotifyIcon::DoCycle(int NextIndex) {
+  if (OnCycle) OnCycle(this, NextIndex);
+}
 void TNotifyIcon::DoMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 void TNotifyIcon::DoMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
-void TNotifyIcon::DoMouseMove(TShiftState Shift, int X, int Y) { if (OnMouseMove) OnMouseMove(this, Shift, X, Y); }
-void TNotifyIcon::DoMouseEnter() { if (OnMouseEnter) OnMouseEnter(this); }
-void TNotifyIcon::DoMouseExit() { if (OnMouseExit) OnMouseExit(this); }
-void TNotifyIcon::DoMinimizeToTray() { if (OnMinimizeToTray) OnMinimizeToTray(this); }
+void TNotifyIcon::DoMouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TNotifyIcon::DoMouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TNotifyIcon::DoMouseExit() {
+  if (OnMouseExit) OnMouseExit(this);
+}
+void TNotifyIcon::DoMinimizeToTray() {
+  if (OnMinimizeToTray) OnMinimizeToTray(this);
+}
 
 // ---- Menu and windows -----------------------------------------------------
 
@@ -439,7 +483,9 @@ void TNotifyIcon::ApplyDesignPreview() {
   previewing_ = true;
   if (icon_.Empty() && WantsDefaultIcon())
     icon_.SetImage(QApplication::style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32).toImage());
-  if (designPreview_ && iconVisible_) AddIcon();
-  else RemoveIcon();
+  if (designPreview_ && iconVisible_)
+    AddIcon();
+  else
+    RemoveIcon();
   previewing_ = false;
 }

@@ -7,16 +7,16 @@
 // (HandleNotification and the three timers), menu, hooks on the
 // application's and the owner's windows, start-up and design preview.
 
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
 #include "platform/ImageList.h"
 #include "platform/Menus.h"
 #include "platform/Shell.h"
 #include "platform/Types.h"
 #include "tray/LiteTimer.h"
-
-#include <QPointer>
-#include <QWidget>
-#include <functional>
-#include <memory>
 
 class TNotifyIcon;
 
@@ -32,13 +32,13 @@ constexpr uint32_t WM_TRAYNOTIFY = WM_USER + 1024;
 
 class TNotifyIconHandler : public TSharedMessageWindow<TNotifyIconHandler, TNotifyIcon> {
   Q_OBJECT
-protected:
+ protected:
   void WndProc(TMessage& Message) override;
 };
 
 class TNotifyIcon : public TComponent {
   Q_OBJECT
-public:
+ public:
   // The owner is the form the icon belongs to; the icon goes with it.
   explicit TNotifyIcon(QWidget* AOwner = nullptr);
   ~TNotifyIcon() override;
@@ -106,7 +106,7 @@ public:
   TNotifyEvent OnMinimizeToTray;
   TStartupEvent OnStartup;
 
-protected:
+ protected:
   virtual void DoClick();
   virtual void DoDblClick();
   virtual void DoCycle(int NextIndex);
@@ -123,7 +123,7 @@ protected:
   TNotifyStyle NotifyStyle() const { return notifyStyle_; }
   void SetNotifyStyle(TNotifyStyle style);
 
-private:
+ private:
   friend class TNotifyIconHandler;
   bool Designing() const { return ComponentState() & csDesigning; }
   bool Loading() const { return ComponentState() & csLoading; }

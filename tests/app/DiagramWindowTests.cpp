@@ -1,7 +1,19 @@
 // The wiring-diagram windows: geometry, pictures, modality and closing.
 
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "TestSupport.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
@@ -9,18 +21,6 @@
 #include "app/Unit6.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
-
-#include <QFile>
-#include <QtEndian>
-#include <QGuiApplication>
-#include <QImageReader>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-#include <cstdlib>
-#include <memory>
-#include <optional>
 
 namespace {
 
@@ -41,16 +41,46 @@ std::unique_ptr<TDiagramForm> Make() {
 }
 
 const WindowCase kWindows[] = {
-    {"Form6", Make<TForm6>, QStringLiteral("Tek Hatlı Caller ID Cihazı  Bağlantısı"), {426, 460}, {418, 426},
-     std::nullopt, DiagramPictures::SingleLine, {410, 320}},
-    {"Form2", Make<TForm2>, QStringLiteral("2 Hatlı Cihaz Bağlantısı"), {496, 449}, {488, 415}, std::nullopt,
-     DiagramPictures::TwoLines, {478, 322}},
-    {"Form3", Make<TForm3>, QStringLiteral("4 hatlı Cihaz Bağlantısı"), {494, 530}, {486, 496}, std::nullopt,
-     DiagramPictures::FourLines, {478, 400}},
-    {"splnedir", Make<Tsplnedir>, QStringLiteral("ADSL splitter nedir ?"), {421, 374}, {413, 340}, std::nullopt,
-     DiagramPictures::SplitterExplained, {413, 340}},
-    {"ADSlbag", Make<TADSlbag>, QStringLiteral("İnternet hattı cihaza nasıl bağlanır ?  (ADSL hattı)"), {580, 421},
-     {572, 387}, QPoint(352, 350), DiagramPictures::InternetLine, {572, 387}},
+    {"Form6",
+     Make<TForm6>,
+     QStringLiteral("Tek Hatlı Caller ID Cihazı  Bağlantısı"),
+     {426, 460},
+     {418, 426},
+     std::nullopt,
+     DiagramPictures::SingleLine,
+     {410, 320}},
+    {"Form2",
+     Make<TForm2>,
+     QStringLiteral("2 Hatlı Cihaz Bağlantısı"),
+     {496, 449},
+     {488, 415},
+     std::nullopt,
+     DiagramPictures::TwoLines,
+     {478, 322}},
+    {"Form3",
+     Make<TForm3>,
+     QStringLiteral("4 hatlı Cihaz Bağlantısı"),
+     {494, 530},
+     {486, 496},
+     std::nullopt,
+     DiagramPictures::FourLines,
+     {478, 400}},
+    {"splnedir",
+     Make<Tsplnedir>,
+     QStringLiteral("ADSL splitter nedir ?"),
+     {421, 374},
+     {413, 340},
+     std::nullopt,
+     DiagramPictures::SplitterExplained,
+     {413, 340}},
+    {"ADSlbag",
+     Make<TADSlbag>,
+     QStringLiteral("İnternet hattı cihaza nasıl bağlanır ?  (ADSL hattı)"),
+     {580, 421},
+     {572, 387},
+     QPoint(352, 350),
+     DiagramPictures::InternetLine,
+     {572, 387}},
 };
 
 // Shows the window modally and runs whileOpen inside its modal loop; a
@@ -113,8 +143,7 @@ TEST_P(DiagramWindow, IsModalAndClosesOnAPictureClick) {
     bool modal = false;
     bool closed = false;
     RunModal(*window, [&] {
-      modal = QApplication::activeModalWidget() == window.get() &&
-              window->windowModality() == Qt::ApplicationModal;
+      modal = QApplication::activeModalWidget() == window.get() && window->windowModality() == Qt::ApplicationModal;
       QTest::mouseClick(window->Picture(), Qt::LeftButton, {}, QPoint(12, 12));
       closed = !window->isVisible();
     });

@@ -1,12 +1,12 @@
 #pragma once
 // A device control the tests steer: answers, failures and events on demand.
 
-#include "app/zarvocallerid_TLB.h"
-
 #include <QStringList>
 
+#include "app/zarvocallerid_TLB.h"
+
 class TFakeZarvo : public IZarvo {
-public:
+ public:
   QString model;
   QString serial;
   bool failCommands = false;
@@ -14,7 +14,10 @@ public:
   QStringList calls;  // every operation in order, commands with their text
   IZarvoEvents* sink = nullptr;
 
-  HRESULT GetFormVisible(bool& v) override { v = formVisible; return S_OK; }
+  HRESULT GetFormVisible(bool& v) override {
+    v = formVisible;
+    return S_OK;
+  }
   HRESULT SetFormVisible(bool v) override {
     formVisible = v;
     calls << QStringLiteral("FormVisible=%1").arg(v);
@@ -36,7 +39,9 @@ public:
   }
   void Advise(IZarvoEvents* s) override { sink = s; }
 
-  void Fire(int dispId, const QStringList& args) { if (sink) sink->Invoke(dispId, args); }
+  void Fire(int dispId, const QStringList& args) {
+    if (sink) sink->Invoke(dispId, args);
+  }
 
   bool formVisible = true;
 };
@@ -44,7 +49,7 @@ public:
 // Registers a factory that hands out TFakeZarvo objects and remembers the
 // last one made; unregisters on destruction.
 class TFakeZarvoClass {
-public:
+ public:
   TFakeZarvoClass() {
     RegisterZarvoClass(CLASS_Zarvo, [this] {
       auto fake = std::make_unique<TFakeZarvo>();

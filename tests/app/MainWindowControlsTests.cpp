@@ -1,6 +1,16 @@
 // The main window's line signals, the "?" tab's gate and line commands, and
 // the help topics.
 
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
 #include "FakeZarvo.h"
 #include "TestSupport.h"
 #include "app/Startup.h"
@@ -13,19 +23,10 @@
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
-#include <gtest/gtest.h>
-
 namespace {
 
 class MainWindowControls : public ::testing::Test {
-protected:
+ protected:
   TFakeZarvoClass fakeClass;
   TForms forms = CreateForms();
   TForm1& form = *forms.Form1;
@@ -33,9 +34,8 @@ protected:
   QStringList dialogs;  // "title|text" of every message dialog shown
 
   void SetUp() override {
-    SetMessageDlgHook([this](const QString& title, const QString& text, TMsgDlgType) {
-      dialogs << title + "|" + text;
-    });
+    SetMessageDlgHook(
+        [this](const QString& title, const QString& text, TMsgDlgType) { dialogs << title + "|" + text; });
   }
   void TearDown() override { SetMessageDlgHook(nullptr); }
 
@@ -176,9 +176,9 @@ TEST_F(MainWindowControls, FailingCommandOrAboutIsReportedAndNothingElseChanges)
 
 TEST_F(MainWindowControls, VoiceMessageButtonShowsItsInformation) {
   form.Button4->click();
-  EXPECT_EQ(dialogs, QStringList{QStringLiteral(
-                         "Bilgi|Çağrı cevaplanır, veya numara çevrilir. Sonra sesli mesaj dinletilir.\r\n"
-                         "İsterseniz bu özellik  eklenebilir ($)\r\n\r\n")});
+  EXPECT_EQ(dialogs,
+            QStringList{QStringLiteral("Bilgi|Çağrı cevaplanır, veya numara çevrilir. Sonra sesli mesaj dinletilir.\r\n"
+                                       "İsterseniz bu özellik  eklenebilir ($)\r\n\r\n")});
   EXPECT_TRUE(device.calls.isEmpty());
 }
 
@@ -212,9 +212,11 @@ TEST_F(MainWindowControls, HelpTopicsOpenTheirDiagramWindowsModally) {
   // The internet line: the information first, then the two windows in order.
   EXPECT_EQ(OpenTopic(form.Label12), (QStringList{"Tsplnedir", "TADSlbag"}));
   ASSERT_EQ(dialogs.size(), 1);
-  EXPECT_TRUE(dialogs[0].startsWith("Bilgi|İnternet bağlantısı olan hat varsa, mutlaka ADSL splitter kullanılır.\r\n"
-                                    "ADSL Splitter, modemle birlikte verilen bir \"cihazdır\".\r\n\r\n"));
-  EXPECT_TRUE(dialogs[0].endsWith("bağlantı yapılır. \r\nADSL splitter, sadece internet bağlantısı olan hat için kullanılır."));
+  EXPECT_TRUE(
+      dialogs[0].startsWith("Bilgi|İnternet bağlantısı olan hat varsa, mutlaka ADSL splitter kullanılır.\r\n"
+                            "ADSL Splitter, modemle birlikte verilen bir \"cihazdır\".\r\n\r\n"));
+  EXPECT_TRUE(
+      dialogs[0].endsWith("bağlantı yapılır. \r\nADSL splitter, sadece internet bağlantısı olan hat için kullanılır."));
   EXPECT_EQ(OpenTopic(form.Image4), (QStringList{"Tsplnedir", "TADSlbag"}));
   for (const auto& w : forms.DiagramWindows) EXPECT_FALSE(w->isVisible());
 }
@@ -224,13 +226,16 @@ TEST_F(MainWindowControls, ImportantNotesShowInformationThenWarning) {
   form.PageControl1->setCurrentWidget(form.TabSheet2);
   QTest::mouseClick(form.Label19, Qt::LeftButton, {}, QPoint(3, 3));
   ASSERT_EQ(dialogs.size(), 2);
-  EXPECT_TRUE(dialogs[0].startsWith("Bilgi|Caller ID cihazları, santralin gönderdiği arayan numara bilgisini, "
-                                    "bilgisayara aktarır. \r\nKabloya"));
-  EXPECT_TRUE(dialogs[0].endsWith("\r\n 444 1 444 nolu  Türk Telekom servisini aramak suretiyle telefon hattının "
-                                  "numara gösterme özelliği açtırılabilir."));
-  EXPECT_TRUE(dialogs[1].startsWith("Uyarı|Telefon kapalı ve zil çalmıyorsa, sinyal göstergeleri en fazla 0..2 "
-                                    "civarında olmalıdır. \r\nDaha yüksek ise sorun var demektir. İnternet hattında, "
-                                    "ADSL Siplitter kullanılmamış  veya ters bağlı olabilir. \r\n\r\nZil"));
+  EXPECT_TRUE(
+      dialogs[0].startsWith("Bilgi|Caller ID cihazları, santralin gönderdiği arayan numara bilgisini, "
+                            "bilgisayara aktarır. \r\nKabloya"));
+  EXPECT_TRUE(
+      dialogs[0].endsWith("\r\n 444 1 444 nolu  Türk Telekom servisini aramak suretiyle telefon hattının "
+                          "numara gösterme özelliği açtırılabilir."));
+  EXPECT_TRUE(
+      dialogs[1].startsWith("Uyarı|Telefon kapalı ve zil çalmıyorsa, sinyal göstergeleri en fazla 0..2 "
+                            "civarında olmalıdır. \r\nDaha yüksek ise sorun var demektir. İnternet hattında, "
+                            "ADSL Siplitter kullanılmamış  veya ters bağlı olabilir. \r\n\r\nZil"));
   EXPECT_TRUE(dialogs[1].endsWith("Normal bir durumdur.\r\nFakat mutlaka, \"Caller ID sinyali var\" anlamına GELMEZ "));
   EXPECT_TRUE(form.Label19->font().underline());
 }

@@ -1,3 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextEdit>
+
 #include "FakeZarvo.h"
 #include "TestSupport.h"
 #include "app/Startup.h"
@@ -6,20 +14,13 @@
 #include "app/Unit5.h"
 #include "platform/Timers.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QRegularExpression>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <gtest/gtest.h>
-
 namespace {
 
 const QString kNoticeLine1 = QStringLiteral("Cihaz ile ilgili başka program çalışıyorsa lütfen sonlandırınız.");
 const QString kNoticeLine2 = QStringLiteral("Aynı anda, 1 uygulama cihaza  bağlantı sağlayabilir.");
 
 class MainWindow : public ::testing::Test {
-protected:
+ protected:
   TFakeZarvoClass fakeClass;
   TForms forms = CreateForms();
   TForm1& form = *forms.Form1;

@@ -1,5 +1,11 @@
 // The error report, the popup menu and the tray icon as the program uses them.
 
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+
 #include "FakeZarvo.h"
 #include "TestSupport.h"
 #include "app/Startup.h"
@@ -8,15 +14,10 @@
 #include "platform/Shell.h"
 #include "tray/NotifyIcon.h"
 
-#include <QLabel>
-#include <QTest>
-#include <QTextEdit>
-#include <gtest/gtest.h>
-
 namespace {
 
 class MainWindowTray : public ::testing::Test {
-protected:
+ protected:
   std::shared_ptr<TShellRecorder> shell = std::make_shared<TShellRecorder>();
   QStringList popups;
   TFakeZarvoClass fakeClass;
@@ -55,8 +56,9 @@ TEST_F(MainWindowTray, ClearingTheListRestoresNoticeAndCounterEvenWhenEmpty) {
   form->Listeyisil1->Click();
   EXPECT_EQ(form->Label5->text(), QStringLiteral("0"));
   EXPECT_EQ(form->CallCounter(), 0);
-  EXPECT_EQ(MemoLines(), (QStringList{QStringLiteral("Cihaz ile ilgili başka program çalışıyorsa lütfen sonlandırınız."),
-                                      QStringLiteral("Aynı anda, 1 uygulama cihaza  bağlantı sağlayabilir.")}));
+  EXPECT_EQ(MemoLines(),
+            (QStringList{QStringLiteral("Cihaz ile ilgili başka program çalışıyorsa lütfen sonlandırınız."),
+                         QStringLiteral("Aynı anda, 1 uygulama cihaza  bağlantı sağlayabilir.")}));
 }
 
 TEST_F(MainWindowTray, MenuItemsInOrderWithoutDefault) {

@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
 #include "TestSupport.h"
 #include "device/SimulatedZarvo.h"
 #include "platform/Application.h"
-
-#include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,8 +13,10 @@ struct Recorder : IZarvoEvents {
   QList<QStringList> levels;
   QList<QStringList> calls;
   void Invoke(int dispId, const QStringList& args) override {
-    if (dispId == DISPID_OnSignalA) levels << args;
-    else if (dispId == DISPID_OnCallerID) calls << args;
+    if (dispId == DISPID_OnSignalA)
+      levels << args;
+    else if (dispId == DISPID_OnCallerID)
+      calls << args;
   }
 };
 
@@ -25,7 +28,9 @@ struct Device {
     zarvo.Advise(&events);
     zarvo.Start();
   }
-  void Run(int steps) { for (int i = 0; i < steps; ++i) zarvo.Step(); }
+  void Run(int steps) {
+    for (int i = 0; i < steps; ++i) zarvo.Step();
+  }
   QString Command(const QString& c) {
     QString r;
     EXPECT_EQ(zarvo.Command(c, r), S_OK) << c.toStdString();

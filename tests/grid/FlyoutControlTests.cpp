@@ -1,9 +1,10 @@
-#include "grid/FlyoutControl.h"
-#include "TestSupport.h"
-
-#include <QWindow>
-#include <QTest>
 #include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWindow>
+
+#include "TestSupport.h"
+#include "grid/FlyoutControl.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ TEST(RollShadow, ShapeIsTwoTrianglesAndADot) {
   TRollShadow shadow;
   shadow.PlaceAt(TPoint(100, 200));
   const QRegion shape = shadow.mask();
-  EXPECT_TRUE(shape.contains(QPoint(7, 3)));    // up triangle
+  EXPECT_TRUE(shape.contains(QPoint(7, 3)));  // up triangle
   EXPECT_TRUE(shape.contains(QPoint(12, 6)));
   EXPECT_TRUE(shape.contains(QPoint(6, 18)));   // down triangle
   EXPECT_TRUE(shape.contains(QPoint(7, 11)));   // the dot on the press point

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include "grid/Providers.h"
 #include "platform/Exceptions.h"
 #include "platform/Themes.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

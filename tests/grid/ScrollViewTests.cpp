@@ -1,31 +1,30 @@
-#include "grid/ScrollView.h"
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QCursor>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "grid/ScrollView.h"
 
 namespace {
 
 // Records the hooks and messages of the view in call order.
 class TLoggedView : public TScrollView {
-public:
+ public:
   QStringList Log;
   bool Forward = true;  // run the real ScrollBy
   using TCustomScrollView::HorzScrollRect;
   using TCustomScrollView::VertScrollRect;
   using TCustomScrollView::VertScrollUnit;
 
-  void ScrollPositionChanged(TScrollBarKind kind) override {
-    Log << QStringLiteral("changed %1").arg(int(kind));
-  }
+  void ScrollPositionChanged(TScrollBarKind kind) override { Log << QStringLiteral("changed %1").arg(int(kind)); }
   void ScrollBy(int dx, int dy) override {
     Log << QStringLiteral("scroll %1,%2").arg(dx).arg(dy);
     if (Forward) TScrollView::ScrollBy(dx, dy);
   }
 
-protected:
+ protected:
   void WndProc(TMessage& m) override {
     if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL)
       Log << QStringLiteral("%1 %2").arg(m.Msg == WM_VSCROLL ? "WM_VSCROLL" : "WM_HSCROLL").arg(LoWord(m.WParam));

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
 #include "platform/Timers.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -120,8 +120,8 @@ TEST(Canvas, FocusRectIsDottedInvertingAndErasedByASecondDraw) {
   s.canvas.SetTextColor(clWhite);
   s.canvas.SetBkColor(clBlack);
   s.canvas.DrawFocusRect(TRect(4, 4, 14, 10));
-  EXPECT_EQ(s.At(4, 4), clBlack);   // (x + y) even: inverted
-  EXPECT_EQ(s.At(5, 4), clWhite);   // odd: left alone
+  EXPECT_EQ(s.At(4, 4), clBlack);  // (x + y) even: inverted
+  EXPECT_EQ(s.At(5, 4), clWhite);  // odd: left alone
   EXPECT_EQ(s.At(6, 4), clBlack);
   EXPECT_EQ(s.At(13, 9), clBlack);
   EXPECT_EQ(s.At(13, 8), clWhite);
@@ -298,7 +298,7 @@ TEST(Canvas, FrameControlScrollArrowsAndPushedLook) {
   s.canvas.DrawFrameControl(up, DFC_SCROLL, DFCS_SCROLLUP | DFCS_PUSHED | DFCS_ADJUSTRECT);
   EXPECT_EQ(s.At(20, 0), ColorToRGB(clBtnShadow));  // flat pushed frame
   EXPECT_EQ(s.At(35, 15), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(s.At(28, 7), ColorToRGB(clBtnText));   // apex moved by (1, 1)
+  EXPECT_EQ(s.At(28, 7), ColorToRGB(clBtnText));  // apex moved by (1, 1)
   EXPECT_EQ(s.At(27, 6), ColorToRGB(clBtnFace));
   EXPECT_EQ(up, TRect(22, 2, 34, 14));
 

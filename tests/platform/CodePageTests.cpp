@@ -1,7 +1,7 @@
-#include "platform/CodePage.h"
-#include "TestSupport.h"
-
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/CodePage.h"
 
 TEST(CodePage, TurkishLettersTakeTheirOwnBytes) {
   const QString turkish = QStringLiteral("ĞİŞğış Çç Öö Üü");

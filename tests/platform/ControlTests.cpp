@@ -1,17 +1,18 @@
-#include "platform/Application.h"
-#include "platform/Controls.h"
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
 
 namespace {
 
 // Paints its whole client area in the current colour and records what it
 // was asked to paint.
 class TPaintProbe : public TCustomControl {
-public:
+ public:
   TColor PaintColor = clRed;
   int Paints = 0;
   TRect LastClip;
@@ -20,7 +21,7 @@ public:
   uint32_t ExtraExStyle = 0;
   uint32_t ClassBitsOff = 0;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override {
     TCustomControl::CreateParams(Params);
     Params.Style |= ExtraStyle;
@@ -304,12 +305,12 @@ TEST(WinControl, HandlerErrorsStopAtTheEventBoundary) {
 
 // A windowless button-like control on a custom control.
 class TProbeGraphic : public TGraphicControl {
-public:
+ public:
   QStringList Log;
   void MouseEnter() override { Log << "enter"; }
   void MouseLeave() override { Log << "leave"; }
 
-protected:
+ protected:
   void Paint() override {
     Canvas()->Brush()->SetColor(clBlue);
     Canvas()->FillRect(TRect(0, 0, 100, 100));  // clipped to its bounds
@@ -362,7 +363,7 @@ TEST(Screen, CursorTableAndApplicationCursor) {
 
 TEST(WinControl, PopupParametersMakeAFramelessTopMostToolWindow) {
   class TPopup : public TCustomControl {
-  protected:
+   protected:
     void CreateParams(TCreateParams& p) override {
       TCustomControl::CreateParams(p);
       p.Style = (p.Style & ~WS_CHILD) | WS_POPUP;

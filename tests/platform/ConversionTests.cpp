@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include "platform/Exceptions.h"
 #include "platform/SysUtils.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,20 +28,21 @@ TEST_P(StrToIntTest, ParsesOrRaisesWithTheOffendingText) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, StrToIntTest,
-    ::testing::Values(IntCase{"Zero", "0", 0}, IntCase{"LeadingZero", "07", 7}, IntCase{"Negative", "-1", -1},
-                      IntCase{"Plus", "+31", 31}, IntCase{"LeadingBlanks", "  12", 12},
-                      IntCase{"TrailingBlank", "12 ", std::nullopt}, IntCase{"Empty", "", std::nullopt},
-                      IntCase{"SignOnly", "-", std::nullopt}, IntCase{"Letters", "abc", std::nullopt},
-                      IntCase{"Dollar", "$FF", 255}, IntCase{"HexAllOnes", "$FFFFFFFF", -1},
-                      IntCase{"ZeroX", "0x10", 16}, IntCase{"Max", "2147483647", 2147483647},
-                      IntCase{"Min", "-2147483648", int(-2147483648LL)},
-                      IntCase{"Overflow", "2147483648", std::nullopt},
-                      IntCase{"Huge", QString(5000, QLatin1Char('9')), std::nullopt},
-                      IntCase{"ArabicDigits", QString::fromUtf8("\u0661"), std::nullopt},
-                      IntCase{"Decimal", "1,5", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, StrToIntTest,
+                         ::testing::Values(IntCase{"Zero", "0", 0}, IntCase{"LeadingZero", "07", 7},
+                                           IntCase{"Negative", "-1", -1}, IntCase{"Plus", "+31", 31},
+                                           IntCase{"LeadingBlanks", "  12", 12},
+                                           IntCase{"TrailingBlank", "12 ", std::nullopt},
+                                           IntCase{"Empty", "", std::nullopt}, IntCase{"SignOnly", "-", std::nullopt},
+                                           IntCase{"Letters", "abc", std::nullopt}, IntCase{"Dollar", "$FF", 255},
+                                           IntCase{"HexAllOnes", "$FFFFFFFF", -1}, IntCase{"ZeroX", "0x10", 16},
+                                           IntCase{"Max", "2147483647", 2147483647},
+                                           IntCase{"Min", "-2147483648", int(-2147483648LL)},
+                                           IntCase{"Overflow", "2147483648", std::nullopt},
+                                           IntCase{"Huge", QString(5000, QLatin1Char('9')), std::nullopt},
+                                           IntCase{"ArabicDigits", QString::fromUtf8("\u0661"), std::nullopt},
+                                           IntCase{"Decimal", "1,5", std::nullopt}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FloatConversion, UsesTheDecimalSeparatorOfTheSettings) {
   EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral(" 1,5 ")), 1.5);
@@ -93,7 +94,8 @@ TEST(DateTimeConversion, FormatsInTheLongTimeAndShortDateFormats) {
 
 TEST(DateTimeConversion, ParsesInTheOrderOfTheShortDateFormat) {
   EXPECT_EQ(StrToDate(QStringLiteral("8.12.2026")), EncodeDate(2026, 12, 8));
-  EXPECT_DOUBLE_EQ(StrToDateTime(QStringLiteral("08.12.2026 13:30")), EncodeDate(2026, 12, 8) + EncodeTime(13, 30, 0, 0));
+  EXPECT_DOUBLE_EQ(StrToDateTime(QStringLiteral("08.12.2026 13:30")),
+                   EncodeDate(2026, 12, 8) + EncodeTime(13, 30, 0, 0));
   EXPECT_DOUBLE_EQ(StrToTime(QStringLiteral("1:02:03")), EncodeTime(1, 2, 3, 0));
   EXPECT_THROW(StrToDate(QStringLiteral("31.02.2026")), EConvertError);
   EXPECT_THROW(StrToDateTime(QStringLiteral("08.12.2026 25:00")), EConvertError);

@@ -1,13 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+
+#include "TestSupport.h"
 #include "platform/Exceptions.h"
 #include "platform/ImageList.h"
 #include "platform/Menus.h"
 #include "platform/Sound.h"
-#include "TestSupport.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QElapsedTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -74,7 +75,8 @@ TEST(PopupMenu, ChoosingAnItemRaisesItsClickAndPopupsCanBeRecorded) {
   TMenuItem* item = menu.Add("Çıkış");
   item->OnClick = [&](TObject* s) { log << (s == item ? "click" : "wrong sender"); };
   item->Action()->trigger();
-  TPopupMenu::SetPopupHook([&](TPopupMenu* m, int x, int y) { log << QStringLiteral("popup %1 %2 %3").arg(m == &menu).arg(x).arg(y); });
+  TPopupMenu::SetPopupHook(
+      [&](TPopupMenu* m, int x, int y) { log << QStringLiteral("popup %1 %2 %3").arg(m == &menu).arg(x).arg(y); });
   menu.Popup(10, 20);
   TPopupMenu::SetPopupHook(nullptr);
   EXPECT_EQ(log, (QStringList{"click", "popup 1 10 20"}));

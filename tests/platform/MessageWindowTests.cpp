@@ -1,24 +1,27 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/MessageWindow.h"
 #include "platform/WindowHooks.h"
-#include "TestSupport.h"
-
-#include <QWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
 // Records every message its procedure sees as "msg:wparam".
 class TRecordingWindow : public TMessageWindow {
-public:
+ public:
   QStringList log;
   std::function<void(TMessage&)> onMessage;
 
-protected:
+ protected:
   void WndProc(TMessage& m) override {
     log << QStringLiteral("%1:%2").arg(m.Msg).arg(m.WParam);
-    if (onMessage) onMessage(m);
-    else DefWindowProc(m);
+    if (onMessage)
+      onMessage(m);
+    else
+      DefWindowProc(m);
   }
 };
 
@@ -154,7 +157,7 @@ struct HookLog {
 };
 
 class WindowHooks : public ::testing::Test {
-protected:
+ protected:
   QWidget form;
   HookLog log;
   std::vector<int> formHooks, appHooks;
@@ -172,7 +175,7 @@ TEST_F(WindowHooks, ShowingTheMainFormReachesTheFormThenTheApplication) {
   appHooks.push_back(HookMainWindow(log.Hook("app")));
   form.show();
   ASSERT_GE(log.lines.size(), 2);
-  EXPECT_EQ(log.lines[0], "form 18:1");  // WM_SHOWWINDOW, shown
+  EXPECT_EQ(log.lines[0], "form 18:1");         // WM_SHOWWINDOW, shown
   EXPECT_TRUE(log.lines.contains("app 47:0"));  // WM_WINDOWPOSCHANGED
   log.lines.clear();
   form.hide();

@@ -1,18 +1,19 @@
-#include "platform/Application.h"
-#include "platform/Shell.h"
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QSystemTrayIcon>
 #include <cstddef>
-#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/Application.h"
+#include "platform/Shell.h"
 
 namespace {
 
 class TNotifiedWindow : public TMessageWindow {
-public:
+ public:
   QStringList log;
 
-protected:
+ protected:
   void WndProc(TMessage& m) override { log << QStringLiteral("%1 %2 %3").arg(m.Msg).arg(m.WParam).arg(m.LParam); }
 };
 
@@ -32,7 +33,9 @@ TEST(Shell, TextFieldsAreCutWithATerminatorAndClearedBehind) {
   char field[8];
   std::memset(field, 'x', sizeof field);
   SetAnsiField(field, sizeof field, QStringLiteral("Çağrı gelen hat"));
-  EXPECT_EQ(QByteArray(field, 8), QByteArray("\xC7" "a\xF0r\xFD g\0", 8));  // Windows-1254 bytes
+  EXPECT_EQ(QByteArray(field, 8), QByteArray("\xC7"
+                                             "a\xF0r\xFD g\0",
+                                             8));  // Windows-1254 bytes
   EXPECT_EQ(AnsiField(field, sizeof field), QStringLiteral("Çağrı g"));
   SetAnsiField(field, sizeof field, QStringLiteral("ab"));
   EXPECT_EQ(QByteArray(field, 8), QByteArray("ab\0\0\0\0\0\0", 8));
@@ -76,9 +79,8 @@ TEST(Shell, WithoutANotificationAreaTheDesktopShellAnswersFalseQuietly) {
   ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());  // offscreen has none
   static QStringList warnings;
   warnings.clear();
-  QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
-    warnings << text;
-  });
+  QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
   SetShellBackend(nullptr);
   TNotifyIconData data;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

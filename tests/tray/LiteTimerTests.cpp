@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TestSupport.h"
 #include "platform/Application.h"
 #include "tray/LiteTimer.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 

@@ -1,21 +1,22 @@
-#include "platform/Application.h"
-#include "platform/WindowHooks.h"
-#include "tray/NotifyIcon.h"
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QStyleHints>
-#include <gtest/gtest.h>
 #include <memory>
+
+#include "TestSupport.h"
+#include "platform/Application.h"
+#include "platform/WindowHooks.h"
+#include "tray/NotifyIcon.h"
 
 namespace {
 
 // Opens the protected notification style to the tests.
 class TTestNotifyIcon : public TNotifyIcon {
-public:
+ public:
   using TNotifyIcon::TNotifyIcon;
   void UseVersion3() { SetNotifyStyle(nsVersion3); }
 };
@@ -31,7 +32,7 @@ QString Button(TMouseButton b) { return b == mbLeft ? "L" : b == mbRight ? "R" :
 const QPoint kMouse(100, 200);
 
 class NotifyIconTest : public ::testing::Test {
-protected:
+ protected:
   std::shared_ptr<TShellRecorder> shell = std::make_shared<TShellRecorder>();
   QStringList log;
   TPopupMenu menu;
@@ -279,18 +280,25 @@ const QString kPopup = QStringLiteral("popup %1,%2").arg(kMouse.x()).arg(kMouse.
 
 const NotificationRow kRows[] = {
     {"MoveWithoutEnterExit", nullptr, {WM_MOUSEMOVE, WM_MOUSEMOVE}, {"move", "move"}},
-    {"MoveWithEnterExit", [](TTestNotifyIcon& i, TPopupMenu&) { i.SetWantEnterExitEvents(true); },
-     {WM_MOUSEMOVE, WM_MOUSEMOVE}, {"enter", "move", "move"}},
+    {"MoveWithEnterExit",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.SetWantEnterExitEvents(true); },
+     {WM_MOUSEMOVE, WM_MOUSEMOVE},
+     {"enter", "move", "move"}},
     {"LeftClickWithoutDoubleClickHandler", nullptr, {WM_LBUTTONDOWN, WM_LBUTTONUP}, {"down L", "click", "up L"}},
     {"LeftUpWithoutDown", nullptr, {WM_LBUTTONUP}, {"up L"}},
-    {"LeftPopupOpensOnThePress", [](TTestNotifyIcon& i, TPopupMenu&) { i.SetLeftPopup(true); },
-     {WM_LBUTTONDOWN, WM_LBUTTONUP}, {"down L", kPopup, "click", "up L"}},
-    {"RightOpensTheMenuOnThePressAndNeverClicks", nullptr, {WM_RBUTTONDOWN, WM_RBUTTONUP},
-     {"down R", kPopup, "up R"}},
-    {"RightWithoutAutomaticPopup", [](TTestNotifyIcon&, TPopupMenu& m) { m.SetAutoPopup(false); },
-     {WM_RBUTTONDOWN, WM_RBUTTONUP}, {"down R", "up R"}},
-    {"RightWithoutMenu", [](TTestNotifyIcon& i, TPopupMenu&) { i.SetPopupMenu(nullptr); },
-     {WM_RBUTTONDOWN, WM_RBUTTONUP}, {"down R", "up R"}},
+    {"LeftPopupOpensOnThePress",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.SetLeftPopup(true); },
+     {WM_LBUTTONDOWN, WM_LBUTTONUP},
+     {"down L", kPopup, "click", "up L"}},
+    {"RightOpensTheMenuOnThePressAndNeverClicks", nullptr, {WM_RBUTTONDOWN, WM_RBUTTONUP}, {"down R", kPopup, "up R"}},
+    {"RightWithoutAutomaticPopup",
+     [](TTestNotifyIcon&, TPopupMenu& m) { m.SetAutoPopup(false); },
+     {WM_RBUTTONDOWN, WM_RBUTTONUP},
+     {"down R", "up R"}},
+    {"RightWithoutMenu",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.SetPopupMenu(nullptr); },
+     {WM_RBUTTONDOWN, WM_RBUTTONUP},
+     {"down R", "up R"}},
     {"Middle", nullptr, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {"down M", "up M"}},
     {"DoubleClickRunsTheDefaultItem",
      [](TTestNotifyIcon&, TPopupMenu& m) {
@@ -299,19 +307,26 @@ const NotificationRow kRows[] = {
        item->SetDefault(true);
        m.Add("Üçüncü")->SetDefault(true);
      },
-     {WM_LBUTTONDBLCLK}, {"item Varsayılan"}},
+     {WM_LBUTTONDBLCLK},
+     {"item Varsayılan"}},
     {"DoubleClickWithLeftPopupRunsNoItem",
      [](TTestNotifyIcon& i, TPopupMenu& m) {
        i.SetLeftPopup(true);
        m.Add("Varsayılan")->SetDefault(true);
      },
-     {WM_LBUTTONDBLCLK}, {}},
+     {WM_LBUTTONDBLCLK},
+     {}},
     {"ClassicStyleIgnoresVersion3Notifications", nullptr, {WM_CONTEXTMENU, NIN_SELECT, NIN_KEYSELECT}, {}},
-    {"Version3RightUpComesAsContextMenu", [](TTestNotifyIcon& i, TPopupMenu&) { i.UseVersion3(); },
-     {WM_RBUTTONUP, WM_CONTEXTMENU, NIN_SELECT, NIN_KEYSELECT}, {"up R", "up R", "up R"}},
-    {"DisabledRaisesNoMouseEventsAndOpensNoMenu", [](TTestNotifyIcon& i, TPopupMenu&) { i.SetEnabled(false); },
-     {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN}, {}},
-    {"BalloonNotificationsNeedNoEnabled", [](TTestNotifyIcon& i, TPopupMenu&) { i.SetEnabled(false); },
+    {"Version3RightUpComesAsContextMenu",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.UseVersion3(); },
+     {WM_RBUTTONUP, WM_CONTEXTMENU, NIN_SELECT, NIN_KEYSELECT},
+     {"up R", "up R", "up R"}},
+    {"DisabledRaisesNoMouseEventsAndOpensNoMenu",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.SetEnabled(false); },
+     {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN},
+     {}},
+    {"BalloonNotificationsNeedNoEnabled",
+     [](TTestNotifyIcon& i, TPopupMenu&) { i.SetEnabled(false); },
      {NIN_BALLOONSHOW, NIN_BALLOONHIDE, NIN_BALLOONTIMEOUT, NIN_BALLOONUSERCLICK},
      {"balloon show", "balloon hide", "balloon timeout", "balloon click"}},
     {"OthersAreIgnored", nullptr, {WM_RBUTTONDBLCLK, WM_USER + 77}, {}},
@@ -467,7 +482,7 @@ TEST_F(NotifyIconTest, AfterAShellRestartOnlyAVisibleIconComesBack) {
 // ---- Owner window, application window and start-up --------------------------
 
 class OwnedIconTest : public NotifyIconTest {
-protected:
+ protected:
   std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
   void SetUp() override {
     NotifyIconTest::SetUp();

@@ -65,8 +65,8 @@ void Text(QPainter& p, const QRectF& box, const QString& text, const QColor& col
   p.drawText(box, flags, text);
 }
 
-void BackedText(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels,
-                bool bold, int flags) {
+void BackedText(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels, bool bold,
+                int flags) {
   p.setFont(Font(pixels, bold));
   const QRectF used = p.boundingRect(box, flags, text);
   p.setPen(Qt::NoPen);
@@ -317,8 +317,9 @@ SplitterPorts Splitter(QPainter& p, const QRectF& body, double k) {
   const double y = body.bottom() - 14 * k;
   SplitterPorts ports{QPointF(body.left() + body.width() * 0.2, y), QPointF(body.left() + body.width() * 0.8, y),
                       QPointF(body.left() + body.width() * 0.5, y)};
-  const std::pair<QString, QPointF> named[] = {
-      {QStringLiteral("LINE"), ports.line}, {QStringLiteral("PHONE"), ports.phone}, {QStringLiteral("MODEM"), ports.modem}};
+  const std::pair<QString, QPointF> named[] = {{QStringLiteral("LINE"), ports.line},
+                                               {QStringLiteral("PHONE"), ports.phone},
+                                               {QStringLiteral("MODEM"), ports.modem}};
   for (const auto& [name, centre] : named) {
     TelephoneSocket(p, centre, 0.85 * k);
     Text(p, QRectF(centre.x() - 22 * k, y - 23 * k, 44 * k, 11 * k), name, kInk, 8.5 * k, true, Qt::AlignCenter);

@@ -22,12 +22,12 @@ inline const QColor kUsbCable(40, 44, 50);
 QFont Font(double pixels, bool bold = false);
 
 // Text in a box, word-wrapped, with the given alignment flags.
-void Text(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels,
-          bool bold = false, int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+void Text(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels, bool bold = false,
+          int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 
 // Text on a paper-coloured patch, for inscriptions that lie across cables.
-void BackedText(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels,
-                bool bold, int flags);
+void BackedText(QPainter& p, const QRectF& box, const QString& text, const QColor& color, double pixels, bool bold,
+                int flags);
 
 // A thin arrow from `from` to `to`, used by callouts.
 void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& color);

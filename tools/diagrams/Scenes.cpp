@@ -1,8 +1,8 @@
 #include "Scenes.h"
 
-#include "Parts.h"
-
 #include <vector>
+
+#include "Parts.h"
 
 using namespace parts;
 
@@ -103,9 +103,8 @@ QImage TwoLineDiagram() {
   const QPointF wall1 = WallSocket(p, QRectF(30, 30, 46, 46));
   const QPointF wall2 = WallSocket(p, QRectF(158, 30, 46, 46));
   FeedNote(p, QRectF(244, 10, 224, 80));
-  const Panel panel = DevicePanel(
-      p, QRectF(66, 124, 334, 64),
-      {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
+  const Panel panel = DevicePanel(p, QRectF(66, 124, 334, 64),
+                                  {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
   const QRectF phone1(20, 232, 82, 60);
   const QRectF phone2(186, 232, 82, 60);
   const QRectF laptop(362, 216, 106, 78);
@@ -139,9 +138,8 @@ QImage FourLineDiagram() {
   QImage image = Canvas(478, 400);
   QPainter p(&image);
   Smooth(p);
-  const Panel panel = DevicePanel(
-      p, QRectF(124, 176, 340, 64),
-      {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
+  const Panel panel = DevicePanel(p, QRectF(124, 176, 340, 64),
+                                  {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
   const double plateX[] = {52, panel.sockets[1].x() - 23, panel.sockets[2].x() - 23, panel.sockets[3].x() - 23};
   QPointF walls[4];
   for (int i = 0; i < 4; ++i) walls[i] = WallSocket(p, QRectF(plateX[i], 34, 46, 46));
@@ -160,8 +158,7 @@ QImage FourLineDiagram() {
   Telephone(p, phone);
   Laptop(p, laptop);
 
-  for (int i = 0; i < 4; ++i)
-    Label(p, QRectF(plateX[i] - 17, 10, 80, 18), QStringLiteral("Hat %1").arg(i + 1));
+  for (int i = 0; i < 4; ++i) Label(p, QRectF(plateX[i] - 17, 10, 80, 18), QStringLiteral("Hat %1").arg(i + 1));
   Label(p, QRectF(124, 244, 340, 16), QStringLiteral("Cihazın arka paneli: 4 hat girişi"));
   Label(p, QRectF(phone.left() - 10, 358, phone.width() + 20, 16), QStringLiteral("Telefon"));
   Label(p, QRectF(laptop.left() - 10, 372, laptop.width() + 20, 16), QStringLiteral("Bilgisayar"));
@@ -204,8 +201,8 @@ QImage SplitterExplained() {
        QStringLiteral("Santral varsa splitter santralden ÖNCE takılır: hat LINE girişine, cihaz PHONE "
                       "çıkışına, santral de cihazın telefon çıkışına bağlanır."),
        kRed, 11.5, true);
-  WiringOrder(p, 312, {QStringLiteral("Hat"), QStringLiteral("Splitter"), QStringLiteral("Cihaz"),
-                       QStringLiteral("Santral")});
+  WiringOrder(p, 312,
+              {QStringLiteral("Hat"), QStringLiteral("Splitter"), QStringLiteral("Cihaz"), QStringLiteral("Santral")});
   return image;
 }
 
@@ -236,8 +233,8 @@ QImage InternetLineDiagram() {
   Laptop(p, laptop);
 
   Text(p, QRectF(392, 8, 172, 100),
-       QStringLiteral("İnternet hattı cihaza doğrudan bağlanmaz. Cihaz, splitter'ın PHONE çıkışından bağlanır."),
-       kRed, 11.5, true, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+       QStringLiteral("İnternet hattı cihaza doğrudan bağlanmaz. Cihaz, splitter'ın PHONE çıkışından bağlanır."), kRed,
+       11.5, true, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
   Label(p, QRectF(6, 4, 160, 34), QStringLiteral("Santralden gelen hat (internet var)"),
         Qt::AlignLeft | Qt::AlignVCenter);
   Label(p, QRectF(436, 198, 120, 16), QStringLiteral("Modem"));

@@ -1,12 +1,12 @@
 // build/diagrams OUTDIR: writes the wiring pictures of the diagram windows
 // and the help tab's thumbnails, ready to be embedded as resources.
 
-#include "Scenes.h"
-
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <cstdio>
+
+#include "Scenes.h"
 
 namespace {
 

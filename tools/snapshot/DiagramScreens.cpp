@@ -1,7 +1,6 @@
 // The five wiring-diagram windows, each with its frame and caption.
 
 #include "Snapshot.h"
-
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"

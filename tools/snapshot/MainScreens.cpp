@@ -1,14 +1,13 @@
 // The main window's screens, with the simulated device connected.
 
-#include "Snapshot.h"
+#include <QLineEdit>
+#include <QTabWidget>
 
+#include "Snapshot.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "device/SimulatedZarvo.h"
 #include "platform/StdCtrls.h"
-
-#include <QLineEdit>
-#include <QTabWidget>
 
 namespace {
 

@@ -1,18 +1,17 @@
 // The painting base at a glance: a scroll view with a static edge and both
 // scroll bars, and the providers' drawings, in the classic and themed looks.
 
-#include "Snapshot.h"
+#include <QPixmap>
 
+#include "Snapshot.h"
 #include "grid/Providers.h"
 #include "grid/ScrollView.h"
 #include "platform/Themes.h"
 
-#include <QPixmap>
-
 namespace {
 
 class TPaintDemoView : public TScrollView {
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override {
     TScrollView::CreateParams(Params);
     Params.ExStyle |= WS_EX_STATICEDGE;
@@ -30,7 +29,7 @@ protected:
     PaintTexts(c);
   }
 
-private:
+ private:
   static void Caption(TCanvas* c, int x, int y, const QString& text) {
     c->Font()->SetColor(clGrayText);
     TGraphicsProvider::DrawText(c, Bounds(x, y, 200, 14), taLeftJustify, text, false);

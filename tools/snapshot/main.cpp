@@ -1,14 +1,13 @@
 // Renders every registered screen offscreen from a fixed, reproducible state.
 
-#include "Snapshot.h"
-
-#include "platform/Application.h"
-#include "platform/SysUtils.h"
-
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
 #include <map>
+
+#include "Snapshot.h"
+#include "platform/Application.h"
+#include "platform/SysUtils.h"
 
 namespace {
 std::map<QString, TScreenRenderer>& Screens() {
