@@ -116,8 +116,7 @@ void TGraphicsProvider::DrawCheckBox(QWidget* Window, TCanvas* Canvas, const TRe
                                      TVerticalAlignment VAlign, bool Checked, bool Pressed, bool Hot) {
   if (ThemesActive()) {
     const TPoint p = TCalcProvider::AlignBox(13, 13, 2, R, HAlign, VAlign);
-    DrawThemed(Window, Canvas, Bounds(p.X, p.Y, 13, 13), QStringLiteral("Button"), 3,
-               CheckBoxState(Checked, Pressed, Hot));
+    DrawThemed(Window, Canvas, Bounds(p.X, p.Y, 13, 13), TThemeClass::Button, 3, CheckBoxState(Checked, Pressed, Hot));
     return;
   }
   const TPoint p = TCalcProvider::AlignBox(11, 11, 2, R, HAlign, VAlign);

@@ -103,6 +103,37 @@ void DrawRebar(QStyle& style, QPainter& p, QWidget* w, const TRect& r) {
   style.drawControl(QStyle::CE_ToolBar, &opt, &p, w);
 }
 
+// Draws the part or answers false when the class has no such part.
+bool DrawPart(QStyle& style, QPainter& p, QWidget* window, const TRect& r, TThemeClass cls, int part, int state) {
+  switch (cls) {
+    case TThemeClass::Button:
+      if (part == 1) DrawBevel(style, p, window, r, state);
+      if (part == 3) DrawCheckBox(style, p, window, r, state);
+      return part == 1 || part == 3;
+    case TThemeClass::Header:
+      if (part < 1 || part > 3) return false;
+      DrawHeaderItem(style, p, window, r, part, state);
+      return true;
+    case TThemeClass::Edit:
+      if (part == 1) DrawFrame(style, p, window, r, QStyle::PE_PanelLineEdit);
+      return part == 1;
+    case TThemeClass::ListView:
+      if (part == 1) DrawFrame(style, p, window, r, QStyle::PE_Frame);
+      return part == 1;
+    case TThemeClass::ComboBox:
+      if (part == 1) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
+      return part == 1;
+    case TThemeClass::Spin:
+      if (part == 1) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowUp);
+      if (part == 2) DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
+      return part == 1 || part == 2;
+    case TThemeClass::Rebar:
+      if (part == 0) DrawRebar(style, p, window, r);
+      return part == 0;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ThemesActive() {
@@ -115,35 +146,17 @@ void SetThemesActive(bool active) { themesActive = active; }
 
 void SetThemeStyleName(const QString& name) { styleName = name; }
 
-void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, const QString& className, int part, int state) {
+void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, TThemeClass themeClass, int part, int state) {
   QStyle& style = Style();
   QPainter& p = canvas->Painter();
-  const QString cls = className.toLower();
   p.save();
+  bool drawn = false;
   try {
-    if (cls == u"button" && part == 1)
-      DrawBevel(style, p, window, r, state);
-    else if (cls == u"button" && part == 3)
-      DrawCheckBox(style, p, window, r, state);
-    else if (cls == u"header" && part >= 1 && part <= 3)
-      DrawHeaderItem(style, p, window, r, part, state);
-    else if (cls == u"edit" && part == 1)
-      DrawFrame(style, p, window, r, QStyle::PE_PanelLineEdit);
-    else if (cls == u"listview" && part == 1)
-      DrawFrame(style, p, window, r, QStyle::PE_Frame);
-    else if (cls == u"combobox" && part == 1)
-      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
-    else if (cls == u"spin" && part == 1)
-      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowUp);
-    else if (cls == u"spin" && part == 2)
-      DrawArrowButton(style, p, window, r, state, QStyle::PE_IndicatorArrowDown);
-    else if (cls == u"rebar" && part == 0)
-      DrawRebar(style, p, window, r);
-    else
-      ThemeError();
+    drawn = DrawPart(style, p, window, r, themeClass, part, state);
   } catch (...) {
     p.restore();
     throw;
   }
   p.restore();
+  if (!drawn) ThemeError();
 }

@@ -17,6 +17,9 @@ void SetThemesActive(bool active);
 // to see the failure.
 void SetThemeStyleName(const QString& name);
 
-// Draws part `part` in state `state` of theme class `className` ("button",
-// "header", "edit", "combobox", "spin", "rebar", "listview"; any case).
-void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, const QString& className, int part, int state);
+// The theme classes the suite draws parts of.
+enum class TThemeClass : uint8_t { Button, Header, Edit, ComboBox, Spin, Rebar, ListView };
+
+// Draws part `part` in state `state` of theme class `themeClass`; a part the
+// class does not have raises Exception("Error in Themes").
+void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, TThemeClass themeClass, int part, int state);

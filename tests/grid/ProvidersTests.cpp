@@ -286,15 +286,17 @@ TEST(Themes, SwitchAtRunTimeAndReportFailures) {
 
 TEST(Themes, EveryPartTheSuiteUsesDrawsInsideItsRectangle) {
   struct Part {
-    const char* cls;
+    TThemeClass cls;
     int part;
     int state;
   };
-  for (const Part& p : {Part{"button", 1, 1}, Part{"button", 1, 3}, Part{"button", 3, 5}, Part{"header", 1, 2},
-                        Part{"header", 2, 1}, Part{"edit", 1, 0}, Part{"combobox", 1, 1}, Part{"spin", 1, 1},
-                        Part{"spin", 2, 3}, Part{"rebar", 0, 1}, Part{"listview", 1, 0}}) {
+  for (const Part& p :
+       {Part{TThemeClass::Button, 1, 1}, Part{TThemeClass::Button, 1, 3}, Part{TThemeClass::Button, 3, 5},
+        Part{TThemeClass::Header, 1, 2}, Part{TThemeClass::Header, 2, 1}, Part{TThemeClass::Edit, 1, 0},
+        Part{TThemeClass::ComboBox, 1, 1}, Part{TThemeClass::Spin, 1, 1}, Part{TThemeClass::Spin, 2, 3},
+        Part{TThemeClass::Rebar, 0, 1}, Part{TThemeClass::ListView, 1, 0}}) {
     Surface s(40, 30, QColor(1, 2, 3));
-    DrawThemed(nullptr, &s.canvas, TRect(5, 5, 25, 21), QString::fromLatin1(p.cls), p.part, p.state);
+    DrawThemed(nullptr, &s.canvas, TRect(5, 5, 25, 21), p.cls, p.part, p.state);
     s.canvas.Release();
     bool drew = false;
     for (int y = 0; y < 30; ++y)
@@ -302,14 +304,14 @@ TEST(Themes, EveryPartTheSuiteUsesDrawsInsideItsRectangle) {
         const bool inside = x >= 5 && x < 25 && y >= 5 && y < 21;
         const bool changed = (s.image.pixel(x, y) & 0xFFFFFF) != 0x010203;
         if (!inside) {
-          ASSERT_FALSE(changed) << p.cls << p.part << " at " << x << "," << y;
+          ASSERT_FALSE(changed) << int(p.cls) << p.part << " at " << x << "," << y;
         }
         drew = drew || changed;
       }
-    EXPECT_TRUE(drew) << p.cls << p.part;
+    EXPECT_TRUE(drew) << int(p.cls) << p.part;
   }
   Surface s;
-  EXPECT_THROW(DrawThemed(nullptr, &s.canvas, TRect(0, 0, 5, 5), QStringLiteral("trackbar"), 1, 1), Exception);
+  EXPECT_THROW(DrawThemed(nullptr, &s.canvas, TRect(0, 0, 5, 5), TThemeClass::Header, 4, 1), Exception);
 }
 
 }  // namespace

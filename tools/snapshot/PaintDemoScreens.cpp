@@ -57,11 +57,11 @@ class TPaintDemoView : public TScrollView {
       TGraphicsProvider::DrawCheckBox(this, c, Bounds(90 + i * 22, 40, 20, 20), taCenter, vaMiddle, states[i][0],
                                       states[i][1], states[i][2]);
     if (!ThemesActive()) return;
-    DrawThemed(this, c, Bounds(90, 66, 80, 20), QStringLiteral("header"), 1, 1);
-    DrawThemed(this, c, Bounds(170, 66, 16, 10), QStringLiteral("spin"), 1, 1);
-    DrawThemed(this, c, Bounds(170, 76, 16, 10), QStringLiteral("spin"), 2, 3);
-    DrawThemed(this, c, Bounds(190, 66, 17, 20), QStringLiteral("combobox"), 1, 1);
-    DrawThemed(this, c, Bounds(90, 90, 120, 6), QStringLiteral("rebar"), 0, 1);
+    DrawThemed(this, c, Bounds(90, 66, 80, 20), TThemeClass::Header, 1, 1);
+    DrawThemed(this, c, Bounds(170, 66, 16, 10), TThemeClass::Spin, 1, 1);
+    DrawThemed(this, c, Bounds(170, 76, 16, 10), TThemeClass::Spin, 2, 3);
+    DrawThemed(this, c, Bounds(190, 66, 17, 20), TThemeClass::ComboBox, 1, 1);
+    DrawThemed(this, c, Bounds(90, 90, 120, 6), TThemeClass::Rebar, 0, 1);
   }
 
   void PaintGradients(TCanvas* c) {
