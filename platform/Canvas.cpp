@@ -231,7 +231,24 @@ void TCanvas::ApplyPen() {
 void TCanvas::DrawLineExcludingEnd(QPoint from, QPoint to) {
   if (from == to || pen_.Style() == psClear || pen_.Mode() == pmNop || !Drawable()) return;
   ApplyPen();
-  painter_->drawLine(from, to);
+  // Qt's thin lines leave out the pixel furthest along the main axis, which
+  // is the start of a line drawn towards smaller coordinates: such a line is
+  // drawn whole and its end pixel clipped away.
+  const QPoint d = to - from;
+  const bool backwards = std::abs(d.x()) >= std::abs(d.y()) ? d.x() < 0 : d.y() < 0;
+  if (backwards && pen_.Width() == 1) {
+    QPainter& p = *painter_;
+    p.save();
+    QPen pen = p.pen();
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+    const QRegion clip = p.hasClipping() ? p.clipRegion() : QRegion(target_->rect().translated(-origin_.X, -origin_.Y));
+    p.setClipRegion(clip - QRegion(to.x(), to.y(), 1, 1));
+    p.drawLine(from, to);
+    p.restore();
+  } else {
+    painter_->drawLine(from, to);
+  }
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -307,14 +324,16 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2 || !Drawable()) return;
   QPolygon polygon;
   for (const TPoint& pt : points) polygon << pt.ToQt();
-  if (pen_.Style() == psClear || pen_.Mode() == pmNop)
-    Painter().setPen(Qt::NoPen);
-  else
-    ApplyPen();
-  QPainter& p = *painter_;
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_.Color())));
-  p.drawPolygon(polygon, Qt::WindingFill);
+  if (brush_.Style() != bsClear) {
+    QPainter& p = Painter();
+    p.setPen(Qt::NoPen);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setBrush(QBrush(ToQColor(brush_.Color())));
+    p.drawPolygon(polygon, Qt::WindingFill);
+  }
+  // The outline as closed lines, so that every corner is drawn once.
+  for (size_t i = 0; i < points.size(); ++i)
+    DrawLineExcludingEnd(points[i].ToQt(), points[(i + 1) % points.size()].ToQt());
 }
 
 void TCanvas::Ellipse(int l, int t, int r, int b) {

@@ -47,6 +47,42 @@ TEST(Canvas, LinesLeaveOutTheirEndPixel) {
   EXPECT_EQ(s.canvas.PenPos(), TPoint(25, 10));
 }
 
+// Every direction: the start pixel drawn, the end pixel left out, one pixel
+// per step along the main axis.
+TEST(Canvas, LinesInEveryDirectionKeepTheirStartAndLeaveOutTheirEnd) {
+  const TPoint from(10, 10);
+  for (int dx = -4; dx <= 4; ++dx)
+    for (int dy = -4; dy <= 4; ++dy) {
+      if (std::max(std::abs(dx), std::abs(dy)) != 4) continue;
+      Surface s;
+      s.canvas.Pen()->SetColor(clRed);
+      s.canvas.MoveTo(from.X, from.Y);
+      s.canvas.LineTo(from.X + dx, from.Y + dy);
+      const std::string line = std::to_string(dx) + "," + std::to_string(dy);
+      EXPECT_EQ(s.At(from.X, from.Y), clRed) << line;
+      EXPECT_EQ(s.At(from.X + dx, from.Y + dy), clWhite) << line;
+      int drawn = 0;
+      for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) drawn += s.At(x, y) == clRed;
+      EXPECT_EQ(drawn, 4) << line;
+    }
+}
+
+TEST(Canvas, PolygonOutlinesEveryCornerAndFillsInside) {
+  Surface s;
+  s.canvas.Pen()->SetColor(clRed);
+  s.canvas.Brush()->SetColor(clBlue);
+  s.canvas.Polygon({TPoint(15, 0), TPoint(19, 0), TPoint(19, 4)});
+  for (const TPoint& corner : {TPoint(15, 0), TPoint(19, 0), TPoint(19, 4)})
+    EXPECT_EQ(s.At(corner.X, corner.Y), clRed) << corner.X << "," << corner.Y;
+  EXPECT_EQ(s.At(14, 0), clWhite);
+  EXPECT_EQ(s.At(15, 1), clWhite);
+  EXPECT_EQ(s.At(19, 5), clWhite);
+  s.canvas.Polygon({TPoint(2, 10), TPoint(12, 10), TPoint(12, 20), TPoint(2, 20)});
+  EXPECT_EQ(s.At(7, 15), clBlue);
+  EXPECT_EQ(s.At(12, 20), clRed);
+}
+
 TEST(Canvas, PolylineDrawsEveryVertexOnceSoXorKeepsCorners) {
   Surface s;
   s.canvas.Pen()->SetColor(clWhite);
