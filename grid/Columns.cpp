@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -104,6 +105,74 @@ void TSlideBounds::Assign(TPersistent* Source) {
 
 TRect TColumnDisplay::GetTextRect() const {
   return TRect(CellRect.Left + 2, CellRect.Top, CellRect.Right - 2, CellRect.Bottom);
+}
+
+namespace {
+
+uint32_t HorizontalFlags(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return DT_RIGHT;
+    case taCenter:
+      return DT_CENTER;
+    default:
+      return DT_LEFT;
+  }
+}
+
+uint32_t VerticalFlags(TVerticalAlignment alignment) {
+  switch (alignment) {
+    case vaMiddle:
+      return DT_VCENTER;
+    case vaBottom:
+      return DT_BOTTOM;
+    default:
+      return DT_TOP;
+  }
+}
+
+uint32_t WrapFlags(TWrapKind wrap) {
+  switch (wrap) {
+    case wkEllipsis:
+      return DT_SINGLELINE | DT_END_ELLIPSIS;
+    case wkWordWrap:
+      return DT_WORDBREAK;
+    default:
+      return DT_SINGLELINE;
+  }
+}
+
+}  // namespace
+
+// The platform centres or bottom-aligns single lines only, so wrapped text
+// starts at the top whatever the vertical alignment says.
+void TColumnDisplay::DrawCellText(const QString& Text, const TRect& R) {
+  if (!Canvas) return;
+  const TCustomColumn* column = Column();
+  uint32_t flags = DT_NOPREFIX | HorizontalFlags(column->Alignment()) | VerticalFlags(column->VerticalAlignment()) |
+                   WrapFlags(column->WrapKind());
+  if (RightToLeft) flags |= DT_RTLREADING;
+  TRect box = R;
+  Canvas->Brush()->SetStyle(bsClear);
+  Canvas->DrawText(Text, box, flags);
+  Canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TColumnDisplay::DrawHintMark() {
+  if (!Canvas) return;
+  Canvas->Pen()->SetColor(clRed);
+  Canvas->Brush()->SetColor(clRed);
+  const TRect& r = CellRect;
+  Canvas->Polygon({TPoint(r.Right - 5, r.Top), TPoint(r.Right - 1, r.Top), TPoint(r.Right - 1, r.Top + 4)});
+}
+
+void TColumnDisplay::FillBackground(TColor Color, bool Fill) {
+  if (!Canvas) return;
+  Canvas->Brush()->SetColor(Color);
+  if (Fill)
+    Canvas->FillRect(CellRect);
+  else
+    Canvas->FrameRect(CellRect);
 }
 
 void TColumnPlay::Start() {

@@ -259,7 +259,14 @@ class TColumnDisplay : public TVirtualColElement {
 
   // The cell rectangle narrowed by 2 pixels on either side.
   virtual TRect GetTextRect() const;
+  // Draws text in R with the canvas font, placed and fitted as the column says.
+  virtual void DrawCellText(const QString& Text, const TRect& R);
+  // A small red corner at the top right: the cell carries a hint text.
+  virtual void DrawHintMark();
+  // Paints the cell's value over the background the grid has drawn.
   virtual void PaintValue() { AbstractError(); }
+  // Fills the cell in Color, or only frames it (under an open editor).
+  void FillBackground(TColor Color, bool Fill);
 };
 
 // Lets a cell react to keys and clicks without an editor (the check box).
