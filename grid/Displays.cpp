@@ -237,8 +237,8 @@ void TGraphicColumnDisplay::PaintValue() {
     TRect frame = box;
     InflateRect(frame, k, k);
     // Once a frame's inside holds all that can be drawn, the wider ones miss it.
-    if (frame.Left < drawable.Left && frame.Top < drawable.Top && frame.Right > drawable.Right &&
-        frame.Bottom > drawable.Bottom)
+    if (IsRectEmpty(drawable) || (frame.Left < drawable.Left && frame.Top < drawable.Top &&
+                                  frame.Right > drawable.Right && frame.Bottom > drawable.Bottom))
       break;
     Canvas->FrameRect(frame);
   }

@@ -61,63 +61,52 @@ struct PartBench {
 
 // ---- header backgrounds ----------------------------------------------------------------
 
-struct PixelRow {
+// Colours down one pixel column of the header strip, y = 0 … 19: h button
+// highlight, s button shadow, k window frame, f the header's colour, w white.
+struct EdgeRow {
   const char* name;
-  int x, y;
-  TColor color;
+  int visible;  // columns of 60 pixels from x = 0
+  THeaderStyle style;
+  int x;
+  const char* profile;
 };
-void PrintTo(const PixelRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const EdgeRow& row, std::ostream* os) { *os << row.name; }
 
-class ThreeHeaders : public ::testing::TestWithParam<PixelRow> {};
+class HeaderEdges : public ::testing::TestWithParam<EdgeRow> {};
 
-// Three 60-pixel columns: first (0 … 59), middle (60 … 119), last (120 … 179).
-TEST_P(ThreeHeaders, OnlyTheOuterEndsReachTheFullHeight) {
+TEST_P(HeaderEdges, OnlyTheOuterEndsReachTheFullHeight) {
+  const EdgeRow& row = GetParam();
   PartBench bench;
-  for (const char* caption : {"", "", ""}) bench.Add(QString::fromLatin1(caption));
-  for (int i = 0; i < 3; ++i) bench.Paint(bench.columns.Items(i));
-  EXPECT_EQ(bench.sheet.At(GetParam().x, GetParam().y), GetParam().color);
+  bench.grid.style = row.style;
+  for (int i = 0; i < row.visible; ++i) bench.Add(QString());
+  for (int i = 0; i < row.visible; ++i) bench.Paint(bench.columns.Items(i));
+  for (int y = 0; y < 20; ++y) {
+    const char c = row.profile[y];
+    const TColor expected = c == 'h'   ? kHighlight
+                            : c == 's' ? kShadow
+                            : c == 'k' ? ColorToRGB(clWindowFrame)
+                            : c == 'f' ? kFace
+                                       : clWhite;
+    EXPECT_EQ(bench.sheet.At(row.x, y), expected) << "y " << y;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Separators, ThreeHeaders,
-    ::testing::Values(PixelRow{"TopLine", 30, 0, kHighlight}, PixelRow{"Face", 30, 10, kFace},
-                      PixelRow{"BottomLine", 90, 19, kShadow}, PixelRow{"FirstLeftFromTop", 0, 1, kHighlight},
-                      PixelRow{"FirstLeftToBottom", 0, 18, kHighlight}, PixelRow{"FirstRightCutTop", 59, 1, kFace},
-                      PixelRow{"FirstRight", 59, 2, kShadow}, PixelRow{"FirstRightEnd", 59, 17, kShadow},
-                      PixelRow{"FirstRightCutBottom", 59, 18, kFace}, PixelRow{"MiddleLeftCutTop", 60, 1, kFace},
-                      PixelRow{"MiddleLeft", 60, 2, kHighlight}, PixelRow{"MiddleLeftEnd", 60, 17, kHighlight},
-                      PixelRow{"MiddleLeftCutBottom", 60, 18, kFace}, PixelRow{"MiddleRightCutTop", 119, 1, kFace},
-                      PixelRow{"MiddleRight", 119, 2, kShadow}, PixelRow{"MiddleRightCutBottom", 119, 18, kFace},
-                      PixelRow{"LastLeftCutTop", 120, 1, kFace}, PixelRow{"LastRightFromTop", 179, 0, kShadow},
-                      PixelRow{"LastRightToBottom", 179, 18, kShadow}, PixelRow{"PastTheLast", 180, 10, clWhite}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class OneHeader : public ::testing::TestWithParam<PixelRow> {};
-
-TEST_P(OneHeader, TheOnlyColumnGetsAPlainRaisedFrame) {
-  PartBench bench;
-  bench.Paint(bench.Add(QString()));
-  EXPECT_EQ(bench.sheet.At(GetParam().x, GetParam().y), GetParam().color);
-}
-
-INSTANTIATE_TEST_SUITE_P(Frame, OneHeader,
-                         ::testing::Values(PixelRow{"TopLeft", 0, 0, kHighlight}, PixelRow{"Left", 0, 18, kHighlight},
-                                           PixelRow{"Top", 58, 0, kHighlight}, PixelRow{"TopRight", 59, 0, kShadow},
-                                           PixelRow{"BottomLeft", 0, 19, kShadow}, PixelRow{"Right", 59, 10, kShadow},
-                                           PixelRow{"Inside", 1, 1, kFace}, PixelRow{"Outside", 60, 10, clWhite}),
+INSTANTIATE_TEST_SUITE_P(Places, HeaderEdges,
+                         ::testing::Values(EdgeRow{"FirstLeft", 3, hsDefault, 0, "hhhhhhhhhhhhhhhhhhhs"},
+                                           EdgeRow{"FirstFace", 3, hsDefault, 30, "hffffffffffffffffffs"},
+                                           EdgeRow{"FirstRight", 3, hsDefault, 59, "hfssssssssssssssssfs"},
+                                           EdgeRow{"MiddleLeft", 3, hsDefault, 60, "hfhhhhhhhhhhhhhhhhfs"},
+                                           EdgeRow{"MiddleRight", 3, hsDefault, 119, "hfssssssssssssssssfs"},
+                                           EdgeRow{"LastLeft", 3, hsDefault, 120, "hfhhhhhhhhhhhhhhhhfs"},
+                                           EdgeRow{"LastRight", 3, hsDefault, 179, "ssssssssssssssssssss"},
+                                           EdgeRow{"PastTheLast", 3, hsDefault, 180, "wwwwwwwwwwwwwwwwwwww"},
+                                           EdgeRow{"OnlyLeft", 1, hsDefault, 0, "hhhhhhhhhhhhhhhhhhhs"},
+                                           EdgeRow{"OnlyFace", 1, hsDefault, 30, "hffffffffffffffffffs"},
+                                           EdgeRow{"OnlyRight", 1, hsDefault, 59, "ssssssssssssssssssss"},
+                                           EdgeRow{"OldStyleLeft", 3, hsOldStyle, 60, "hhhhhhhhhhhhhhhhhhhk"},
+                                           EdgeRow{"OldStyleFace", 3, hsOldStyle, 61, "hffffffffffffffffffk"},
+                                           EdgeRow{"OldStyleRight", 3, hsOldStyle, 119, "kkkkkkkkkkkkkkkkkkkk"}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OldStyleHeader, FilledToItsEdgesWithAWindowFrameBottomRight) {
-  PartBench bench;
-  bench.grid.style = hsOldStyle;
-  bench.Add(QString());
-  bench.Paint(bench.Add(QString()));
-  EXPECT_EQ(bench.sheet.At(60, 0), kHighlight);
-  EXPECT_EQ(bench.sheet.At(60, 18), kHighlight);
-  EXPECT_EQ(bench.sheet.At(119, 10), ColorToRGB(clWindowFrame));
-  EXPECT_EQ(bench.sheet.At(61, 19), ColorToRGB(clWindowFrame));
-  EXPECT_EQ(bench.sheet.At(61, 1), kFace);
-}
 
 // ---- the style and look pick the background; the caption follows its indent --------------
 
@@ -170,6 +159,7 @@ struct IndentRow {
   THeaderStyle style;
   bool themed;
   TDisplayMode mode;
+  int glyphSize;
   int indent;
   bool hasGlyph;
 };
@@ -184,25 +174,19 @@ TEST_P(HeaderIndent, WideOnlyForThemedTextAndGlyphOnlyWhenShown) {
   bench.grid.style = row.style;
   bench.display.Column = bench.Add(QStringLiteral("Saat"));
   bench.display.Column->Header()->SetDisplayMode(row.mode);
-  bench.display.Column->Header()->SetGlyph(Solid(8, 8, clRed));
+  bench.display.Column->Header()->SetGlyph(Solid(row.glyphSize, row.glyphSize, clRed));
   EXPECT_EQ(bench.display.TextIndent(), row.indent);
   EXPECT_EQ(bench.display.HasGlyph(), row.hasGlyph);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, HeaderIndent,
-                         ::testing::Values(IndentRow{"ThemedText", hsAuto, true, dmTextOnly, 11, false},
-                                           IndentRow{"ThemedImage", hsAuto, true, dmImageOnly, 2, true},
-                                           IndentRow{"ThemedTextAndImage", hsAuto, true, dmTextAndImage, 2, true},
-                                           IndentRow{"ClassicText", hsAuto, false, dmTextOnly, 2, false},
-                                           IndentRow{"DefaultText", hsDefault, true, dmTextOnly, 2, false}),
+                         ::testing::Values(IndentRow{"ThemedText", hsAuto, true, dmTextOnly, 8, 11, false},
+                                           IndentRow{"ThemedImage", hsAuto, true, dmImageOnly, 8, 2, true},
+                                           IndentRow{"ThemedTextAndImage", hsAuto, true, dmTextAndImage, 8, 2, true},
+                                           IndentRow{"ImageWithoutPicture", hsAuto, true, dmImageOnly, 0, 2, false},
+                                           IndentRow{"ClassicText", hsAuto, false, dmTextOnly, 8, 2, false},
+                                           IndentRow{"DefaultText", hsDefault, true, dmTextOnly, 8, 2, false}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(HeaderGlyph, ANoPictureGlyphIsNone) {
-  PartBench bench;
-  bench.display.Column = bench.Add(QStringLiteral("Saat"));
-  bench.display.Column->Header()->SetDisplayMode(dmImageOnly);
-  EXPECT_FALSE(bench.display.HasGlyph());
-}
 
 TEST(HeaderGlyph, GlyphLeavesOutItsBottomLeftColourAndPushesTheCaption) {
   ThemeLook look(false);
@@ -226,11 +210,17 @@ TEST(HeaderGlyph, GlyphLeavesOutItsBottomLeftColourAndPushesTheCaption) {
 
 // ---- sort arrows -----------------------------------------------------------------------
 
+struct ArrowPixel {
+  const char* name;
+  int x, y;
+  TColor color;  // clNone: as without the arrow
+};
+
 struct ArrowRow {
   const char* name;
   bool themed;
   TSortKind kind;
-  std::vector<PixelRow> pixels;  // relative to the arrow's (x, y)
+  std::vector<ArrowPixel> pixels;  // relative to the arrow's (x, y)
 };
 void PrintTo(const ArrowRow& row, std::ostream* os) { *os << row.name; }
 
@@ -247,14 +237,14 @@ TEST_P(SortArrows, ArrowFollowsTheCaptionInItsLook) {
   column->SetSorted(true);
   bench.PaintedHeader(column);
   const int x = 2 + bench.CaptionWidth(column) + 19, y = 10 - 4 + (row.themed ? 1 : 0);
-  for (const PixelRow& p : row.pixels) {
+  for (const ArrowPixel& p : row.pixels) {
     const TColor untouched = FromQColor(QColor::fromRgb(unsorted.pixel(x + p.x, y + p.y)));
     EXPECT_EQ(bench.sheet.At(x + p.x, y + p.y), p.color == clNone ? untouched : p.color) << p.name;
   }
 }
 
 const TColor kGray = ColorToRGB(clGrayText);
-const TColor kBack = clNone;  // as without the arrow
+const TColor kBack = clNone;
 
 INSTANTIATE_TEST_SUITE_P(Looks, SortArrows,
                          ::testing::Values(ArrowRow{"ClassicAscending",

@@ -95,14 +95,11 @@ TEST(CellMarks, HintMarkIsARedCornerTriangle) {
   Sheet sheet;
   Bind(column, sheet, kCell)->DrawHintMark();
   const int r = kCell.Right, t = kCell.Top;
-  EXPECT_EQ(sheet.At(r - 5, t), clRed);
-  EXPECT_EQ(sheet.At(r - 1, t), clRed);
-  EXPECT_EQ(sheet.At(r - 1, t + 4), clRed);
-  EXPECT_EQ(sheet.At(r - 2, t + 3), clRed);
-  EXPECT_EQ(sheet.At(r - 6, t), clWhite);
-  EXPECT_EQ(sheet.At(r - 4, t + 3), clWhite);
-  EXPECT_EQ(sheet.At(r, t), clWhite);
-  EXPECT_EQ(sheet.At(r - 1, t + 5), clWhite);
+  // The three corners and the step of the long side are red; beside them not.
+  for (const TPoint& red : {TPoint(r - 5, t), TPoint(r - 1, t), TPoint(r - 1, t + 4), TPoint(r - 2, t + 3)})
+    EXPECT_EQ(sheet.At(red.X, red.Y), clRed) << red.X - r << "," << red.Y - t;
+  for (const TPoint& other : {TPoint(r - 6, t), TPoint(r - 4, t + 3), TPoint(r, t), TPoint(r - 1, t + 5)})
+    EXPECT_EQ(sheet.At(other.X, other.Y), clWhite) << other.X - r << "," << other.Y - t;
   EXPECT_EQ(sheet.CountOf(TRect(0, 0, 160, 80), clRed), 15);
 }
 
@@ -224,84 +221,49 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckBoxRow{"ClassicBottomRight", false, taRightJustify, vaBottom, TRect(27, 7, 38, 18)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CheckBoxCell, ClassicBoxIsShadowFramedOnTheWindowColourWithItsMark) {
-  ThemeLook look(false);
-  TCheckBoxColumn column;
-  column.SetAlignment(taCenter);
-  Sheet sheet(40, 20, clBtnFace);
-  TColumnDisplay* display = Bind(column, sheet, TRect(0, 0, 40, 20));
-  display->BooleanValue = true;
-  display->PaintValue();
-  EXPECT_EQ(sheet.At(15, 5), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(sheet.At(25, 15), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(sheet.At(16, 6), ColorToRGB(clWindow));
-  EXPECT_EQ(sheet.At(17, 9), ColorToRGB(clWindowText));  // first point of the mark
-  EXPECT_EQ(sheet.At(23, 8), ColorToRGB(clWindowText));
-}
-
 // ---- images --------------------------------------------------------------------------
 
-struct ImageBench {
-  TImageList images{nullptr, 8, 8};
-  TImageList masks{nullptr, 8, 8};
-  TImageColumn column;
-  Sheet sheet{40, 20, clWhite};
-  ImageBench() {
-    images.Add(Solid(8, 8, clRed).Image());
-    images.Add(Solid(8, 8, clBlue).Image());
-    masks.Add(Solid(8, 8, clWhite).Image());
-    masks.Add(Solid(8, 8, clBlack).Image());
-    column.SetImages(&images);
-    column.SetAlignment(taLeftJustify);
-  }
-  // The colour at the middle of the picture's place, (2, 6) to (10, 14).
-  TColor Paint(int index) {
-    TColumnDisplay* display = Bind(column, sheet, TRect(0, 0, 40, 20));
-    display->IntegerValue = index;
-    EXPECT_NO_THROW(display->PaintValue());
-    return sheet.At(6, 10);
-  }
+struct ImageRow {
+  const char* name;
+  bool images, masked;
+  int maskSize;  // 0: no mask list
+  int index;
+  TColor shown;  // in the middle of the picture's place (2, 6, 10, 14)
 };
+void PrintTo(const ImageRow& row, std::ostream* os) { *os << row.name; }
 
-TEST(ImageCell, ThePictureOfTheValueSitsInItsPlace) {
-  ImageBench bench;
-  EXPECT_EQ(bench.Paint(1), clBlue);
-  EXPECT_EQ(bench.sheet.Ink(TRect(0, 0, 40, 20)), TRect(2, 6, 10, 14));
+class ImageCell : public ::testing::TestWithParam<ImageRow> {};
+
+// Pictures red, blue; masks white, black.
+TEST_P(ImageCell, ThePictureOfTheValueShowsThroughItsMask) {
+  const ImageRow& row = GetParam();
+  TImageList images(nullptr, 8, 8), masks(nullptr, row.maskSize, row.maskSize);
+  images.Add(Solid(8, 8, clRed).Image());
+  images.Add(Solid(8, 8, clBlue).Image());
+  masks.Add(Solid(8, 8, clWhite).Image());
+  masks.Add(Solid(8, 8, clBlack).Image());
+  TImageColumn column;
+  column.SetImages(row.images ? &images : nullptr);
+  column.SetMasks(row.maskSize ? &masks : nullptr);
+  column.SetMasked(row.masked);
+  Sheet sheet(40, 20);
+  TColumnDisplay* display = Bind(column, sheet, TRect(0, 0, 40, 20));
+  display->IntegerValue = row.index;
+  ASSERT_NO_THROW(display->PaintValue());
+  EXPECT_EQ(sheet.At(6, 10), row.shown);
+  EXPECT_EQ(sheet.Ink(TRect(0, 0, 40, 20)), row.shown == clWhite ? TRect() : TRect(2, 6, 10, 14));
 }
 
-TEST(ImageCell, NothingForAValueOutsideTheListOrWithoutAList) {
-  for (int index : {-1, 2, 1000}) {
-    ImageBench bench;
-    EXPECT_EQ(bench.Paint(index), clWhite) << index;
-  }
-  ImageBench bench;
-  bench.column.SetImages(nullptr);
-  EXPECT_EQ(bench.Paint(0), clWhite);
-}
-
-TEST(ImageCell, MaskedPicturesShowWhereTheMaskIsWhite) {
-  struct Row {
-    bool withMasks;
-    int index;
-    TColor shown;
-  };
-  // Without masks nothing is drawn; a black mask keeps the background.
-  for (const Row& row : {Row{false, 0, clWhite}, Row{true, 0, RGB(254, 0, 0)}, Row{true, 1, RGB(254, 254, 254)}}) {
-    ImageBench bench;
-    bench.column.SetMasked(true);
-    if (row.withMasks) bench.column.SetMasks(&bench.masks);
-    EXPECT_EQ(bench.Paint(row.index), row.shown) << row.withMasks << row.index;
-  }
-}
-
-TEST(ImageCell, MasksOfAnotherSizeDrawNothingAndRaiseNothing) {
-  ImageBench bench;
-  TImageList small(nullptr, 4, 4);
-  small.Add(Solid(4, 4, clWhite).Image());
-  bench.column.SetMasked(true);
-  bench.column.SetMasks(&small);
-  EXPECT_EQ(bench.Paint(0), clWhite);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Values, ImageCell,
+    ::testing::Values(ImageRow{"Second", true, false, 0, 1, clBlue}, ImageRow{"Negative", true, false, 0, -1, clWhite},
+                      ImageRow{"PastTheEnd", true, false, 0, 2, clWhite},
+                      ImageRow{"NoList", false, false, 0, 0, clWhite},
+                      ImageRow{"MaskedWithoutMasks", true, true, 0, 0, clWhite},
+                      ImageRow{"WhiteMask", true, true, 8, 0, RGB(254, 0, 0)},
+                      ImageRow{"BlackMaskKeepsTheBackground", true, true, 8, 1, RGB(254, 254, 254)},
+                      ImageRow{"MasksOfAnotherSize", true, true, 4, 0, clWhite}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- progress ----------------------------------------------------------------------
 
