@@ -27,7 +27,9 @@ TEST_P(KindCompanions, ANewColumnHasItsKindsDisplayAndPlay) {
   EXPECT_EQ(std::type_index(typeid(*column->Display())), row.display);
   EXPECT_EQ(column->Display()->Column(), column.get());
   EXPECT_EQ(column->Play() != nullptr, row.play);
-  if (row.play) EXPECT_NE(dynamic_cast<TCheckBoxColumnPlay*>(column->Play()), nullptr);
+  if (row.play) {
+    EXPECT_NE(dynamic_cast<TCheckBoxColumnPlay*>(column->Play()), nullptr);
+  }
 }
 
 template <typename Column>
