@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPainter>
+#include <utility>
 
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
@@ -13,10 +14,18 @@ QHash<QUuid, TZarvoFactory>& Registry() {
   return registry;
 }
 
+QString& ErrorInfo() {
+  static QString description;
+  return description;
+}
+
 void OleCheck(HRESULT hr) {
-  if (!Succeeded(hr))
-    throw EOleError(QStringLiteral("OLE error %1")
-                        .arg(QString::number(quint32(hr), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
+  QString description = std::exchange(ErrorInfo(), QString());
+  if (Succeeded(hr)) return;
+  if (description.isEmpty())
+    description = QStringLiteral("OLE error %1")
+                      .arg(QString::number(quint32(hr), 16).toUpper().rightJustified(8, QLatin1Char('0')));
+  throw EOleError(description);
 }
 
 // Stands in for a control that has no window of its own.
@@ -32,6 +41,8 @@ class TPlaceholderWindow : public QWidget {
 };
 
 }  // namespace
+
+void SetZarvoErrorInfo(const QString& Description) { ErrorInfo() = Description; }
 
 void RegisterZarvoClass(const QUuid& Clsid, TZarvoFactory Factory) { Registry().insert(Clsid, std::move(Factory)); }
 

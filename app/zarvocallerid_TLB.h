@@ -65,6 +65,11 @@ class IZarvo {
   virtual QWidget* Window() { return nullptr; }
 };
 
+// A failing operation may leave a description of what went wrong, as a COM
+// object leaves its error info; the caller's error then carries that text
+// instead of the bare status. Each failure's description is used once.
+void SetZarvoErrorInfo(const QString& Description);
+
 // Controls are created by class identifier, as an embedded control is.
 using TZarvoFactory = std::function<std::unique_ptr<IZarvo>()>;
 void RegisterZarvoClass(const QUuid& Clsid, TZarvoFactory Factory);

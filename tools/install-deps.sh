@@ -3,7 +3,8 @@
 # tests, and with "run" also those of run.sh's virtual display.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl1-mesa-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev libjpeg62-turbo
+          libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev libspandsp-dev
+          qt6-serialport-dev pkg-config libjpeg62-turbo
           fonts-liberation fonts-dejavu-core clang-format)
 if [ "${1:-}" = run ]; then
   packages+=(xvfb xauth x11-utils imagemagick)

@@ -1,12 +1,66 @@
-// Cihaz Test: start-up of the program with the shipped device control.
+// Cihaz Test: start-up of the program with the device chosen on the command
+// line (the built-in simulated device unless told otherwise).
 
 #include <QApplication>
+#include <cstdio>
 
 #include "app/Startup.h"
-#include "device/SimulatedZarvo.h"
+#include "device/CommandLine.h"
+#include "device/DeviceError.h"
+#include "device/OpenDevice.h"
+#include "device/SelfTest.h"
+
+namespace {
+
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+void Print(std::FILE* to, const QStringList& lines) {
+  for (const QString& line : lines) std::fprintf(to, "%s\n", line.toLocal8Bit().constData());
+}
+
+int ListDevicesProgram(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  Print(stdout, ListDevices());
+  return 0;
+}
+
+int SelfTestProgram(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const std::vector<TSelfTestRow> rows = RunSelfTest();
+  Print(stdout, SelfTestTable(rows));
+  return std::all_of(rows.begin(), rows.end(), [](const TSelfTestRow& r) { return r.passed; }) ? 0 : 1;
+}
+
+int MainProgram(int argc, char** argv, const TDeviceSpec& device) {
+  QApplication app(argc, argv);
+  try {
+    RegisterDevice(device);
+  } catch (const EDeviceError& e) {
+    Print(stderr, {QStringLiteral("cihaz-test: ") + e.Message()});
+    return 2;
+  }
+  return RunProgram();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  RegisterShippedZarvo();
-  return RunProgram();
+  const TCommandLine options = ParseCommandLine(Arguments(argc, argv), qEnvironmentVariable("CIHAZ_DEVICE"));
+  if (!options.error.isEmpty()) {
+    Print(stderr, {QStringLiteral("cihaz-test: ") + options.error});
+    return 2;
+  }
+  switch (options.action) {
+    case TCommandLine::caListDevices:
+      return ListDevicesProgram(argc, argv);
+    case TCommandLine::caSelfTest:
+      return SelfTestProgram(argc, argv);
+    case TCommandLine::caRun:
+      break;
+  }
+  return MainProgram(argc, argv, options.device);
 }

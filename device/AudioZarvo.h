@@ -1,0 +1,57 @@
+#pragma once
+// The device control over line audio: one telephone line per channel of a
+// sound card (or of a recording), each decoded by its own TLineDecoder.
+// Samples are fetched by a 50 ms timer on the user-interface thread; the
+// level event comes after every fifth of a second of audio.
+
+#include <QTimer>
+#include <functional>
+
+#include "device/LineDecoder.h"
+#include "device/RealZarvo.h"
+#include "device/SampleSource.h"
+
+class TAudioZarvo : public TRealZarvo {
+  Q_OBJECT
+ public:
+  static constexpr int kFetchMs = 50;
+  // Opens the source; raises EDeviceError when it cannot.
+  using TOpener = std::function<std::unique_ptr<TSampleSource>()>;
+
+  // Opens the source at once, so that a device that is not there is known
+  // before the program starts.
+  TAudioZarvo(TOpener open, QString model, QString serial);
+  ~TAudioZarvo() override;
+
+  // Decodes what the source has ready; the timer calls it, tests may too.
+  void Fetch();
+  // Stops the internal timer, leaving Fetch to the caller.
+  void SetManualFetching(bool manual);
+
+  int Lines() const { return int(decoders_.size()); }
+
+ protected:
+  bool Present() const override { return source_ != nullptr; }
+  void Reconnect() override;
+  QString Model() const override { return model_; }
+  QString Serial() const override { return serial_; }
+  void LineCommand(const QString& Cmd) override;
+  void OnStart() override;
+
+ private:
+  void Decode(const std::vector<int16_t>& frames, int count);
+  void DeliverFrames(int line);
+  void ReportLevels();
+  void Lose(const QString& why);
+
+  TOpener open_;
+  std::unique_ptr<TSampleSource> source_;
+  std::vector<std::unique_ptr<TLineDecoder>> decoders_;
+  std::vector<int16_t> buffer_;
+  std::vector<int> ringsSinceCall_;
+  QString model_;
+  QString serial_;
+  QTimer timer_;
+  bool manual_ = false;
+  bool fetching_ = false;
+};

@@ -1,0 +1,91 @@
+#include "device/CommandLine.h"
+
+#include "device/DeviceError.h"
+
+namespace {
+
+const QString kUsage = QStringLiteral("use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE");
+
+// ALSA plugins whose first argument is a card number: "hw:1" names card 1.
+const QStringList kCardPlugins{QStringLiteral("hw"), QStringLiteral("plughw"), QStringLiteral("sysdefault"),
+                               QStringLiteral("front"), QStringLiteral("dsnoop")};
+
+[[noreturn]] void Bad(const QString& spec, const QString& why) {
+  throw EDeviceError(QStringLiteral("bad device '%1': %2").arg(spec, why));
+}
+
+TDeviceSpec SerialSpec(const QString& spec, const QString& rest) {
+  TDeviceSpec d;
+  d.kind = TDeviceSpec::dkSerial;
+  d.ports = rest.split(QLatin1Char(','));
+  if (d.ports.contains(QString())) Bad(spec, QStringLiteral("a serial port name is empty"));
+  if (d.ports.size() > TDeviceSpec::kMaxLines)
+    Bad(spec, QStringLiteral("at most %1 serial ports").arg(TDeviceSpec::kMaxLines));
+  if (d.ports.removeDuplicates() > 0) Bad(spec, QStringLiteral("a serial port is named twice"));
+  return d;
+}
+
+// "PCM[:CHANNELS]": a number after the last colon is the channel count,
+// except where ALSA itself reads it as a card number ("hw:1").
+TDeviceSpec AudioSpec(const QString& spec, const QString& rest) {
+  TDeviceSpec d;
+  d.kind = TDeviceSpec::dkAudio;
+  d.pcm = rest;
+  const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
+  bool number = false;
+  const int channels = colon > 0 ? rest.mid(colon + 1).toInt(&number) : 0;
+  if (number && !kCardPlugins.contains(rest.left(colon))) {
+    d.pcm = rest.left(colon);
+    d.channels = channels;
+  }
+  if (d.pcm.isEmpty()) Bad(spec, QStringLiteral("the capture device is missing"));
+  if (d.channels < 1 || d.channels > TDeviceSpec::kMaxLines)
+    Bad(spec, QStringLiteral("1 to %1 channels").arg(TDeviceSpec::kMaxLines));
+  return d;
+}
+
+}  // namespace
+
+TDeviceSpec ParseDeviceSpec(const QString& text) {
+  if (text == QLatin1String("sim")) return {};
+  const qsizetype colon = text.indexOf(QLatin1Char(':'));
+  const QString kind = text.left(colon);
+  const QString rest = colon < 0 ? QString() : text.mid(colon + 1);
+  if (colon < 0) Bad(text, kUsage);
+  if (kind == QLatin1String("serial")) return SerialSpec(text, rest);
+  if (kind == QLatin1String("audio")) return AudioSpec(text, rest);
+  if (kind == QLatin1String("wav")) {
+    if (rest.isEmpty()) Bad(text, QStringLiteral("the file is missing"));
+    TDeviceSpec d;
+    d.kind = TDeviceSpec::dkWav;
+    d.file = rest;
+    return d;
+  }
+  Bad(text, kUsage);
+}
+
+TCommandLine ParseCommandLine(const QStringList& arguments, const QString& deviceVariable) {
+  TCommandLine result;
+  QString device = deviceVariable;
+  try {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+      const QString& a = arguments[i];
+      if (a == QLatin1String("--device")) {
+        if (++i == arguments.size()) throw EDeviceError(QStringLiteral("--device needs a value: %1").arg(kUsage));
+        device = arguments[i];
+      } else if (a.startsWith(QLatin1String("--device="))) {
+        device = a.mid(9);
+      } else if (a == QLatin1String("--list-devices")) {
+        result.action = TCommandLine::caListDevices;
+      } else if (a == QLatin1String("--self-test")) {
+        result.action = TCommandLine::caSelfTest;
+      } else if (a.startsWith(QLatin1String("--"))) {
+        throw EDeviceError(QStringLiteral("unknown option '%1'").arg(a));
+      }
+    }
+    if (!device.isEmpty()) result.device = ParseDeviceSpec(device);
+  } catch (const EDeviceError& e) {
+    result.error = e.Message();
+  }
+  return result;
+}

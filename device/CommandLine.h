@@ -1,0 +1,38 @@
+#pragma once
+// The program's command line: which device to host and what to do.
+//
+//   --device SPEC    sim (the default), serial:PORT[,PORT…], audio:PCM[:CHANNELS], wav:FILE
+//   --list-devices   print the serial ports and capture devices found
+//   --self-test      generate and decode a burst of each caller-ID standard
+//
+// CIHAZ_DEVICE gives the device when --device does not. Arguments that do
+// not start with "--" are left to Qt (-platform, -style …).
+
+#include <QString>
+#include <QStringList>
+
+struct TDeviceSpec {
+  enum TKind { dkSimulated, dkSerial, dkAudio, dkWav };
+  static constexpr int kMaxLines = 4;
+
+  TKind kind = dkSimulated;
+  QStringList ports;  // serial: one line per port
+  QString pcm;        // audio: the ALSA capture device
+  int channels = 1;   // audio: one line per channel
+  QString file;       // wav: the recording
+
+  bool operator==(const TDeviceSpec&) const = default;
+};
+
+// Raises EDeviceError saying what is wrong with text.
+TDeviceSpec ParseDeviceSpec(const QString& text);
+
+struct TCommandLine {
+  enum TAction { caRun, caListDevices, caSelfTest };
+  TAction action = caRun;
+  TDeviceSpec device;
+  QString error;  // when set, the program prints it and ends with status 2
+};
+
+// arguments: without the program's name; deviceVariable: CIHAZ_DEVICE's value.
+TCommandLine ParseCommandLine(const QStringList& arguments, const QString& deviceVariable);
