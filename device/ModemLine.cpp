@@ -107,11 +107,11 @@ QString TModemLine::PortIdentifier() const {
 
 void TModemLine::Send(const QByteArray& text, std::function<void(const TReply&)> done, int timeoutMs) {
   queue_.push_back({text, timeoutMs ? timeoutMs : timings_.answerMs, std::move(done)});
-  if (!current_) SendNext();
+  SendNext();
 }
 
 void TModemLine::SendNext() {
-  if (queue_.empty() || !IsOpen()) return;
+  if (current_ || queue_.empty() || !IsOpen()) return;
   current_ = std::move(queue_.front());
   queue_.pop_front();
   reply_ = {};
@@ -123,19 +123,22 @@ void TModemLine::SendNext() {
 void TModemLine::Finish(const QString& result, bool ok) {
   if (!current_) return;
   answerTimer_.stop();
-  TCommand done = std::move(*current_);
-  current_.reset();
   reply_.ok = ok;
   reply_.result = result;
   if (result.isEmpty()) {
     // A modem that stopped answering is not there: the poll starts the dialogue again.
-    const bool inDialogue = std::exchange(initialising_, false);
     identified_ = false;
     queue_.clear();
-    events_.note(QString::fromLatin1(done.text), QStringLiteral("modem yanıt vermedi"));
-    if (inDialogue) return;
+    events_.note(QString::fromLatin1(current_->text), QStringLiteral("modem yanıt vermedi"));
+    if (std::exchange(initialising_, false)) return current_.reset();
   }
-  if (done.done) done.done(reply_);
+  // What the command's handler sends (a fallback) goes before the commands already waiting.
+  // current_ stays engaged meanwhile, so that nothing is sent under it.
+  std::deque<TCommand> waiting = std::exchange(queue_, {});
+  const std::function<void(const TReply&)> handler = std::move(current_->done);
+  if (handler) handler(reply_);
+  queue_.insert(queue_.end(), std::make_move_iterator(waiting.begin()), std::make_move_iterator(waiting.end()));
+  current_.reset();
   SendNext();
 }
 

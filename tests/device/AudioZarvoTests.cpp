@@ -187,24 +187,35 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(AudioDeviceRefuses, WithAClearErrorThroughTheHostedControl) {
-  TLineAudio audio;
-  RegisterZarvoClass(CLASS_Zarvo, [audio] {
-    auto z = std::make_unique<TAudioZarvo>(FromMemory(audio), "m", "s");
-    z->SetManualFetching(true);
-    return z;
-  });
-  TComponent owner;
-  TZarvo zarvo(&owner);
-  zarvo.Start();
-  try {
-    zarvo.Command(QString::fromUtf8(GetParam().command));
-    FAIL() << "no error";
-  } catch (const EOleError& e) {
-    EXPECT_EQ(e.Message(), QString::fromUtf8(GetParam().error));
+  AudioDevice d(FromMemory(Lines({Silence(10)})));
+  Hosted hosted(d.zarvo);
+  EXPECT_EQ(hosted.ErrorOf(QString::fromUtf8(GetParam().command)), QString::fromUtf8(GetParam().error));
+}
+
+// A control that fails its commands, with or without a description.
+struct Failing : IZarvo {
+  HRESULT GetFormVisible(bool&) override { return S_OK; }
+  HRESULT SetFormVisible(bool) override { return S_OK; }
+  HRESULT ShowAbout() override { return S_OK; }
+  HRESULT Start() override { return S_OK; }
+  HRESULT Command(const QString& c, QString&) override {
+    if (c == QLatin1String("described")) SetZarvoErrorInfo(QStringLiteral("what went wrong"));
+    if (c == QLatin1String("succeeds after describing")) {
+      SetZarvoErrorInfo(QStringLiteral("left behind"));
+      return S_OK;
+    }
+    return c == QLatin1String("fine") ? S_OK : E_FAIL;
   }
-  // The description goes with that one failure only.
-  EXPECT_EQ(zarvo.Command("devicemodel"), QStringLiteral("m"));
-  UnregisterZarvoClass(CLASS_Zarvo);
+  void Advise(IZarvoEvents*) override {}
+};
+
+TEST(ErrorInfo, ADescriptionGoesWithItsOwnFailureOnly) {
+  Failing control;
+  Hosted hosted(control);
+  EXPECT_EQ(hosted.ErrorOf("described"), QStringLiteral("what went wrong"));
+  EXPECT_EQ(hosted.ErrorOf("bare"), QStringLiteral("OLE error 80004005"));
+  EXPECT_EQ(hosted.ErrorOf("succeeds after describing"), QString());
+  EXPECT_EQ(hosted.ErrorOf("bare"), QStringLiteral("OLE error 80004005"));
 }
 
 TEST(AudioDevice, LostCardEmptiesTheModelAndComesBackThroughThePoll) {

@@ -85,6 +85,9 @@ struct EventRecorder : IZarvoEvents {
     if (dispId == DISPID_OnCallerID) calls << args;
     if (dispId == DISPID_OnSignalA) levels << args;
   }
+  // The latest reading of line (1-based), empty before the first.
+  QString Level(int line) const { return levels.isEmpty() ? QString() : levels.last().value(line - 1); }
+  QStringList LatestLevels() const { return levels.isEmpty() ? QStringList() : levels.last(); }
 };
 
 // Lines of the application's error report while it lives.
@@ -94,6 +97,45 @@ struct ErrorReport {
     Application->OnException = [this](TObject*, const Exception& e) { lines << e.Message(); };
   }
   ~ErrorReport() { Application->OnException = nullptr; }
+};
+
+// A control the test already holds, as the main window hosts it: commands
+// go through TZarvo, so a failure comes back as the error the report shows.
+class Hosted {
+ public:
+  explicit Hosted(IZarvo& control) {
+    RegisterZarvoClass(CLASS_Zarvo, [&control] { return std::make_unique<Borrowed>(control); });
+    zarvo_ = std::make_unique<TZarvo>(&owner_);
+  }
+  ~Hosted() {
+    zarvo_.reset();
+    UnregisterZarvoClass(CLASS_Zarvo);
+  }
+  // The error the command raises, or empty when it succeeds.
+  QString ErrorOf(const QString& command) {
+    try {
+      zarvo_->Command(command);
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return {};
+  }
+
+ private:
+  // Passes commands on; the test keeps its own event sink and start.
+  struct Borrowed : IZarvo {
+    explicit Borrowed(IZarvo& c) : control(c) {}
+    HRESULT GetFormVisible(bool& v) override { return control.GetFormVisible(v); }
+    HRESULT SetFormVisible(bool v) override { return control.SetFormVisible(v); }
+    HRESULT ShowAbout() override { return control.ShowAbout(); }
+    HRESULT Start() override { return S_OK; }
+    HRESULT Command(const QString& c, QString& r) override { return control.Command(c, r); }
+    void Advise(IZarvoEvents*) override {}
+    IZarvo& control;
+  };
+
+  TComponent owner_;
+  std::unique_ptr<TZarvo> zarvo_;
 };
 
 }  // namespace devtest
