@@ -55,20 +55,21 @@ void TAudioZarvo::Lose(const QString& why) {
   LogFrame(0, model_, {}, QStringLiteral("bağlantı koptu: %1").arg(why), {});
 }
 
-void TAudioZarvo::Fetch() {
+void TAudioZarvo::Fetch(int64_t maxFrames) {
   // A call's handler may run the event loop (a dialog): no second fetch inside it.
   if (!Started() || !source_ || fetching_) return;
   const QScopedValueRollback busy(fetching_, true);
   buffer_.resize(size_t(kFramesPerRead) * decoders_.size());
-  for (;;) {
+  for (int64_t fetched = 0; fetched < maxFrames;) {
     int count = 0;
     try {
-      count = source_->Read(buffer_.data(), kFramesPerRead);
+      count = source_->Read(buffer_.data(), int(std::min<int64_t>(kFramesPerRead, maxFrames - fetched)));
     } catch (const EDeviceError& e) {
       Lose(e.Message());
       return;
     }
     if (count <= 0) return;
+    fetched += count;
     Decode(buffer_, count);
   }
 }

@@ -6,6 +6,7 @@
 
 #include <QTimer>
 #include <functional>
+#include <limits>
 
 #include "device/LineDecoder.h"
 #include "device/RealZarvo.h"
@@ -23,8 +24,11 @@ class TAudioZarvo : public TRealZarvo {
   TAudioZarvo(TOpener open, QString model, QString serial);
   ~TAudioZarvo() override;
 
-  // Decodes what the source has ready; the timer calls it, tests may too.
-  void Fetch();
+  static constexpr int64_t kAll = std::numeric_limits<int64_t>::max();
+  // Decodes what the source has ready, up to maxFrames: a second of audio
+  // per timer tick, so that a source that never runs dry (ALSA's null
+  // device) cannot hold the user-interface thread. Tests may ask for kAll.
+  void Fetch(int64_t maxFrames = TLineDecoder::kSampleRate);
   // Stops the internal timer, leaving Fetch to the caller.
   void SetManualFetching(bool manual);
 

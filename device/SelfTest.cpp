@@ -45,7 +45,7 @@ QList<QStringList> Decode(const std::vector<int16_t>& burst) {
   control.SetManualFetching(true);
   control.Advise(&recorder);
   control.Start();
-  control.Fetch();
+  control.Fetch(TAudioZarvo::kAll);
   return recorder.calls;
 }
 

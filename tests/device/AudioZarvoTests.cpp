@@ -81,7 +81,7 @@ TAudioZarvo::TOpener FromMemory(TLineAudio audio) {
 TEST(AudioDevice, RaisesOneCallPerBurstWithTheContractsTexts) {
   TBurstSpec spec = Spec(TSignalKind::skV23);
   AudioDevice d(FromMemory(Lines({GenerateBurst(spec)})));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
   const QStringList call = d.events.calls[0];
   ASSERT_EQ(call.size(), 5);
@@ -96,7 +96,7 @@ TEST(AudioDevice, WithheldNumberComesEmptyWithItsReason) {
   TBurstSpec spec = Spec(TSignalKind::skBell202, QString());
   spec.numberAbsent = u'O';
   AudioDevice d(FromMemory(Lines({GenerateBurst(spec)})));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
   EXPECT_EQ(d.events.calls[0][2], QString());
   EXPECT_EQ(d.events.calls[0][4], QStringLiteral("Bell 202; ad: AHMET YILMAZ; numara alınamadı"));
@@ -108,7 +108,7 @@ TEST(AudioDevice, TwoLinesAtOnceKeepTheirOwnCalls) {
   line2 += GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("03122222222")));
   AudioDevice d(FromMemory(Lines({line1, line2})));
   EXPECT_EQ(d.zarvo.Lines(), 2);
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 2);
   QStringList got;
   for (const QStringList& c : d.events.calls) got << c[1] + "=" + c[2] + " " + c[4].section(';', 0, 0);
@@ -119,7 +119,7 @@ TEST(AudioDevice, TwoLinesAtOnceKeepTheirOwnCalls) {
 TEST(AudioDevice, ReportsEightLevelsFiveTimesASecondOfAudio) {
   // Line 1 quiet, line 2 a tone at -20 dBm0, three seconds.
   AudioDevice d(FromMemory(Lines({Silence(3000), Tone(1000, -20, 3000)})));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.levels.size(), 15);
   for (const QStringList& levels : d.events.levels)
     EXPECT_EQ(levels, (QStringList{"0", "20", "0", "0", "0", "0", "0", "0"}));
@@ -140,9 +140,25 @@ TEST(AudioDevice, ALevelReportBetweenTwoCallsComesBetweenThem) {
   } sink;
   sink.order = &order;
   d.zarvo.Advise(&sink);
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   EXPECT_EQ(order.filter(QRegularExpression("^\\d+$")), (QStringList{"111", "222"}));
   EXPECT_EQ(order.indexOf("111") + 2, order.indexOf("222")) << order.join(' ').toStdString();  // 111 L 222
+}
+
+TEST(AudioDevice, ASourceThatNeverRunsDryGivesASecondPerFetch) {
+  // As ALSA's null device does: every read is answered in full at once.
+  struct Endless : TSampleSource {
+    int Channels() const override { return 1; }
+    int Read(int16_t* frames, int max) override {
+      std::fill(frames, frames + max, int16_t(0));
+      return max;
+    }
+  };
+  AudioDevice d([] { return std::make_unique<Endless>(); });
+  d.zarvo.Fetch();
+  EXPECT_EQ(d.events.levels.size(), 5);
+  d.zarvo.Fetch();
+  EXPECT_EQ(d.events.levels.size(), 10);
 }
 
 TEST(AudioDevice, RunsOnItsTimerAndRaisesEventsOnTheUserInterfaceThread) {
@@ -222,24 +238,24 @@ TEST(AudioDevice, LostCardEmptiesTheModelAndComesBackThroughThePoll) {
   Card card;
   AudioDevice d(card.Opener());
   card.current->Append(GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("111"))));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
 
   card.plugged = false;
-  d.zarvo.Fetch();  // the read fails: the card is gone
+  d.zarvo.Fetch(TAudioZarvo::kAll);  // the read fails: the card is gone
   EXPECT_EQ(d.Command("devicemodel"), QString());
   EXPECT_EQ(d.Command("serial"), QString());
   const int opensWhileOut = card.opens;
   EXPECT_EQ(d.Command("devicemodel"), QString());
   EXPECT_EQ(card.opens, opensWhileOut + 1);  // every poll tries again
   const int levelsWhileOut = d.events.levels.size();
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   EXPECT_EQ(d.events.levels.size(), levelsWhileOut);
 
   card.plugged = true;
   EXPECT_EQ(d.Command("devicemodel"), QStringLiteral("Test kartı (1 hat)"));
   card.current->Append(GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("222"))));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 2);
   EXPECT_EQ(d.events.calls[1][2], QStringLiteral("222"));
 }
@@ -248,7 +264,7 @@ TEST(AudioDevice, CardWithOtherChannelsIsNotTakenBack) {
   Card card;
   AudioDevice d(card.Opener());
   card.plugged = false;
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   card.plugged = true;
   card.channels = 2;
   EXPECT_EQ(d.Command("devicemodel"), QString());
@@ -262,7 +278,7 @@ TEST(AudioDevice, DamagedMessageGoesToTheErrorReportNotTheList) {
                                       "52"));
   line += Silence(1000);
   AudioDevice d(FromMemory(Lines({line})));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   EXPECT_TRUE(d.events.calls.isEmpty());
   EXPECT_EQ(report.lines, QStringList{QStringLiteral("Hat 1: bozuk arayan numara mesajı (Bell 202, sağlama hatalı)")});
 }
@@ -275,7 +291,7 @@ TEST(AudioDevice, OwnWindowShowsTheLastRawFramesNewestFirst) {
   line += Silence(1000);
   AudioDevice d(FromMemory(Lines({line})));
   ErrorReport quiet;
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.zarvo.ShowAbout(), S_OK);
   TFrameWindow* window = d.zarvo.FrameWindow();
   ASSERT_TRUE(window);
@@ -303,7 +319,7 @@ TEST(AudioDevice, RingsBeforeACallAreCountedInItsOtherText) {
   }
   line += GenerateBurst(Spec(TSignalKind::skV23));
   AudioDevice d(FromMemory(Lines({line})));
-  d.zarvo.Fetch();
+  d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
   EXPECT_EQ(d.events.calls[0][4], QStringLiteral("V.23; 2 zil; ad: AHMET YILMAZ"));
 }

@@ -1,0 +1,322 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "DeviceTestSupport.h"
+#include "ScriptedModem.h"
+#include "device/CommandLine.h"
+#include "device/DeviceError.h"
+#include "device/OpenDevice.h"
+#include "device/SelfTest.h"
+#include "device/WavFile.h"
+
+namespace {
+
+TDeviceSpec Serial(QStringList ports) {
+  TDeviceSpec d;
+  d.kind = TDeviceSpec::dkSerial;
+  d.ports = std::move(ports);
+  return d;
+}
+
+TDeviceSpec Audio(QString pcm, int channels) {
+  TDeviceSpec d;
+  d.kind = TDeviceSpec::dkAudio;
+  d.pcm = std::move(pcm);
+  d.channels = channels;
+  return d;
+}
+
+TDeviceSpec Wav(QString file) {
+  TDeviceSpec d;
+  d.kind = TDeviceSpec::dkWav;
+  d.file = std::move(file);
+  return d;
+}
+
+struct SpecRow {
+  const char* name;
+  const char* text;
+  std::optional<TDeviceSpec> spec;  // nullopt: the error below
+  const char* error = "";
+};
+
+void PrintTo(const SpecRow& row, std::ostream* os) { *os << row.name; }
+
+class DeviceSpecs : public ::testing::TestWithParam<SpecRow> {};
+
+const char* const kUsage = "use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DeviceSpecs,
+    ::testing::Values(
+        SpecRow{"Simulated", "sim", TDeviceSpec{}}, SpecRow{"OnePort", "serial:/dev/ttyACM0", Serial({"/dev/ttyACM0"})},
+        SpecRow{"FourPorts", "serial:a,b,c,d", Serial({"a", "b", "c", "d"})},
+        SpecRow{"FivePorts", "serial:a,b,c,d,e", std::nullopt, "bad device 'serial:a,b,c,d,e': at most 4 serial ports"},
+        SpecRow{"NoPort", "serial:", std::nullopt, "bad device 'serial:': a serial port name is empty"},
+        SpecRow{"EmptyPortBetween", "serial:a,,b", std::nullopt,
+                "bad device 'serial:a,,b': a serial port name is empty"},
+        SpecRow{"PortTwice", "serial:a,a", std::nullopt, "bad device 'serial:a,a': a serial port is named twice"},
+        SpecRow{"AudioDefault", "audio:default", Audio("default", 1)},
+        SpecRow{"AudioChannels", "audio:default:4", Audio("default", 4)},
+        SpecRow{"AudioCardNumberIsNoChannelCount", "audio:hw:1", Audio("hw:1", 1)},
+        SpecRow{"AudioCardAndChannels", "audio:plughw:1:2", Audio("plughw:1", 2)},
+        SpecRow{"AudioCardDevice", "audio:hw:1,0", Audio("hw:1,0", 1)},
+        SpecRow{"AudioNamedCardAndChannels", "audio:plughw:CARD=USB,DEV=0:3", Audio("plughw:CARD=USB,DEV=0", 3)},
+        SpecRow{"AudioFiveChannels", "audio:default:5", std::nullopt, "bad device 'audio:default:5': 1 to 4 channels"},
+        SpecRow{"AudioNoChannels", "audio:default:0", std::nullopt, "bad device 'audio:default:0': 1 to 4 channels"},
+        SpecRow{"AudioNothing", "audio:", std::nullopt, "bad device 'audio:': the capture device is missing"},
+        SpecRow{"Wav", "wav:/tmp/a b.wav", Wav("/tmp/a b.wav")},
+        SpecRow{"WavNoFile", "wav:", std::nullopt, "bad device 'wav:': the file is missing"},
+        SpecRow{"Empty", "", std::nullopt, ""}, SpecRow{"UnknownKind", "usb:1", std::nullopt, ""},
+        SpecRow{"NoKind", "/dev/ttyS0", std::nullopt, ""}, SpecRow{"CapitalSim", "SIM", std::nullopt, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(DeviceSpecs, ParseOrSayWhatIsWrong) {
+  const SpecRow& row = GetParam();
+  const QString text = QString::fromUtf8(row.text);
+  if (row.spec) {
+    EXPECT_EQ(ParseDeviceSpec(text), *row.spec);
+    return;
+  }
+  try {
+    ParseDeviceSpec(text);
+    FAIL() << "no error";
+  } catch (const EDeviceError& e) {
+    const QString expected = *row.error ? QString::fromUtf8(row.error)
+                                        : QStringLiteral("bad device '%1': %2").arg(text, QString::fromUtf8(kUsage));
+    EXPECT_EQ(e.Message(), expected);
+  }
+}
+
+struct ArgsRow {
+  const char* name;
+  QStringList arguments;
+  const char* variable;
+  TCommandLine::TAction action;
+  TDeviceSpec device;
+  const char* error;
+};
+
+void PrintTo(const ArgsRow& row, std::ostream* os) { *os << row.name; }
+
+class CommandLines : public ::testing::TestWithParam<ArgsRow> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLines,
+    ::testing::Values(
+        ArgsRow{"NothingIsTheSimulatedDevice", {}, "", TCommandLine::caRun, {}, ""},
+        ArgsRow{
+            "DeviceOption", {"--device", "serial:/dev/ttyUSB0"}, "", TCommandLine::caRun, Serial({"/dev/ttyUSB0"}), ""},
+        ArgsRow{
+            "DeviceOptionWithEquals", {"--device=audio:default:2"}, "", TCommandLine::caRun, Audio("default", 2), ""},
+        ArgsRow{"VariableGivesTheDevice", {}, "wav:x.wav", TCommandLine::caRun, Wav("x.wav"), ""},
+        ArgsRow{"OptionWinsOverVariable", {"--device", "sim"}, "wav:x.wav", TCommandLine::caRun, {}, ""},
+        ArgsRow{"BadVariable",
+                {},
+                "modem",
+                TCommandLine::caRun,
+                {},
+                "bad device 'modem': use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"},
+        ArgsRow{"DeviceWithoutValue",
+                {"--device"},
+                "",
+                TCommandLine::caRun,
+                {},
+                "--device needs a value: use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"},
+        ArgsRow{"ListDevices", {"--list-devices"}, "", TCommandLine::caListDevices, {}, ""},
+        ArgsRow{"SelfTest", {"--self-test"}, "", TCommandLine::caSelfTest, {}, ""},
+        ArgsRow{"UnknownOption", {"--devices", "sim"}, "", TCommandLine::caRun, {}, "unknown option '--devices'"},
+        ArgsRow{"QtOptionsAreLeftToQt", {"-platform", "offscreen"}, "", TCommandLine::caRun, {}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(CommandLines, ChooseWhatToDoAndWhichDevice) {
+  const ArgsRow& row = GetParam();
+  const TCommandLine c = ParseCommandLine(row.arguments, QString::fromUtf8(row.variable));
+  EXPECT_EQ(c.error, QString::fromUtf8(row.error));
+  if (c.error.isEmpty()) {
+    EXPECT_EQ(c.action, row.action);
+    EXPECT_EQ(c.device, row.device);
+  }
+}
+
+// --- opening the chosen device -------------------------------------------------
+
+struct OpenRow {
+  const char* name;
+  TDeviceSpec spec;
+  const char* errorStart;
+};
+
+void PrintTo(const OpenRow& row, std::ostream* os) { *os << row.name; }
+
+class DevicesThatCannotOpen : public ::testing::TestWithParam<OpenRow> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, DevicesThatCannotOpen,
+    ::testing::Values(OpenRow{"MissingPort", Serial({"/nonexistent/ttyACM7"}),
+                              "cannot open serial port /nonexistent/ttyACM7: "},
+                      OpenRow{"MissingCard", Audio("nosuchcard", 1), "cannot capture from nosuchcard: "},
+                      OpenRow{"MissingFile", Wav("/nonexistent/call.wav"), "/nonexistent/call.wav: cannot be read"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(DevicesThatCannotOpen, SayWhyBeforeAnyWindowIsMade) {
+  UnregisterZarvoClass(CLASS_Zarvo);
+  try {
+    RegisterDevice(GetParam().spec);
+    FAIL() << "no error";
+  } catch (const EDeviceError& e) {
+    EXPECT_TRUE(e.Message().startsWith(QString::fromUtf8(GetParam().errorStart))) << e.Message().toStdString();
+  }
+  TComponent owner;
+  EXPECT_THROW(TZarvo zarvo(&owner), EOleError);  // nothing was registered
+}
+
+TEST(OpenedDevices, TheHostedControlIsTheOneOpenedAtStart) {
+  ScriptedModem modem;
+  RegisterDevice(Serial({modem.Path()}));
+  modem.Unplug();
+  // The main window is made after the check and gets the control opened
+  // then; only a second window would open the port again, and fail now.
+  TComponent owner;
+  EXPECT_NO_THROW(TZarvo first(&owner));
+  EXPECT_THROW(TZarvo second(&owner), EDeviceError);
+  UnregisterZarvoClass(CLASS_Zarvo);
+}
+
+TEST(OpenedDevices, NullCaptureOpensWithItsChannelsAndReadsSilence) {
+  // ALSA's own null device: capture without a sound card.
+  RegisterDevice(Audio("null", 2));
+  TComponent owner;
+  TZarvo zarvo(&owner);
+  QStringList levels;
+  zarvo.OnSignalA = [&](TObject*, auto&... l) { levels = QStringList{l...}; };
+  zarvo.Start();
+  EXPECT_EQ(zarvo.Command("devicemodel"), QStringLiteral("Ses girişi null (2 hat)"));
+  EXPECT_EQ(zarvo.Command("serial"), QStringLiteral("ALSA null"));
+  ASSERT_TRUE(WaitFor([&] { return !levels.isEmpty(); }, 2000));
+  EXPECT_EQ(levels, (QStringList{"0", "0", "0", "0", "0", "0", "0", "0"}));
+  UnregisterZarvoClass(CLASS_Zarvo);
+}
+
+TEST(ListedDevices, NameBothKindsAndTheirOptions) {
+  const QStringList lines = ListDevices();
+  EXPECT_EQ(lines.first(), QStringLiteral("Serial ports (--device serial:PORT):"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Capture devices (--device audio:PCM[:CHANNELS]):")));
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith("  null  "); }));
+}
+
+// --- WAV files -----------------------------------------------------------------
+
+TEST(WavFiles, WrittenThenReadGiveTheSameSamples) {
+  QTemporaryDir dir;
+  TLineAudio audio;
+  audio.channels = 3;
+  audio.samples = {0, -32768, 32767, 1, -1, 1234, 7, 8, 9};
+  WriteWav(dir.filePath("a.wav"), audio);
+  const TLineAudio back = ReadWav(dir.filePath("a.wav"));
+  EXPECT_EQ(back.channels, 3);
+  EXPECT_EQ(back.sampleRate, 8000);
+  EXPECT_EQ(back.samples, audio.samples);
+}
+
+// A WAV file's header with one format chunk and its data chunk.
+QByteArray WavBytes(quint16 format, quint16 channels, quint32 rate, quint16 bits, QByteArray data,
+                    QByteArray extraChunk = {}) {
+  QByteArray b;
+  auto u32 = [&b](quint32 v) { b.append(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&b](quint16 v) { b.append(reinterpret_cast<const char*>(&v), 2); };
+  b.append("RIFF");
+  u32(0);
+  b.append("WAVE");
+  b.append(extraChunk);
+  b.append("fmt ");
+  u32(16);
+  u16(format);
+  u16(channels);
+  u32(rate);
+  u32(rate * channels * bits / 8);
+  u16(quint16(channels * bits / 8));
+  u16(bits);
+  b.append("data");
+  u32(quint32(data.size()));
+  b.append(data);
+  return b;
+}
+
+struct WavRow {
+  const char* name;
+  QByteArray bytes;
+  std::vector<int16_t> samples;  // read when error is empty
+  const char* error;
+};
+
+void PrintTo(const WavRow& row, std::ostream* os) { *os << row.name; }
+
+class WavReading : public ::testing::TestWithParam<WavRow> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, WavReading,
+    ::testing::Values(
+        WavRow{"Plain", WavBytes(1, 1, 8000, 16, QByteArray("\x01\x00\xff\xff", 4)), {1, -1}, ""},
+        WavRow{"OtherChunksBefore",
+               WavBytes(1, 1, 8000, 16, QByteArray("\x02\x00", 2), QByteArray("LIST\x03\0\0\0abc\0", 12)),
+               {2},
+               ""},
+        WavRow{"OddByteAtTheEnd", WavBytes(1, 1, 8000, 16, QByteArray("\x01\x00\x02\x00\x03", 5)), {1, 2}, ""},
+        WavRow{"CutInTheData", WavBytes(1, 1, 8000, 16, QByteArray("\x01\x00\x02\x00\x03\x00", 6)).chopped(3), {1}, ""},
+        WavRow{"Stereo44k",
+               WavBytes(1, 2, 44100, 16, {}),
+               {},
+               "needs 16-bit PCM at 8000 Hz with 1 to 4 channels (found format 1, 16 bits, 44100 Hz, 2 channels)"},
+        WavRow{"EightBit",
+               WavBytes(1, 1, 8000, 8, {}),
+               {},
+               "needs 16-bit PCM at 8000 Hz with 1 to 4 channels (found format 1, 8 bits, 8000 Hz, 1 channels)"},
+        WavRow{"ALaw",
+               WavBytes(6, 1, 8000, 16, {}),
+               {},
+               "needs 16-bit PCM at 8000 Hz with 1 to 4 channels (found format 6, 16 bits, 8000 Hz, 1 channels)"},
+        WavRow{"FiveChannels",
+               WavBytes(1, 5, 8000, 16, {}),
+               {},
+               "needs 16-bit PCM at 8000 Hz with 1 to 4 channels (found format 1, 16 bits, 8000 Hz, 5 channels)"},
+        WavRow{"NotAWav", QByteArray("hello world, not a riff file"), {}, "not a WAV file"},
+        WavRow{"Empty", QByteArray(), {}, "not a WAV file"},
+        WavRow{"NoData", WavBytes(1, 1, 8000, 16, {}).left(36), {}, "no audio data in the WAV file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(WavReading, ReadsWhatItCanPlayAndRefusesTheRestClearly) {
+  const WavRow& row = GetParam();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("w.wav");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(row.bytes);
+  f.close();
+  try {
+    const TLineAudio audio = ReadWav(path);
+    EXPECT_EQ(QString::fromUtf8(row.error), QString());
+    EXPECT_EQ(audio.samples, row.samples);
+  } catch (const EDeviceError& e) {
+    EXPECT_EQ(e.Message(), path + QStringLiteral(": ") + QString::fromUtf8(row.error));
+  }
+}
+
+// --- the self-test -------------------------------------------------------------
+
+TEST(SelfTest, EveryStandardComesBackAsSent) {
+  const std::vector<TSelfTestRow> rows = RunSelfTest();
+  ASSERT_EQ(rows.size(), 9u);
+  for (const TSelfTestRow& r : rows)
+    EXPECT_TRUE(r.passed) << r.condition.toStdString() << ": " << r.decoded.toStdString();
+  const QStringList table = SelfTestTable(rows);
+  ASSERT_EQ(table.size(), 10);
+  EXPECT_TRUE(table[0].startsWith(QStringLiteral("Standard  Condition")));
+  EXPECT_TRUE(table[1].startsWith(QStringLiteral("Bell 202  -13 dBm0")));
+  EXPECT_TRUE(table[9].startsWith(QStringLiteral("DTMF      -20 dBm0, withheld")));
+  for (int i = 1; i < table.size(); ++i)
+    EXPECT_TRUE(table[i].endsWith(QStringLiteral("  ok"))) << table[i].toStdString();
+}
+
+}  // namespace
