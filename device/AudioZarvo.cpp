@@ -117,3 +117,19 @@ void TAudioZarvo::ReportLevels() {
   for (const auto& d : decoders_) levels.push_back(MeterLevel(d->LevelDbm0()));
   FireLevels(levels);
 }
+
+QList<QStringList> CallsInRecording(const TLineAudio& audio) {
+  struct TCalls : IZarvoEvents {
+    QList<QStringList> calls;
+    void Invoke(int dispId, const QStringList& args) override {
+      if (dispId == DISPID_OnCallerID) calls << args;
+    }
+  } events;
+  TAudioZarvo control([&audio] { return std::make_unique<TMemorySource>(audio); }, QStringLiteral("recording"),
+                      QStringLiteral("recording"));
+  control.SetManualFetching(true);
+  control.Advise(&events);
+  control.Start();
+  control.Fetch(TAudioZarvo::kAll);
+  return events.calls;
+}

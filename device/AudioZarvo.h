@@ -59,3 +59,7 @@ class TAudioZarvo : public TRealZarvo {
   bool manual_ = false;
   bool fetching_ = false;
 };
+
+// Runs a recording through a line-audio control from memory, all at once;
+// answers the arguments of the caller-ID events it raised, in order.
+QList<QStringList> CallsInRecording(const TLineAudio& audio);

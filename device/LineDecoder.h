@@ -53,7 +53,6 @@ class TLineDecoder {
 
  private:
   class TFskReceiver;
-  friend class TFskReceiver;
   struct TDtmf;
 
   void ProcessSlice(const int16_t* samples, int count);

@@ -15,13 +15,6 @@ struct TCondition {
 // A loud clean burst, a weak noisy one, and a withheld number.
 constexpr TCondition kConditions[] = {{-13, std::nullopt, false}, {-35, 10.0, false}, {-20, std::nullopt, true}};
 
-struct TCallRecorder : IZarvoEvents {
-  QList<QStringList> calls;
-  void Invoke(int dispId, const QStringList& args) override {
-    if (dispId == DISPID_OnCallerID) calls << args;
-  }
-};
-
 QString ConditionText(const TCondition& c) {
   QString text = QStringLiteral("%1 dBm0").arg(c.levelDbm0);
   if (c.snrDb) text += QStringLiteral(", SNR %1 dB").arg(*c.snrDb);
@@ -33,20 +26,6 @@ QString SentText(const TBurstSpec& s) {
   QStringList parts{s.number.isEmpty() ? QStringLiteral("(%1)").arg(s.numberAbsent) : s.number};
   if (s.kind != TSignalKind::skDtmf) parts << s.name << s.dateTime;
   return parts.join(QStringLiteral(", "));
-}
-
-// Runs one burst through a one-line audio control; answers the calls it raised.
-QList<QStringList> Decode(const std::vector<int16_t>& burst) {
-  TLineAudio audio;
-  audio.samples = burst;
-  TAudioZarvo control([audio] { return std::make_unique<TMemorySource>(audio); }, QStringLiteral("self-test"),
-                      QStringLiteral("self-test"));
-  TCallRecorder recorder;
-  control.SetManualFetching(true);
-  control.Advise(&recorder);
-  control.Start();
-  control.Fetch(TAudioZarvo::kAll);
-  return recorder.calls;
 }
 
 bool Matches(const TBurstSpec& sent, const QStringList& call) {
@@ -77,9 +56,13 @@ std::vector<TSelfTestRow> RunSelfTest() {
       row.sent.levelDbm0 = c.levelDbm0;
       row.sent.snrDb = c.snrDb;
       row.condition = ConditionText(c);
-      const QList<QStringList> calls = Decode(GenerateBurst(row.sent));
+      TLineAudio audio;
+      audio.samples = GenerateBurst(row.sent);
+      const QList<QStringList> calls = CallsInRecording(audio);
       QStringList decoded;
-      for (const QStringList& call : calls) decoded << QStringLiteral("%1, %2, %3").arg(call[2], call[3], call[4]);
+      for (const QStringList& call : calls)
+        decoded << QStringLiteral("%1, %2, %3")
+                       .arg(call[2].isEmpty() ? QStringLiteral("(none)") : call[2], call[3], call[4]);
       row.decoded = decoded.isEmpty() ? QStringLiteral("(nothing)") : decoded.join(QStringLiteral(" + "));
       row.passed = calls.size() == 1 && Matches(row.sent, calls[0]);
       rows.push_back(row);

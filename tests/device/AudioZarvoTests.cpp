@@ -273,9 +273,7 @@ TEST(AudioDevice, CardWithOtherChannelsIsNotTakenBack) {
 TEST(AudioDevice, DamagedMessageGoesToTheErrorReportNotTheList) {
   ErrorReport report;
   std::vector<int16_t> line = Silence(100);
-  line +=
-      RawFskBurst(QByteArray::fromHex("0412303933303132323436303935353531323132"
-                                      "52"));
+  line += RawFskBurst(QByteArray::fromHex("041230393330313232343630393535353132313252"));
   line += Silence(1000);
   AudioDevice d(FromMemory(Lines({line})));
   d.zarvo.Fetch(TAudioZarvo::kAll);
@@ -285,9 +283,7 @@ TEST(AudioDevice, DamagedMessageGoesToTheErrorReportNotTheList) {
 
 TEST(AudioDevice, OwnWindowShowsTheLastRawFramesNewestFirst) {
   std::vector<int16_t> line = GenerateBurst(Spec(TSignalKind::skBell202, QStringLiteral("0212")));
-  line +=
-      RawFskBurst(QByteArray::fromHex("0412303933303132323436303935353531323132"
-                                      "52"));
+  line += RawFskBurst(QByteArray::fromHex("041230393330313232343630393535353132313252"));
   line += Silence(1000);
   AudioDevice d(FromMemory(Lines({line})));
   ErrorReport quiet;

@@ -39,62 +39,34 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, FrameReading,
     ::testing::Values(
         // The single data message example of the format's documentation: 30 Sep 12:24, 609 555 1212.
-        FrameRow{"SingleDataExample",
-                 "0412303933303132323436303935353531323132"
-                 "51",
-                 TFrameCheck::fcGood, Call("6095551212", {}, "09301224")},
-        FrameRow{"SingleDataWithheld",
-                 "0409303332313134303550"
-                 "13",
-                 TFrameCheck::fcGood, Withheld(u'P', "03211405")},
-        FrameRow{"SingleDataUnavailable",
-                 "04093033323131343035"
-                 "4F"
-                 "14",
-                 TFrameCheck::fcGood, Withheld(u'O', "03211405")},
+        FrameRow{"SingleDataExample", "041230393330313232343630393535353132313251", TFrameCheck::fcGood,
+                 Call("6095551212", {}, "09301224")},
+        FrameRow{"SingleDataWithheld", "040930333231313430355013", TFrameCheck::fcGood, Withheld(u'P', "03211405")},
+        FrameRow{"SingleDataUnavailable", "040930333231313430354F14", TFrameCheck::fcGood, Withheld(u'O', "03211405")},
         FrameRow{"MultipleDataInternationalWithName",
-                 "802201083033323131343035020d2b393035333231323334353637070741484d45542059"
-                 "26",
-                 TFrameCheck::fcGood, Call("+905321234567", "AHMET Y", "03211405")},
-        FrameRow{"MultipleDataAbsenceParameters",
-                 "80060401500801"
-                 "50"
-                 "CC",
-                 TFrameCheck::fcGood,
+                 "802201083033323131343035020d2b393035333231323334353637070741484d4554205926", TFrameCheck::fcGood,
+                 Call("+905321234567", "AHMET Y", "03211405")},
+        FrameRow{"MultipleDataAbsenceParameters", "8006040150080150CC", TFrameCheck::fcGood,
                  [] {
                    TCallerIdReport r = Withheld(u'P');
                    r.nameAbsent = u'P';
                    return r;
                  }()},
         FrameRow{"MultipleDataUnknownParameterSkipped", "800911023132020331323366", TFrameCheck::fcGood, Call("123")},
-        FrameRow{"MessageWaitingIsNoCall",
-                 "8203010101"
-                 "78",
-                 TFrameCheck::fcGood,
+        FrameRow{"MessageWaitingIsNoCall", "820301010178", TFrameCheck::fcGood,
                  [] {
                    TCallerIdReport r;
                    r.isCall = false;
                    return r;
                  }()},
-        FrameRow{"ChecksumOffByOne",
-                 "0412303933303132323436303935353531323132"
-                 "52",
-                 TFrameCheck::fcBadChecksum, std::nullopt},
-        FrameRow{"BitFlippedInNumber",
-                 "0412303933303132323436303935353531333132"
-                 "51",
-                 TFrameCheck::fcBadChecksum, std::nullopt},
+        FrameRow{"ChecksumOffByOne", "041230393330313232343630393535353132313252", TFrameCheck::fcBadChecksum,
+                 std::nullopt},
+        FrameRow{"BitFlippedInNumber", "041230393330313232343630393535353133313251", TFrameCheck::fcBadChecksum,
+                 std::nullopt},
         FrameRow{"CutShort", "04123039333031323234363039", TFrameCheck::fcBadLength, std::nullopt},
-        FrameRow{"LongerThanItsLength",
-                 "040130"
-                 "CB"
-                 "00",
-                 TFrameCheck::fcBadLength, std::nullopt},
+        FrameRow{"LongerThanItsLength", "040130CB00", TFrameCheck::fcBadLength, std::nullopt},
         FrameRow{"OnlyTypeAndLength", "0400", TFrameCheck::fcBadLength, std::nullopt},
-        FrameRow{"ParameterRunsPastMessage",
-                 "800402093132"
-                 "0E",
-                 TFrameCheck::fcBadLength, std::nullopt}),
+        FrameRow{"ParameterRunsPastMessage", "8004020931320E", TFrameCheck::fcBadLength, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(FrameReading, ChecksTheFrameAndReadsItsFields) {

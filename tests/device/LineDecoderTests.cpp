@@ -172,9 +172,7 @@ TEST_P(TruncatedBursts, GiveNoCallAndAtMostOneBrokenMessage) {
 }
 
 TEST(BadChecksum, ComesAsABadMessageWithItsBytes) {
-  const QByteArray sent = QByteArray::fromHex(
-      "0412303933303132323436303935353531323132"
-      "52");
+  const QByteArray sent = QByteArray::fromHex("041230393330313232343630393535353132313252");
   std::vector<int16_t> line = Silence(200);
   line += RawFskBurst(sent);
   line += Silence(1000);

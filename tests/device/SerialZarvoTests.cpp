@@ -211,8 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"6095551212|30.09.@year 12:24:00|modem"},
                   {}},
         ReportRow{"BadChecksumIsAnErrorNotACall",
-                  "0412303933303132323436303935353531323132"
-                  "52\r\n",
+                  "041230393330313232343630393535353132313252\r\n",
                   {},
                   {"Hat 1: bozuk arayan numara mesajı (modem, sağlama hatalı)"}},
         ReportRow{"CutShortIsAnErrorNotACall",
