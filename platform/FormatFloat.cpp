@@ -1,9 +1,6 @@
 #include "platform/FormatFloat.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -15,13 +12,9 @@ struct Decimal {
 };
 
 Decimal ToDecimal(double value) {
-  Decimal d;
-  if (value == 0) return d;
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-  d.digits = QString::fromLatin1(buf, 1) + QString::fromLatin1(buf + 2, 14);
-  d.exponent = std::atoi(std::strchr(buf, 'e') + 1) + 1;
-  return d;
+  if (value == 0) return {};
+  const TSignificantDigits significant = SignificantDigits(value);
+  return {significant.Digits, significant.Exponent + 1};
 }
 
 // Keeps `decimals` digits after the point, rounding half away from zero.

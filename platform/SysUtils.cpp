@@ -2,9 +2,11 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
 
 #include "platform/Exceptions.h"
 
@@ -143,36 +145,81 @@ QString IntToStr(int64_t value) { return QString::number(value); }
 
 // ---- floating point --------------------------------------------------------
 
-std::optional<double> TryStrToFloat(const QString& s, const TFormatSettings& fs) {
-  const QString t = s.trimmed();
-  QByteArray c;
+namespace {
+
+// A decimal number as 0.Digits × 10^Exponent, Digits without leading or
+// trailing zeros (empty for zero).
+struct TDecimalText {
+  bool Negative = false;
+  std::string Digits;
+  int64_t Exponent = 0;
+};
+
+// Further exponent digits cannot matter: the value is far outside every
+// double either way.
+constexpr int64_t kExponentCap = 100000;
+
+// Reads [sign] digits [separator digits] [E [sign] digits]; false for
+// anything else.
+bool ScanDecimal(const QString& t, QChar separator, TDecimalText& out) {
   int i = 0;
-  auto digits = [&] {
-    int n = 0;
-    while (i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')) {
-      c += char(t[i++].unicode());
-      ++n;
-    }
-    return n;
-  };
-  if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) c += char(t[i++].unicode());
-  int mantissa = digits();
-  if (i < t.size() && t[i] == fs.DecimalSeparator) {
-    ++i;
-    c += '.';
-    mantissa += digits();
-  }
-  if (mantissa == 0) return std::nullopt;
+  if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) out.Negative = t[i++] == QLatin1Char('-');
+  auto isDigit = [&t](int k) { return k < t.size() && t[k] >= QLatin1Char('0') && t[k] <= QLatin1Char('9'); };
+  int mantissa = 0;
+  int64_t pointAt = 0;
+  for (; isDigit(i); ++i, ++mantissa, ++pointAt) out.Digits += char(t[i].unicode());
+  if (i < t.size() && t[i] == separator)
+    for (++i; isDigit(i); ++i, ++mantissa) out.Digits += char(t[i].unicode());
+  if (mantissa == 0) return false;
+  int64_t exponent = 0;
   if (i < t.size() && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
     ++i;
-    c += 'e';
-    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) c += char(t[i++].unicode());
-    if (digits() == 0) return std::nullopt;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) negative = t[i++] == QLatin1Char('-');
+    if (!isDigit(i)) return false;
+    for (; isDigit(i); ++i) exponent = std::min(exponent * 10 + (t[i].unicode() - u'0'), kExponentCap);
+    if (negative) exponent = -exponent;
   }
-  if (i != t.size()) return std::nullopt;
-  const double v = std::strtod(c.constData(), nullptr);
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
+  if (i != t.size()) return false;
+  const size_t first = out.Digits.find_first_not_of('0');
+  if (first == std::string::npos) {
+    out.Digits.clear();
+    return true;
+  }
+  out.Digits.erase(out.Digits.find_last_not_of('0') + 1);
+  out.Digits.erase(0, first);
+  out.Exponent = pointAt - int64_t(first) + exponent;
+  return true;
+}
+
+// The largest double written with 15 significant digits lies just past it;
+// such texts read as the largest double, so every FloatToStr text reads back.
+bool RoundsToLargestDouble(const TDecimalText& d) {
+  return d.Exponent == std::numeric_limits<double>::max_exponent10 + 1 && d.Digits <= "179769313486232";
+}
+
+// Converts without the C library's locale.
+std::optional<double> ToDouble(const TDecimalText& d) {
+  if (d.Digits.empty()) return d.Negative ? -0.0 : 0.0;
+  const std::string text = "0." + d.Digits + "e" + std::to_string(d.Exponent);
+  double v = 0;
+  if (std::from_chars(text.data(), text.data() + text.size(), v).ec == std::errc::result_out_of_range) {
+    if (d.Exponent <= 0)
+      v = 0;  // too small: reads as zero
+    else if (RoundsToLargestDouble(d))
+      v = std::numeric_limits<double>::max();
+    else
+      return std::nullopt;
+  }
+  return d.Negative ? -v : v;
+}
+
+}  // namespace
+
+std::optional<double> TryStrToFloat(const QString& s, const TFormatSettings& fs) {
+  TDecimalText decimal;
+  if (!ScanDecimal(s.trimmed(), fs.DecimalSeparator, decimal)) return std::nullopt;
+  return ToDouble(decimal);
 }
 
 double StrToFloat(const QString& s, const TFormatSettings& fs) {
@@ -180,14 +227,22 @@ double StrToFloat(const QString& s, const TFormatSettings& fs) {
   throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(s));
 }
 
+TSignificantDigits SignificantDigits(double value) {
+  char buf[32];  // d.dddddddddddddde±xxx
+  const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  const char* e = std::find(buf, written.ptr, 'e');
+  TSignificantDigits out;
+  out.Digits = QString::fromLatin1(buf, 1) + QString::fromLatin1(buf + 2, int(e - buf - 2));
+  const char* exponent = e + 1 + (e[1] == '+');
+  std::from_chars(exponent, written.ptr, out.Exponent);
+  return out;
+}
+
 QString FloatToStr(double value, const TFormatSettings& fs) {
   if (std::isnan(value)) return QStringLiteral("NAN");
   if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
   if (value == 0) return QStringLiteral("0");
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));  // d.dddddddddddddde±x
-  QString digits = QString::fromLatin1(buf, 1) + QString::fromLatin1(buf + 2, 14);
-  const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+  auto [digits, exponent] = SignificantDigits(value);
   while (digits.size() > 1 && digits.endsWith(QLatin1Char('0'))) digits.chop(1);
   QString out = value < 0 ? QStringLiteral("-") : QString();
   if (exponent >= 15 || exponent < -4) {

@@ -47,6 +47,15 @@ std::optional<double> TryStrToFloat(const QString& s, const TFormatSettings& fs 
 // General format with 15 significant digits: "1,5", "1E20", "1,5E-7".
 QString FloatToStr(double value, const TFormatSettings& fs = FormatSettings);
 
+// The 15 significant digits of a finite, non-zero value's magnitude,
+// trailing zeros kept, and the power of ten of the first: 1.5 gives
+// "150000000000000" and 0.
+struct TSignificantDigits {
+  QString Digits;
+  int Exponent = 0;
+};
+TSignificantDigits SignificantDigits(double value);
+
 constexpr double kMSecsPerDay = 86400000.0;
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int min, int sec, int msec);

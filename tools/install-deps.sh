@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing: those of the build and the
-# tests, and with "run" also those of run.sh's virtual display.
+# tests (locales: the tests make a comma-decimal C library locale from its
+# Turkish source), and with "run" also those of run.sh's virtual display.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev libspandsp-dev
           qt6-serialport-dev pkg-config libjpeg62-turbo
-          fonts-liberation fonts-dejavu-core clang-format)
+          fonts-liberation fonts-dejavu-core clang-format locales)
 if [ "${1:-}" = run ]; then
   packages+=(xvfb xauth x11-utils imagemagick)
 fi

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "ColumnTestSupport.h"
+#include "CommaDecimalLocale.h"
 #include "TestSupport.h"
 #include "grid/CellClasses.h"
 #include "grid/Cells.h"
@@ -393,4 +394,23 @@ TEST_F(CellStore, ASortedColumnOfAnotherIndexSortsInFull) {
   EXPECT_EQ(Texts(0), (QStringList{"b", "c", "a"}));
   EXPECT_EQ(cells.SortColumn(), 1);
   EXPECT_THROW(cells.Sort(2, stAlphabetic, false), EListError);
+}
+
+// ---- conversions under a comma-decimal C library locale --------------------------
+
+TEST_F(CellStore, NumbersConvertByTheFormatSettingsWhateverTheCLibraryLocale) {
+  CommaDecimalLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << CommaDecimalLocale::Reason();
+  AddColumn(vkFloat);
+  AddColumn(vkText);
+  FillText(0, {"1,5", "-9,22E18", ",0510"});
+  FillText(1, {"1,5", "-9,22E18", ",0510"});
+  EXPECT_EQ(cells.Cell(0, 0).AsFloat(), 1.5);
+  EXPECT_EQ(cells.Cell(0, 1).AsFloat(), -9.22e18);
+  EXPECT_EQ(cells.Cell(1, 2).AsFloat(), 0.051);
+  cells.Sort(1, stNumeric, false);
+  EXPECT_EQ(Texts(1), (QStringList{"-9,22E18", ",0510", "1,5"}));
+  TNumericColumn numeric;
+  numeric.SetFormatMask("0.00");
+  EXPECT_EQ(numeric.FormatText("2,5"), "2,50");
 }
