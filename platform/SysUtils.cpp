@@ -267,12 +267,18 @@ bool ValidTime(int h, int n, int s, int z) {
   return h >= 0 && h < 24 && n >= 0 && n < 60 && s >= 0 && s < 60 && z >= 0 && z < 1000;
 }
 
+std::optional<TDateTime> TryEncodeDate(int year, int month, int day) {
+  if (year < 1 || year > 9999) return std::nullopt;
+  const QDate d(year, month, day);
+  if (!d.isValid()) return std::nullopt;
+  return static_cast<double>(kEpoch.daysTo(d));
+}
+
 }  // namespace
 
 TDateTime EncodeDate(int year, int month, int day) {
-  const QDate d(year, month, day);
-  if (!d.isValid() || year < 1 || year > 9999) throw EConvertError(QStringLiteral("Invalid argument to date encode"));
-  return static_cast<double>(kEpoch.daysTo(d));
+  if (auto d = TryEncodeDate(year, month, day)) return *d;
+  throw EConvertError(QStringLiteral("Invalid argument to date encode"));
 }
 
 TDateTime EncodeTime(int hour, int min, int sec, int msec) {
@@ -282,32 +288,65 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec) {
 
 namespace {
 
+// The days of 1 January 1 and 31 December 9999.
+constexpr int64_t kFirstDay = -693593;
+constexpr int64_t kLastDay = 2958465;
+constexpr int64_t kMSecsInDay = 86400000;
+
+[[noreturn]] void DateTimeRangeError(TDateTime dt) {
+  throw EConvertError(QStringLiteral("%1 is not a date and time within the years 1 to 9999").arg(FloatToStr(dt)));
+}
+
 // Splits a date-time into whole days and milliseconds of the day, rounding
-// to the nearest millisecond as the platform does.
+// to the nearest millisecond. The whole part is the day and the fraction,
+// whatever the sign, the time of day; a time that rounds up to midnight is
+// the start of the following day.
 void Split(TDateTime dt, int64_t& days, int64_t& msecs) {
-  days = static_cast<int64_t>(std::trunc(dt));
-  msecs = std::llround(std::fabs(dt - std::trunc(dt)) * kMSecsPerDay);
-  if (msecs >= 86400000) {
-    msecs -= 86400000;
-    days += dt < 0 ? -1 : 1;
+  if (!(dt > double(kFirstDay - 1) && dt < double(kLastDay + 1))) DateTimeRangeError(dt);
+  const double whole = std::trunc(dt);
+  days = static_cast<int64_t>(whole);
+  msecs = std::llround(std::fabs(dt - whole) * kMSecsPerDay);
+  if (msecs >= kMSecsInDay) {
+    msecs -= kMSecsInDay;
+    ++days;
   }
+  if (days > kLastDay) DateTimeRangeError(dt);
+}
+
+struct TDateTimeParts {
+  int Year, Month, Day, DayOfWeek;  // Sunday 0
+  int Hour, Min, Sec, MSec;
+};
+
+TDateTimeParts PartsOf(TDateTime dt) {
+  int64_t days, msecs;
+  Split(dt, days, msecs);
+  TDateTimeParts p;
+  const QDate date = kEpoch.addDays(days);
+  date.getDate(&p.Year, &p.Month, &p.Day);
+  p.DayOfWeek = date.dayOfWeek() % 7;
+  p.Hour = int(msecs / 3600000);
+  p.Min = int(msecs / 60000 % 60);
+  p.Sec = int(msecs / 1000 % 60);
+  p.MSec = int(msecs % 1000);
+  return p;
 }
 
 }  // namespace
 
 void DecodeDate(TDateTime dt, int& year, int& month, int& day) {
-  int64_t days, msecs;
-  Split(dt, days, msecs);
-  kEpoch.addDays(days).getDate(&year, &month, &day);
+  const TDateTimeParts p = PartsOf(dt);
+  year = p.Year;
+  month = p.Month;
+  day = p.Day;
 }
 
 void DecodeTime(TDateTime dt, int& hour, int& min, int& sec, int& msec) {
-  int64_t days, msecs;
-  Split(dt, days, msecs);
-  hour = int(msecs / 3600000);
-  min = int(msecs / 60000 % 60);
-  sec = int(msecs / 1000 % 60);
-  msec = int(msecs % 1000);
+  const TDateTimeParts p = PartsOf(dt);
+  hour = p.Hour;
+  min = p.Min;
+  sec = p.Sec;
+  msec = p.MSec;
 }
 
 TDateTime DateTimeFromQt(const QDateTime& dt) {
@@ -342,16 +381,14 @@ bool HasAmPm(const QString& f) {
          f.contains(QStringLiteral("ampm"), Qt::CaseInsensitive);
 }
 
-void AppendFormatted(QString& out, const QString& f, TDateTime dt, const TFormatSettings& fs, int depth) {
-  int y, mo, d, h, n, s, z;
-  DecodeDate(dt, y, mo, d);
-  DecodeTime(dt, h, n, s, z);
+void AppendFormatted(QString& out, const QString& f, const TDateTimeParts& parts, const TFormatSettings& fs,
+                     int depth) {
+  const auto [y, mo, d, dow, h, n, s, z] = parts;
   const bool twelve = HasAmPm(f);
   const int shownHour = twelve ? (h % 12 == 0 ? 12 : h % 12) : h;
-  const int dow = kEpoch.addDays(static_cast<int64_t>(std::trunc(dt))).dayOfWeek() % 7;  // Sunday 0
   auto pad = [](int v, int w) { return QString::number(v).rightJustified(w, QLatin1Char('0')); };
   auto nested = [&](const QString& inner) {
-    if (depth < 2) AppendFormatted(out, inner, dt, fs, depth + 1);
+    if (depth < 2) AppendFormatted(out, inner, parts, fs, depth + 1);
   };
   bool afterHour = false;
   for (int i = 0; i < f.size();) {
@@ -443,7 +480,7 @@ void AppendFormatted(QString& out, const QString& f, TDateTime dt, const TFormat
 
 QString FormatDateTime(const QString& format, TDateTime dt, const TFormatSettings& fs) {
   QString out;
-  AppendFormatted(out, format.isEmpty() ? QStringLiteral("c") : format, dt, fs, 0);
+  AppendFormatted(out, format.isEmpty() ? QStringLiteral("c") : format, PartsOf(dt), fs, 0);
   return out;
 }
 
@@ -528,9 +565,9 @@ bool ScanDate(Scanner& sc, const TFormatSettings& fs, TDateTime& out) {
     else if (y > now + 49)
       y -= 100;
   }
-  if (!QDate(y, m, d).isValid()) return false;
-  out = EncodeDate(y, m, d);
-  return true;
+  const auto date = TryEncodeDate(y, m, d);
+  if (date) out = *date;
+  return date.has_value();
 }
 
 bool ScanTime(Scanner& sc, const TFormatSettings& fs, TDateTime& out) {

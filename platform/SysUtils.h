@@ -57,6 +57,8 @@ struct TSignificantDigits {
 TSignificantDigits SignificantDigits(double value);
 
 constexpr double kMSecsPerDay = 86400000.0;
+// Date-times turn into text and parts only within the years 1 to 9999;
+// outside them the conversions raise EConvertError.
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int min, int sec, int msec);
 void DecodeDate(TDateTime dt, int& year, int& month, int& day);

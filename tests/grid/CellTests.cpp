@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "ColumnTestSupport.h"
@@ -395,6 +396,77 @@ TEST_F(CellStore, ASortedColumnOfAnotherIndexSortsInFull) {
   EXPECT_EQ(cells.SortColumn(), 1);
   EXPECT_THROW(cells.Sort(2, stAlphabetic, false), EListError);
 }
+
+// ---- date-times the platform cannot show ----------------------------------------
+
+namespace {
+
+struct DateRangeRow {
+  const char* name;
+  TValueKind kind;
+  std::function<void(TCells&)> prepare;
+  std::function<void(TCells&)> act;
+};
+
+void PrintTo(const DateRangeRow& row, std::ostream* os) { *os << row.name; }
+
+class DateTimesOutOfRange : public CellStore, public ::testing::WithParamInterface<DateRangeRow> {
+ protected:
+  // The stored values, read without any date conversion.
+  QStringList Stored() {
+    QStringList out;
+    for (int r = 0; r < cells.RowCount(); ++r) {
+      TCell c = cells.Cell(0, r);
+      out << (GetParam().kind == vkText ? c.AsText() : QString::number(c.AsFloat(), 'g', 17));
+    }
+    return out;
+  }
+};
+
+void TwoDates(TCells& cells, double first, double second) {
+  cells.Cell(0, 0).SetAsFloat(first);
+  cells.Cell(0, 1).SetAsFloat(second);
+}
+
+}  // namespace
+
+TEST_P(DateTimesOutOfRange, RaiseAConversionErrorAndChangeNothing) {
+  AddColumn(GetParam().kind);
+  AddColumn(vkInteger);
+  cells.AddRows(2);
+  cells.Cell(1, 1).SetAsInteger(1);  // already in order: the sort moves nothing
+  GetParam().prepare(cells);
+  cells.Sort(1, stNumeric, false);
+  const QStringList before = Stored();
+  changes.clear();
+  try {
+    GetParam().act(cells);
+    FAIL() << "no conversion error";
+  } catch (const EConvertError& e) {
+    EXPECT_TRUE(e.Message().contains(QLatin1String("years 1 to 9999"))) << e.Message().toStdString();
+  }
+  EXPECT_EQ(Stored(), before);
+  EXPECT_TRUE(changes.isEmpty());
+  EXPECT_TRUE(cells.SortValid());
+  EXPECT_EQ(cells.SortColumn(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DateTimesOutOfRange,
+    ::testing::Values(DateRangeRow{"TextCellGivenNaN", vkText, [](TCells& c) { c.Cell(0, 0).SetAsText("1"); },
+                                   [](TCells& c) { c.Cell(0, 0).SetAsDateTime(NAN); }},
+                      DateRangeRow{"TextCellGivenTheLowestDouble", vkText,
+                                   [](TCells& c) { c.Cell(0, 1).SetAsText("2"); },
+                                   [](TCells& c) { c.Cell(0, 1).SetAsDateTime(-1.797e308); }},
+                      DateRangeRow{"DateCellHoldingAHugeFloatAsText", vkDateTime,
+                                   [](TCells& c) { TwoDates(c, 5, 1e300); }, [](TCells& c) { c.Cell(0, 1).AsText(); }},
+                      DateRangeRow{"DateCellHoldingNaNAsText", vkDateTime, [](TCells& c) { TwoDates(c, NAN, 5); },
+                                   [](TCells& c) { c.Cell(0, 0).AsText(); }},
+                      DateRangeRow{"AlphabeticSortOfAHugeDate", vkDateTime, [](TCells& c) { TwoDates(c, 5, 1e300); },
+                                   [](TCells& c) { c.Sort(0, stAlphabetic, false); }},
+                      DateRangeRow{"AddressSortOfAHugeDate", vkDateTime, [](TCells& c) { TwoDates(c, 5, -1e300); },
+                                   [](TCells& c) { c.Sort(0, stIP, true); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- conversions under a comma-decimal C library locale --------------------------
 

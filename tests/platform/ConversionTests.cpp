@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+#include <vector>
+
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
 #include "platform/SysUtils.h"
@@ -107,3 +111,130 @@ TEST(DateTimeConversion, ParsesInTheOrderOfTheShortDateFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- date-times outside the years 1 to 9999 ------------------------------------
+
+struct DateTextRow {
+  const char* name;
+  TDateTime value;
+  const char* text;  // null: the conversion raises
+};
+
+void PrintTo(const DateTextRow& row, std::ostream* os) { *os << row.name; }
+
+class DateTimeText : public ::testing::TestWithParam<DateTextRow> {};
+
+}  // namespace
+
+TEST_P(DateTimeText, ShowsTheDayWithinTheYearsOneTo9999AndRaisesOutside) {
+  const DateTextRow& row = GetParam();
+  if (row.text) {
+    EXPECT_EQ(DateTimeToStr(row.value), QString::fromUtf8(row.text));
+    return;
+  }
+  try {
+    DateTimeToStr(row.value);
+    FAIL() << "no conversion error";
+  } catch (const EConvertError& e) {
+    EXPECT_TRUE(e.Message().contains(QLatin1String("years 1 to 9999"))) << e.Message().toStdString();
+  }
+  int y, m, d, h, n, s, z;
+  EXPECT_THROW(DecodeDate(row.value, y, m, d), EConvertError);
+  EXPECT_THROW(DecodeTime(row.value, h, n, s, z), EConvertError);
+  EXPECT_THROW(DateTimeToQt(row.value), EConvertError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DateTimeText,
+                         ::testing::Values(DateTextRow{"FirstDay", -693593, "01.01.0001"},
+                                           DateTextRow{"FirstDayLastMinute", -693593.999, "01.01.0001 23:58:33"},
+                                           DateTextRow{"LastDayNoon", 2958465.5, "31.12.9999 12:00:00"},
+                                           DateTextRow{"DayBeforeTheFirst", -693594, nullptr},
+                                           DateTextRow{"DayAfterTheLast", 2958466, nullptr},
+                                           DateTextRow{"LastDayRoundingIntoTheNext", 2958465.99999999999, nullptr},
+                                           DateTextRow{"LowestDouble", -1.797e308, nullptr},
+                                           DateTextRow{"HugeDouble", 1e300, nullptr},
+                                           DateTextRow{"NotANumber", NAN, nullptr},
+                                           DateTextRow{"Infinity", INFINITY, nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the whole part is the day, the fraction the time, on both sides of 0 --------
+
+namespace {
+
+class DateTimeAroundMidnight : public ::testing::TestWithParam<DateTextRow> {};
+
+}  // namespace
+
+TEST_P(DateTimeAroundMidnight, ATimeRoundingToMidnightStartsTheFollowingDay) {
+  EXPECT_EQ(DateTimeToStr(GetParam().value), QString::fromUtf8(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DateTimeAroundMidnight,
+                         ::testing::Values(DateTextRow{"DayZero", 0, "30.12.1899"},
+                                           DateTextRow{"DayZeroRoundingUp", 0.99999999999, "31.12.1899"},
+                                           DateTextRow{"DayZeroJustBeforeMidnight", 0.9999, "30.12.1899 23:59:51"},
+                                           DateTextRow{"MinusZeroNoon", -0.5, "30.12.1899 12:00:00"},
+                                           DateTextRow{"MinusZeroRoundingUp", -0.99999999999, "31.12.1899"},
+                                           DateTextRow{"MinusOne", -1, "29.12.1899"},
+                                           DateTextRow{"MinusOneNoon", -1.5, "29.12.1899 12:00:00"},
+                                           DateTextRow{"MinusOneRoundingUp", -1.99999999999, "30.12.1899"},
+                                           DateTextRow{"MinusTwoJustBeforeMidnight", -2.9999, "28.12.1899 23:59:51"},
+                                           DateTextRow{"Year140RoundingUp", -642532.99999999464, "21.10.0140"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DateTimeConversion, DecodingAndTheDayNameFollowTheCarryIntoTheNextDay) {
+  int y, m, d;
+  DecodeDate(-642532.99999999464, y, m, d);
+  EXPECT_EQ((std::vector<int>{y, m, d}), (std::vector<int>{140, 10, 21}));
+  // 4 January 1900 is a Thursday; its last instant rounds into Friday.
+  EXPECT_EQ(FormatDateTime(QStringLiteral("dddd dd"), 5.99999999999), QStringLiteral("Cuma 05"));
+}
+
+// ---- a Try conversion reports failure and never raises ---------------------------
+
+namespace {
+
+struct TryRow {
+  const char* name;
+  const char* text;
+};
+
+void PrintTo(const TryRow& row, std::ostream* os) { *os << row.name; }
+
+class TryConversions : public ::testing::TestWithParam<TryRow> {};
+
+}  // namespace
+
+TEST_P(TryConversions, ReportFailureWithoutRaising) {
+  const QString text = QString::fromUtf8(GetParam().text);
+  std::optional<TDateTime> date;
+  EXPECT_NO_THROW(date = TryStrToDateTime(text));
+  EXPECT_FALSE(date.has_value());
+  std::optional<double> number;
+  EXPECT_NO_THROW(number = TryStrToFloat(text));
+  EXPECT_FALSE(number.has_value());
+  std::optional<int> integer;
+  EXPECT_NO_THROW(integer = TryStrToInt(text));
+  EXPECT_FALSE(integer.has_value());
+  try {
+    StrToDateTime(text);
+    FAIL() << "no conversion error";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid date and time").arg(text));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TryConversions,
+                         ::testing::Values(TryRow{"YearPast9999WithABadTime", "29.02.10000 60"},
+                                           TryRow{"YearPast9999", "31.12.10000"},
+                                           TryRow{"NineDigitYear", "1.1.999999999"}, TryRow{"YearZero", "1.1.0000"},
+                                           TryRow{"NoLeapDay", "29.02.2023"}, TryRow{"DateOnlySeparators", ".."},
+                                           TryRow{"HugeExponent", "1E99999999999999999999"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DateTimeConversion, TheLastDayOfTheYear9999StillReads) {
+  EXPECT_EQ(TryStrToDateTime(QStringLiteral("31.12.9999 23:59:59")),
+            std::optional<TDateTime>(EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 0)));
+}
