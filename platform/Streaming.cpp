@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMetaEnum>
 #include <QRegularExpression>
+#include <QSet>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -139,65 +140,106 @@ QStringList SetMembers(const QMetaEnum& e, qint64 bits) {
   return members;
 }
 
-// Returns false for a value the form leaves out (empty texts).
-bool ToFormValue(const QMetaProperty& p, const QVariant& v, TFormValue& out) {
+TFormValue ToFormValue(const QMetaProperty& p, const QVariant& v) {
   if (p.isEnumType()) {
     const QMetaEnum e = p.enumerator();
     const qint64 raw = RawInteger(v);
-    if (p.isFlagType()) {
-      out = {TFormValue::Set, {}, SetMembers(e, raw), {}};
-    } else {
-      const char* key = e.valueToKey(int(raw));
-      out = key ? TFormValue{TFormValue::Identifier, QString::fromLatin1(key), {}, {}}
-                : TFormValue{TFormValue::Number, QString::number(raw), {}, {}};
-    }
-    return true;
+    if (p.isFlagType()) return {TFormValue::Set, {}, SetMembers(e, raw), {}};
+    const char* key = e.valueToKey(int(raw));
+    return key ? TFormValue{TFormValue::Identifier, QString::fromLatin1(key), {}, {}}
+               : TFormValue{TFormValue::Number, QString::number(raw), {}, {}};
   }
   switch (p.metaType().id()) {
     case QMetaType::Bool:
-      out = {TFormValue::Identifier, v.toBool() ? QStringLiteral("True") : QStringLiteral("False"), {}, {}};
-      return true;
+      return {TFormValue::Identifier, v.toBool() ? QStringLiteral("True") : QStringLiteral("False"), {}, {}};
     case QMetaType::Double:
     case QMetaType::Float:
-      out = {TFormValue::Number, QString::number(v.toDouble(), 'g', 17), {}, {}};
-      return true;
+      return {TFormValue::Number, QString::number(v.toDouble(), 'g', 17), {}, {}};
     case QMetaType::QString:
-      if (v.toString().isEmpty()) return false;
-      out = {TFormValue::String, v.toString(), {}, {}};
-      return true;
+      return {TFormValue::String, v.toString(), {}, {}};
     case QMetaType::QStringList:
-      if (v.toStringList().isEmpty()) return false;
-      out = {TFormValue::List, {}, v.toStringList(), {}};
-      return true;
+      return {TFormValue::List, {}, v.toStringList(), {}};
     case QMetaType::QImage: {
-      const QImage image = v.value<QImage>();
-      if (image.isNull()) return false;
       QBuffer buffer;
       buffer.open(QIODevice::WriteOnly);
-      image.save(&buffer, "PNG");
-      out = {TFormValue::Binary, {}, {}, buffer.data()};
-      return true;
+      v.value<QImage>().save(&buffer, "PNG");
+      return {TFormValue::Binary, {}, {}, buffer.data()};
     }
     default:
-      out = {TFormValue::Number, QString::number(v.toLongLong()), {}, {}};
-      return true;
+      return {TFormValue::Number, QString::number(v.toLongLong()), {}, {}};
   }
 }
 
-void AppendProperties(const QObject* object, const QString& prefix, std::vector<TFormProperty>& out) {
+// Calls visit(dotted name, property, value) for every stored published
+// property of the object and of its owned parts.
+void ForEachStoredValue(const QObject* object, const QString& prefix,
+                        const std::function<void(const QString&, const QMetaProperty&, const QVariant&)>& visit) {
   const QMetaObject* meta = object->metaObject();
   for (int i = 0; i < meta->propertyCount(); ++i) {
     const QMetaProperty p = meta->property(i);
     if (DeclaredByQt(meta, i) || !p.isReadable() || !p.isStored()) continue;
     const QString name = prefix + QString::fromLatin1(p.name());
-    if (IsObjectProperty(p)) {
-      if (const QObject* nested = NestedObject(object, p)) AppendProperties(nested, name + QLatin1Char('.'), out);
-      continue;
-    }
-    TFormProperty stored;
-    stored.Name = name;
-    if (ToFormValue(p, p.read(object), stored.Value)) out.push_back(std::move(stored));
+    if (!IsObjectProperty(p))
+      visit(name, p, p.read(object));
+    else if (const QObject* nested = NestedObject(object, p))
+      ForEachStoredValue(nested, name + QLatin1Char('.'), visit);
   }
+}
+
+// ---- which values a form leaves out --------------------------------------------
+
+bool IsEmptyValue(const QVariant& v) {
+  switch (v.metaType().id()) {
+    case QMetaType::QString:
+      return v.toString().isEmpty();
+    case QMetaType::QStringList:
+      return v.toStringList().isEmpty();
+    case QMetaType::QImage:
+      return v.value<QImage>().isNull();
+    default:
+      return false;
+  }
+}
+
+// Per registered class, the dotted names of the properties a new object
+// leaves empty.
+std::map<QString, QSet<QString>>& EmptyDefaultsCache() {
+  static std::map<QString, QSet<QString>> cache;
+  return cache;
+}
+
+// Null when the class is not registered and so its defaults are unknown.
+const QSet<QString>* EmptyDefaults(const QString& className) {
+  auto& cache = EmptyDefaultsCache();
+  auto it = cache.find(className);
+  if (it == cache.end()) {
+    const auto factory = Registry().find(className);
+    if (factory == Registry().end()) return nullptr;
+    const std::unique_ptr<QObject> fresh(factory->second());
+    QSet<QString> empty;
+    ForEachStoredValue(fresh.get(), QString(), [&empty](const QString& name, const QMetaProperty&, const QVariant& v) {
+      if (IsEmptyValue(v)) empty.insert(name);
+    });
+    it = cache.emplace(className, std::move(empty)).first;
+  }
+  return &it->second;
+}
+
+// An empty value is left out only where reading the form without it gives
+// the same value: when the class's own default is empty too. A missing
+// picture has no written form and is always left out.
+bool LeftOut(const QString& className, const QString& name, const QVariant& value) {
+  if (!IsEmptyValue(value)) return false;
+  if (value.metaType().id() == QMetaType::QImage) return true;
+  const QSet<QString>* empty = EmptyDefaults(className);
+  return empty && empty->contains(name);
+}
+
+void AppendProperties(const QObject* object, std::vector<TFormProperty>& out) {
+  const QString className = QString::fromLatin1(object->metaObject()->className());
+  ForEachStoredValue(object, QString(), [&](const QString& name, const QMetaProperty& p, const QVariant& value) {
+    if (!LeftOut(className, name, value)) out.push_back({name, ToFormValue(p, value), 0});
+  });
 }
 
 void AppendText(const TFormObject& form, int depth, QString& out) {
@@ -212,6 +254,15 @@ void AppendText(const TFormObject& form, int depth, QString& out) {
 }
 
 // ---- parsing -------------------------------------------------------------------
+
+// A form nested deeper is refused as it is read, before its tree grows that
+// deep: taking a tree apart recurses once per level.
+constexpr size_t kMaxFormDepth = 256;
+
+void CheckNesting(size_t openObjects, int line) {
+  if (openObjects >= kMaxFormDepth)
+    LineError(line, QStringLiteral("objects nested deeper than %1 levels").arg(kMaxFormDepth));
+}
 
 const QRegularExpression& IdentifierPattern() {
   static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -414,7 +465,10 @@ TPropertyBinding Resolve(QObject* object, const TFormProperty& p) {
 
 // ---- public --------------------------------------------------------------------
 
-void RegisterClass(const QString& className, TObjectFactory factory) { Registry()[className] = std::move(factory); }
+void RegisterClass(const QString& className, TObjectFactory factory) {
+  Registry()[className] = std::move(factory);
+  EmptyDefaultsCache().erase(className);
+}
 
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line) {
   const auto it = Registry().find(className);
@@ -426,7 +480,7 @@ TFormObject ObjectToForm(const QObject* object, const QString& name) {
   TFormObject form;
   form.Name = name;
   form.ClassName = QString::fromLatin1(object->metaObject()->className());
-  AppendProperties(object, QString(), form.Properties);
+  AppendProperties(object, form.Properties);
   if (auto* parent = dynamic_cast<const IStoredChildren*>(object)) form.Children = parent->StoredChildForms();
   return form;
 }
@@ -464,6 +518,7 @@ TFormObject TextToForm(const QString& text) {
     }
     const auto m = header.match(s);
     if (m.hasMatch()) {
+      CheckNesting(open.size(), line);
       TFormObject object;
       object.Name = m.captured(1);
       object.ClassName = m.captured(2);

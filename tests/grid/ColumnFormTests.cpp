@@ -72,6 +72,7 @@ class ColumnForms : public ::testing::Test {
   static void SetUpTestSuite() {
     RegisterClass<TTextualColumn>();
     RegisterClass<TNumericColumn>();
+    RegisterClass<TDateColumn>();
   }
 };
 
@@ -190,5 +191,24 @@ INSTANTIATE_TEST_SUITE_P(
                 "Line 2", "RowSize"},
         BadForm{"WrongRoot", "object G: TOtherGrid\nend\n", "Line 1", "TOtherGrid"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ColumnForms, AnEmptyDefaultValueComesBackEmptyWhereTheKindGivesOne) {
+  TFormGrid source;
+  source.columns.Add(new TNumericColumn);
+  source.columns.Add(new TDateColumn);
+  source.columns.Add(new TTextualColumn);
+  source.columns.Add(new TNumericColumn);
+  for (int i = 0; i < 3; ++i) source.columns.Items(i)->SetDefaultValue(QString());
+  const QString text = WriteObjectText(&source);
+  EXPECT_EQ(text.count("DefaultValue = ''"), 2);  // the textual column's default is empty already
+  EXPECT_EQ(text.count("DefaultValue = '0'"), 1);
+
+  TFormGrid target;
+  ReadObjectText(&target, text);
+  ASSERT_EQ(target.columns.Count(), 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(target.columns.Items(i)->DefaultValue(), "") << i;
+  EXPECT_EQ(target.columns.Items(3)->DefaultValue(), "0");
+  EXPECT_EQ(WriteObjectText(&target), text);
+}
 
 #include "ColumnFormTests.moc"

@@ -181,4 +181,82 @@ TEST(Streaming, RegisteredClassesAreCreatedByName) {
   }
 }
 
+// A class whose texts default to non-empty values, registered so that the
+// writer can learn its defaults.
+class TDefaultsSample : public QObject {
+  Q_OBJECT
+  Q_PROPERTY(QString Greeting READ Greeting WRITE SetGreeting)
+  Q_PROPERTY(QStringList Choices READ Choices WRITE SetChoices)
+  Q_PROPERTY(QString Note READ Note WRITE SetNote)
+  Q_PROPERTY(TSamplePart* Part READ Part)
+ public:
+  QString Greeting() const { return greeting; }
+  void SetGreeting(const QString& v) { greeting = v; }
+  QStringList Choices() const { return choices; }
+  void SetChoices(const QStringList& v) { choices = v; }
+  QString Note() const { return note; }
+  void SetNote(const QString& v) { note = v; }
+  TSamplePart* Part() { return &part; }
+
+  QString greeting = "merhaba";
+  QStringList choices = {"evet", "hayır"};
+  QString note;
+  TSamplePart part;
+};
+
+TEST(Streaming, AnEmptyTextIsLeftOutOnlyWhereItsDefaultIsEmptyToo) {
+  RegisterClass<TDefaultsSample>();
+  TDefaultsSample emptied;
+  emptied.greeting.clear();
+  emptied.choices.clear();
+  EXPECT_EQ(WriteObjectText(&emptied),
+            "object TDefaultsSample\n"
+            "  Greeting = ''\n"
+            "  Choices = ()\n"
+            "  Part.Size = 3\n"
+            "end\n");
+  TDefaultsSample read;
+  ReadObjectText(&read, WriteObjectText(&emptied));
+  EXPECT_EQ(read.greeting, "");
+  EXPECT_TRUE(read.choices.isEmpty());
+  // A class the writer cannot make by name has no known defaults: its empty
+  // texts are all written.
+  TSample unknown;
+  EXPECT_TRUE(WriteObjectText(&unknown).contains("\n  Text = ''\n  Lines = ()\n"));
+  EXPECT_FALSE(WriteObjectText(&unknown).contains("Picture"));
+}
+
+namespace {
+
+QString NestedForm(int levels) {
+  QString text;
+  for (int i = 0; i < levels; ++i) text += QStringLiteral("object TSample\n");
+  for (int i = 0; i < levels; ++i) text += QStringLiteral("end\n");
+  return text;
+}
+
+int Depth(const TFormObject& form) {
+  int depth = 1;
+  for (const TFormObject* f = &form; !f->Children.empty(); f = &f->Children.front()) ++depth;
+  return depth;
+}
+
+}  // namespace
+
+TEST(Streaming, NestingPastTheLimitIsRefusedAtItsLine) {
+  const TFormObject deepest = TextToForm(NestedForm(256));
+  EXPECT_EQ(Depth(deepest), 256);
+  EXPECT_TRUE(FormToText(deepest).endsWith("end\nend\n"));
+  for (int levels : {257, 200000}) {
+    try {
+      TextToForm(NestedForm(levels));
+      FAIL() << "no read error at " << levels << " levels";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), "Line 257: objects nested deeper than 256 levels");
+    }
+  }
+  TSample sample;
+  EXPECT_THROW(ReadObjectText(&sample, NestedForm(200000)), EReadError);
+}
+
 #include "StreamingTests.moc"
