@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <map>
 
 #include "platform/Canvas.h"
@@ -21,6 +22,10 @@ const Factory* FindFactory(const QString& name) {
   const auto it = factories.find(name);
   return it == factories.end() ? nullptr : &it->second;
 }
+
+// Sums of widths may pass the 32-bit range; a left edge beyond it stays at
+// its end.
+int ClampedLeft(int64_t x) { return int(std::min<int64_t>(x, std::numeric_limits<int>::max())); }
 
 }  // namespace
 
@@ -328,9 +333,15 @@ void TCustomColumn::SetVisible(bool v) {
 }
 
 void TCustomColumn::SetWidth(int v) {
-  width_ = std::max(v, kMinColumnWidth);
+  StoreWidth(v);
   if (!collection_) return;
   if (!collection_->IsReading()) collection_->Layout(false);
+  WidthChanged();
+}
+
+void TCustomColumn::StoreWidth(int v) { width_ = std::clamp(v, kMinColumnWidth, kMaxColumnWidth); }
+
+void TCustomColumn::WidthChanged() {
   Changed(ckWidth);
   if (Grid() && Grid()->IsDesigning()) defaultWidth_ = width_;
 }
@@ -408,6 +419,8 @@ TColumns::~TColumns() { FreeColumns(); }
 // In index order; a column being freed tells nobody.
 void TColumns::FreeColumns() {
   display_.clear();
+  visibleCount_ = 0;
+  totalWidth_ = 0;
   std::vector<std::unique_ptr<TCustomColumn>> doomed;
   doomed.swap(items_);
   for (auto& column : doomed) {
@@ -429,17 +442,6 @@ TCustomColumn* TColumns::DisplayItems(int i) const {
 int TColumns::DisplayIndexOf(const TCustomColumn* column) const {
   const auto it = std::find(display_.begin(), display_.end(), column);
   return it == display_.end() ? -1 : int(it - display_.begin());
-}
-
-int TColumns::VisibleCount() const {
-  return int(std::count_if(items_.begin(), items_.end(), [](const auto& c) { return c->Visible(); }));
-}
-
-int TColumns::TotalWidth() const {
-  int total = 0;
-  for (const auto& c : items_)
-    if (c->Visible()) total += c->Width();
-  return total;
 }
 
 bool TColumns::IsReading() const { return reading_ || (control_ && control_->IsReading()); }
@@ -479,12 +481,13 @@ void TColumns::Move(int from, int to) {
 }
 
 void TColumns::Layout(bool renumber) {
-  int x = control_ ? control_->DataLeft() : 0;
+  const int64_t left = control_ ? control_->DataLeft() : 0;
+  int64_t x = left;
   int n = 0;
   for (int p = 0; p < int(display_.size()); ++p) {
     TCustomColumn* c = display_[size_t(p)];
     if (c->Visible()) {
-      c->left_ = x;
+      c->left_ = ClampedLeft(x);
       c->visibleIndex_ = n++;
       x += c->Width();
     } else {
@@ -492,18 +495,27 @@ void TColumns::Layout(bool renumber) {
     }
     if (renumber) c->position_ = p;
   }
+  visibleCount_ = n;
+  totalWidth_ = x - left;
+  layoutVisits_ += int64_t(display_.size());
 }
 
+// Every width is stored first and the columns laid out once; the width
+// notices follow, so their receiver sees the finished layout.
 void TColumns::AutoSizeColumns(int clientWidth) {
   auto sizes = [](const TCustomColumn* c) {
     return c->Visible() && c->Options().testFlag(coAutoSize) && !c->Options().testFlag(coFixedSize);
   };
-  int fixed = 0;
-  for (const auto& c : items_)
-    if (c->Visible() && !sizes(c.get())) fixed += c->Width();
-  int64_t room = clientWidth - (control_ ? control_->DataLeft() : 0) - fixed;
-  int64_t share = TotalWidth() - fixed;
+  int64_t fixed = 0, total = 0;
+  for (const auto& c : items_) {
+    if (!c->Visible()) continue;
+    total += c->Width();
+    if (!sizes(c.get())) fixed += c->Width();
+  }
+  int64_t room = int64_t(clientWidth) - (control_ ? control_->DataLeft() : 0) - fixed;
+  int64_t share = total - fixed;
   if (share < 0) share = 1;
+  std::vector<TCustomColumn*> sized;
   for (const auto& c : items_) {
     // The shares used up: nothing is left to divide by.
     if (!sizes(c.get()) || share <= 0) continue;
@@ -511,10 +523,13 @@ void TColumns::AutoSizeColumns(int clientWidth) {
     const int64_t product = old * room;
     int64_t width = product / share;
     if (product % share > share / 2) ++width;
-    c->SetWidth(int(width));
+    c->StoreWidth(int(std::clamp<int64_t>(width, kMinColumnWidth, kMaxColumnWidth)));
+    sized.push_back(c.get());
     room -= width;
     share -= old;
   }
+  Layout(false);
+  for (TCustomColumn* c : sized) c->WidthChanged();
 }
 
 void TColumns::NotifyList(int kind, int index1, int index2) {

@@ -110,6 +110,8 @@ enum TColumnChangeKind : int {
 enum TColumnListKind : int { lkAppended = 0, lkCleared = 2 };
 
 constexpr int kMinColumnWidth = 8;
+// Wider columns are of no use, and the cap keeps width sums far from overflow.
+constexpr int kMaxColumnWidth = 1000000;
 
 // What the column model reads from the grid that owns its collection.
 class IColumnGrid {
@@ -430,6 +432,8 @@ class TCustomColumn : public TComponent {
   void SetCursorValue(int v) { SetCursor(TCursor(v)); }
   void PartChanged(TObject*) { Changed(ckAppearance); }
   void CreateCompanions();
+  void StoreWidth(int v);
+  void WidthChanged();
 
   TColumnCompanions companions_;
   TAlignment alignment_ = taLeftJustify;
@@ -483,8 +487,9 @@ class TColumns : public TObject {
   TCustomColumn* Items(int i) const;
   TCustomColumn* DisplayItems(int i) const;
   int DisplayIndexOf(const TCustomColumn* column) const;
-  int VisibleCount() const;
-  int TotalWidth() const;
+  // Both as the last layout found them.
+  int VisibleCount() const { return visibleCount_; }
+  int64_t TotalWidth() const { return totalWidth_; }
 
   // Takes ownership; the column goes into the display list by its Position.
   void Add(TCustomColumn* column);
@@ -497,6 +502,9 @@ class TColumns : public TObject {
   void AutoSizeColumns(int clientWidth);
   // True while the grid or this collection reads stored columns.
   bool IsReading() const;
+  // How many columns the layout passes have visited; lets tests see that
+  // the work stays linear in the number of columns.
+  int64_t LayoutVisits() const { return layoutVisits_; }
 
   // The columns as unnamed child objects of the grid's form, in index order.
   std::vector<TFormObject> StoredForms() const;
@@ -520,4 +528,7 @@ class TColumns : public TObject {
   std::vector<std::unique_ptr<TCustomColumn>> items_;
   std::vector<TCustomColumn*> display_;
   bool reading_ = false;
+  int visibleCount_ = 0;
+  int64_t totalWidth_ = 0;
+  int64_t layoutVisits_ = 0;
 };

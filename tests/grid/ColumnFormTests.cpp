@@ -192,6 +192,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadForm{"WrongRoot", "object G: TOtherGrid\nend\n", "Line 1", "TOtherGrid"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ColumnForms, AStoredWidthPastTheMaximumIsCappedAndLaysOutWithoutOverflow) {
+  const QString column = "  object TTextualColumn\n    Width = 2147483647\n  end\n";
+  TFormGrid grid;
+  ReadObjectText(&grid, "object G: TFormGrid\n" + column + column + column + "end\n");
+  ASSERT_EQ(grid.columns.Count(), 3);
+  EXPECT_EQ(grid.columns.Items(0)->Width(), kMaxColumnWidth);
+  EXPECT_EQ(grid.columns.Items(2)->Left(), 2 * kMaxColumnWidth);
+  EXPECT_EQ(grid.columns.TotalWidth(), 3 * kMaxColumnWidth);
+}
+
 TEST_F(ColumnForms, AnEmptyDefaultValueComesBackEmptyWhereTheKindGivesOne) {
   TFormGrid source;
   source.columns.Add(new TNumericColumn);

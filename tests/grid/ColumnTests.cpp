@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 #include "ColumnTestSupport.h"
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
@@ -389,4 +392,95 @@ TEST(ColumnCollection, ClearAndDestructionFreeColumnsInIndexOrderWithoutColumnNo
   }
   EXPECT_EQ(freed, (QStringList{"a", "b", "c", "d"}));
   EXPECT_TRUE(notices.isEmpty());
+}
+
+// ---- widths stay within their limits and sums do not overflow -------------------
+
+namespace {
+
+struct WidthRow {
+  const char* name;
+  int given;
+  int stored;
+};
+
+void PrintTo(const WidthRow& row, std::ostream* os) { *os << row.name; }
+
+class ColumnWidths : public ColumnModel, public ::testing::WithParamInterface<WidthRow> {};
+
+}  // namespace
+
+TEST_P(ColumnWidths, AreKeptBetweenTheMinimumAndTheMaximum) {
+  auto cols = AddWithPositions(columns, {0, 1});
+  cols[0]->SetWidth(GetParam().given);
+  EXPECT_EQ(cols[0]->Width(), GetParam().stored);
+  EXPECT_EQ(cols[1]->Left(), GetParam().stored);
+  EXPECT_EQ(columns.TotalWidth(), GetParam().stored + 80);
+  TCustomColumn loose;
+  loose.SetWidth(GetParam().given);
+  EXPECT_EQ(loose.Width(), GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ColumnWidths,
+                         ::testing::Values(WidthRow{"BelowTheMinimum", 3, 8}, WidthRow{"Negative", -5, 8},
+                                           WidthRow{"Lowest", std::numeric_limits<int>::min(), 8},
+                                           WidthRow{"Minimum", 8, 8}, WidthRow{"Maximum", 1000000, 1000000},
+                                           WidthRow{"PastTheMaximum", 1000001, 1000000},
+                                           WidthRow{"Highest", std::numeric_limits<int>::max(), 1000000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ColumnModel, TheWidthsOfManyWideColumnsAddUpPastThe32BitRange) {
+  grid.dataLeft = 12;
+  auto cols = AddWithPositions(columns, std::vector<int>(2200, 0), kMaxColumnWidth);
+  EXPECT_EQ(columns.TotalWidth(), int64_t(2200) * kMaxColumnWidth);
+  EXPECT_EQ(cols[2147]->Left(), 12 + 2147 * kMaxColumnWidth);
+  // A left edge beyond the 32-bit range stays at its end.
+  EXPECT_EQ(cols[2148]->Left(), std::numeric_limits<int>::max());
+  EXPECT_EQ(cols[2199]->Left(), std::numeric_limits<int>::max());
+  for (auto* c : cols) c->SetOptions(c->Options() | coAutoSize);
+  columns.AutoSizeColumns(std::numeric_limits<int>::max());
+  EXPECT_EQ(cols[0]->Width(), 976129);  // 2147483635 shared by 2200
+  EXPECT_EQ(columns.TotalWidth(), std::numeric_limits<int>::max() - 12);
+}
+
+// ---- counts kept by the layout pass ---------------------------------------------
+
+TEST_F(ColumnModel, PaintingTheHeadersOfAThousandColumnsVisitsNoColumnAgain) {
+  auto cols = AddWithPositions(columns, std::vector<int>(1000, 0), 20);
+  cols[999]->SetVisible(false);
+  const int64_t before = columns.LayoutVisits();
+  std::vector<int> places;
+  for (int i = 0; i < columns.VisibleCount(); ++i) {
+    TCustomColumn* c = columns.DisplayItems(i);
+    places.push_back(c->Place());
+    EXPECT_FALSE(c->IsOnlyVisible());
+    EXPECT_EQ(c->PartRect(gaHeader).Left, 20 * i);
+  }
+  EXPECT_EQ(columns.LayoutVisits(), before);
+  EXPECT_EQ(places.size(), 999u);
+  EXPECT_EQ(places.front(), 1);
+  EXPECT_EQ(places[500], 2);
+  EXPECT_EQ(places.back(), 3);
+  EXPECT_EQ(columns.TotalWidth(), 999 * 20);
+}
+
+TEST_F(ColumnModel, DistributingWidthsLaysOutOnceAndTellsEachWidthAfterwards) {
+  auto cols = AddWithPositions(columns, std::vector<int>(1000, 0), 20);
+  for (auto* c : cols) c->SetOptions(c->Options() | coAutoSize);
+  QStringList seen;
+  columns.ColumnsChanged = [&](TColumns*, TCustomColumn* c, int kind) {
+    if (c->Index() < 2) seen << QStringLiteral("%1:%2:%3").arg(c->Index()).arg(kind).arg(columns.TotalWidth());
+  };
+  const int64_t before = columns.LayoutVisits();
+  columns.AutoSizeColumns(30000);
+  EXPECT_EQ(columns.LayoutVisits() - before, 1000);
+  EXPECT_EQ(seen, (QStringList{"0:6:30000", "1:6:30000"}));
+  EXPECT_EQ(cols[999]->Left(), 29970);
+}
+
+TEST_F(ColumnModel, ClearingLeavesNoVisibleColumnsAndNoWidth) {
+  AddWithPositions(columns, {0, 1, 2});
+  columns.Clear();
+  EXPECT_EQ(columns.VisibleCount(), 0);
+  EXPECT_EQ(columns.TotalWidth(), 0);
 }
