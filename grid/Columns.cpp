@@ -23,6 +23,15 @@ const Factory* FindFactory(const QString& name) {
   return it == factories.end() ? nullptr : &it->second;
 }
 
+// Makes a companion the first time it is asked for; a factory that asks for
+// it again while making it gets none rather than recursing.
+template <typename Factory, typename Slot>
+void MakeOnce(bool& made, Slot& slot, const QString& className, TCustomColumn* column) {
+  if (made) return;
+  made = true;
+  if (const Factory* factory = FindFactory<Factory>(className)) slot = (*factory)(column);
+}
+
 // Sums of widths may pass the 32-bit range; a left edge beyond it stays at
 // its end.
 int ClampedLeft(int64_t x) { return int(std::min<int64_t>(x, std::numeric_limits<int>::max())); }
@@ -189,7 +198,6 @@ void TColumnPlay::Start() {
 TCustomColumn::TCustomColumn(const TColumnCompanions& companions) : companions_(companions) {
   cursor_ = crDefault;
   alignment_ = taLeftJustify;
-  CreateCompanions();
   font_ = std::make_unique<TFont>();
   footer_ = std::make_unique<TColumnFooter>(this);
   header_ = std::make_unique<TColumnHeader>(this);
@@ -199,13 +207,23 @@ TCustomColumn::TCustomColumn(const TColumnCompanions& companions) : companions_(
   SetValueKind(vkText);
 }
 
-void TCustomColumn::CreateCompanions() {
-  if (const TEditorFactory* editor = FindFactory<TEditorFactory>(EditorClass())) {
-    editor_ = (*editor)(this);
+TColumnDisplay* TCustomColumn::Display() const {
+  MakeOnce<TDisplayFactory>(displayMade_, display_, DisplayClass(), const_cast<TCustomColumn*>(this));
+  return display_.get();
+}
+
+TColumnPlay* TCustomColumn::Play() const {
+  MakeOnce<TPlayFactory>(playMade_, play_, PlayClass(), const_cast<TCustomColumn*>(this));
+  return play_.get();
+}
+
+// Hidden until the grid shows it.
+QWidget* TCustomColumn::Editor() const {
+  if (!editorMade_) {
+    MakeOnce<TEditorFactory>(editorMade_, editor_, EditorClass(), const_cast<TCustomColumn*>(this));
     if (editor_) editor_->hide();
   }
-  if (const TDisplayFactory* display = FindFactory<TDisplayFactory>(DisplayClass())) display_ = (*display)(this);
-  if (const TPlayFactory* play = FindFactory<TPlayFactory>(PlayClass())) play_ = (*play)(this);
+  return editor_;
 }
 
 TCustomColumn::~TCustomColumn() {

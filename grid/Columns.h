@@ -393,9 +393,11 @@ class TCustomColumn : public TComponent {
   void SetInputOpen(bool v) { inputOpen_ = v; }
   int Left() const { return left_; }
   int VisibleIndex() const { return visibleIndex_; }
-  TColumnDisplay* Display() const { return display_.get(); }
-  TColumnPlay* Play() const { return play_.get(); }
-  QWidget* Editor() const { return editor_; }
+  // The companions are made on first need, once the column is whole, so
+  // that a factory sees the column as its own kind.
+  TColumnDisplay* Display() const;
+  TColumnPlay* Play() const;
+  QWidget* Editor() const;
 
   int Index() const { return index_; }
   bool IsCurrent() const;
@@ -431,7 +433,6 @@ class TCustomColumn : public TComponent {
   int CursorValue() const { return cursor_; }
   void SetCursorValue(int v) { SetCursor(TCursor(v)); }
   void PartChanged(TObject*) { Changed(ckAppearance); }
-  void CreateCompanions();
   void StoreWidth(int v);
   void WidthChanged();
 
@@ -443,9 +444,11 @@ class TCustomColumn : public TComponent {
   TCursor cursor_ = crDefault;
   QString defaultValue_;
   int defaultWidth_ = 80;
-  std::unique_ptr<TColumnDisplay> display_;
+  mutable std::unique_ptr<TColumnDisplay> display_;
+  mutable bool displayMade_ = false;
   TDrawingOptions drawingOptions_ = doNormal;
-  QWidget* editor_ = nullptr;
+  mutable QWidget* editor_ = nullptr;
+  mutable bool editorMade_ = false;
   QString auxiliaryText_;
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TColumnFooter> footer_;
@@ -456,7 +459,8 @@ class TCustomColumn : public TComponent {
   QString inputText_;
   int left_ = 0;
   TColumnOptions options_ = coCanClick | coCanSort | coCanInput | coEditorAutoSelect | coPublicUsing;
-  std::unique_ptr<TColumnPlay> play_;
+  mutable std::unique_ptr<TColumnPlay> play_;
+  mutable bool playMade_ = false;
   int position_ = -1;
   std::unique_ptr<TSlideBounds> slideBounds_;
   TSortKind sortKind_ = skAscending;

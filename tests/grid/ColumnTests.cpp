@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "ColumnTestSupport.h"
@@ -483,4 +485,60 @@ TEST_F(ColumnModel, ClearingLeavesNoVisibleColumnsAndNoWidth) {
   columns.Clear();
   EXPECT_EQ(columns.VisibleCount(), 0);
   EXPECT_EQ(columns.TotalWidth(), 0);
+}
+
+// ---- companions are made once the column is whole -------------------------------
+
+namespace {
+
+class TWholeKindColumn : public TCustomColumn {
+ public:
+  TWholeKindColumn() : TCustomColumn({"WholeKindEditor", "WholeKindDisplay", "WholeKindPlay"}) {
+    SetValueKind(vkFloat);
+  }
+};
+
+class TStubDisplay : public TColumnDisplay {
+ public:
+  using TColumnDisplay::TColumnDisplay;
+  void PaintValue() override {}
+};
+
+// Records, for each companion made, whether the factory saw its own kind.
+QStringList& Made() {
+  static QStringList made;
+  return made;
+}
+
+QString KindSeen(const QString& companion, TCustomColumn* c) {
+  const bool whole = dynamic_cast<TWholeKindColumn*>(c) && c->ValueKind() == vkFloat;
+  return companion + (whole ? QStringLiteral(":whole") : QStringLiteral(":half"));
+}
+
+}  // namespace
+
+TEST(ColumnCompanions, FactoriesSeeTheWholeColumnAndEachCompanionIsMadeOnce) {
+  RegisterDisplayClass("WholeKindDisplay", [](TCustomColumn* c) {
+    Made() << KindSeen("display", c);
+    return std::make_unique<TStubDisplay>(c);
+  });
+  RegisterPlayClass("WholeKindPlay", [](TCustomColumn* c) {
+    Made() << KindSeen("play", c);
+    return std::make_unique<TColumnPlay>(c);
+  });
+  RegisterEditorClass("WholeKindEditor", [](TCustomColumn* c) {
+    Made() << KindSeen("editor", c);
+    return new QWidget;
+  });
+  Made().clear();
+  TWholeKindColumn column;
+  TColumnDisplay* display = column.Display();
+  ASSERT_NE(display, nullptr);
+  EXPECT_EQ(display->Column(), &column);
+  EXPECT_EQ(column.Display(), display);
+  ASSERT_NE(column.Play(), nullptr);
+  EXPECT_EQ(column.Play()->Column(), &column);
+  ASSERT_NE(column.Editor(), nullptr);
+  EXPECT_TRUE(column.Editor()->isHidden());
+  EXPECT_EQ(Made(), (QStringList{"display:whole", "play:whole", "editor:whole"}));
 }
