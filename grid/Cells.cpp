@@ -241,7 +241,11 @@ void TCells::Sort(int col, TSortType sortType, bool descending) {
 namespace {
 
 using IpParts = std::array<uint32_t, 4>;
-using IpKey = unsigned __int128;
+
+// Four parts of up to 31 bits, two to a word, the first part weighing most.
+struct WideIpKey {
+  uint64_t high, low;
+};
 
 // The digits of a number part, for the conversion error it raises.
 QString DigitsOf(QStringView part) {
@@ -276,15 +280,18 @@ IpParts ParseIp(QStringView text) {
 }
 
 // The four parts as one number, the first part weighing most.
-template <typename Key, int Bits>
-Key PackIp(const IpParts& parts) {
-  Key key = 0;
-  for (uint32_t part : parts) key = key << Bits | part;
+uint64_t PackIp(const IpParts& parts) {
+  uint64_t key = 0;
+  for (uint32_t part : parts) key = key << 16 | part;
   return key;
 }
 
-// Most addresses have parts below 65536 and pack into 64 bits, which sort
-// faster than the 124 bits any four integers need.
+WideIpKey PackWideIp(const IpParts& parts) {
+  return {uint64_t(parts[0]) << 32 | parts[1], uint64_t(parts[2]) << 32 | parts[3]};
+}
+
+// Most addresses have parts below 65536 and pack into one 64-bit word, which
+// sorts faster than the two any four integers need.
 bool FitsSixteenBits(const std::vector<IpParts>& keys) {
   for (const IpParts& parts : keys)
     for (uint32_t part : parts)
@@ -301,8 +308,11 @@ int Compare(double a, double b) {
   return nanA == nanB ? 0 : (nanA ? -1 : 1);
 }
 int Compare(int a, int b) { return (a > b) - (a < b); }
-int Compare(IpKey a, IpKey b) { return (a > b) - (a < b); }
 int Compare(uint64_t a, uint64_t b) { return (a > b) - (a < b); }
+int Compare(const WideIpKey& a, const WideIpKey& b) {
+  const int high = Compare(a.high, b.high);
+  return high != 0 ? high : Compare(a.low, b.low);
+}
 int Compare(const QString* a, const QString* b) { return a->compare(*b, Qt::CaseSensitive); }
 
 template <typename Key>
@@ -427,10 +437,10 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
       }
       if (FitsSixteenBits(keys))
         order = SortedOrder<uint64_t>(
-            rowCount_, [&keys](int r) { return PackIp<uint64_t, 16>(keys[size_t(r)]); }, descending, random_);
+            rowCount_, [&keys](int r) { return PackIp(keys[size_t(r)]); }, descending, random_);
       else
-        order = SortedOrder<IpKey>(
-            rowCount_, [&keys](int r) { return PackIp<IpKey, 31>(keys[size_t(r)]); }, descending, random_);
+        order = SortedOrder<WideIpKey>(
+            rowCount_, [&keys](int r) { return PackWideIp(keys[size_t(r)]); }, descending, random_);
       break;
     }
   }
