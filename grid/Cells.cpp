@@ -182,6 +182,8 @@ void TCells::DeleteRow(int row) {
 void TCells::MoveRow(int from, int to) {
   CheckRow(from, rowCount_ - 1);
   CheckRow(to, rowCount_ - 1);
+  // The moves reach row `to` in every vector.
+  Q_ASSERT(IsConsistent());
   if (from != to)
     for (TCellList& list : lists_) ForEachVector(list, [from, to](auto& v) { MoveElement(v, from, to); });
   sortValid_ = false;
@@ -197,6 +199,7 @@ void TCells::ClearRows() {
   }
   rowCount_ = 0;
   sortValid_ = false;
+  Q_ASSERT(IsConsistent());
 }
 
 void TCells::ColumnListChanged(TObject*, int Kind, int, int) {
@@ -399,6 +402,17 @@ const std::vector<QString>& TextsOf(const TCellList& list, int rows, std::vector
   return converted;
 }
 
+// Each row once: a reordering neither loses nor doubles a row.
+bool IsPermutation(const std::vector<int>& order, int rows) {
+  if (order.size() != size_t(rows)) return false;
+  std::vector<bool> seen(order.size());
+  for (int r : order) {
+    if (r < 0 || r >= rows || seen[size_t(r)]) return false;
+    seen[size_t(r)] = true;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Every key is read before any row moves, so a conversion error leaves the
@@ -449,6 +463,8 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
 
 // Row k takes what row order[k] held.
 void TCells::Reorder(const std::vector<int>& order) {
+  Q_ASSERT(IsPermutation(order, rowCount_));
+  Q_ASSERT(IsConsistent());
   // The reads jump all over each column; asking for a value a few rows
   // early keeps the moves from waiting on memory.
   const size_t rows = order.size();

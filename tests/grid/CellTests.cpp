@@ -486,3 +486,19 @@ TEST_F(CellStore, NumbersConvertByTheFormatSettingsWhateverTheCLibraryLocale) {
   numeric.SetFormatMask("0.00");
   EXPECT_EQ(numeric.FormatText("2,5"), "2,50");
 }
+
+// ---- invariants that fire --------------------------------------------------------
+
+TEST(CellStoreInvariants, AreCheckedInTestBuilds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto moveOverAShortColumn = [] {
+    TColumns columns;
+    TCells cells(nullptr, &columns);
+    columns.ColumnListChanged = [&cells](TObject* s, int k, int a, int b) { cells.ColumnListChanged(s, k, a, b); };
+    columns.Add(new KindColumn(vkText));
+    cells.AddRows(3);
+    cells.List(0).Colors.pop_back();  // one colour short of the rows
+    cells.MoveRow(0, 2);
+  };
+  EXPECT_DEATH(moveOverAShortColumn(), "IsConsistent");
+}
