@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <cstring>
 
@@ -218,6 +219,7 @@ TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
     bars_[size_t(bar)].widget = widget;
     bars_[size_t(bar)].info.nMax = 100;
   }
+  layout_ = ComputeLayout();
 }
 
 TWinControl::~TWinControl() {
@@ -240,15 +242,13 @@ int TWinControl::Top() const {
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const auto* parent = isWindow() ? nullptr : qobject_cast<const TWinControl*>(parentWidget());
   const TPoint origin = parent ? parent->ClientOrigin() : TPoint();
-  const QSize oldSize = size();
-  setGeometry(ALeft + origin.X, ATop + origin.Y, std::max(0, AWidth), std::max(0, AHeight));
-  // A hidden widget hears of its new size only when shown; the program
-  // expects to be told at once.
-  if (testAttribute(Qt::WA_PendingResizeEvent)) {
-    setAttribute(Qt::WA_PendingResizeEvent, false);
-    QResizeEvent event(size(), oldSize);
-    QCoreApplication::sendEvent(this, &event);
+  {
+    const QScopedValueRollback<bool> applying(applyingBounds_, true);
+    setGeometry(ALeft + origin.X, ATop + origin.Y, std::max(0, AWidth), std::max(0, AHeight));
   }
+  // Told at once, hidden or not, and outside any event: a handler's error
+  // reaches the caller.
+  UpdateLayout();
 }
 
 void TWinControl::SetVisible(bool v) { setVisible(v); }
@@ -344,12 +344,13 @@ void TWinControl::ApplyCreateParams(const TCreateParams& params) {
     if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     const QRect frame = geometry();
     const bool shown = isVisible();
+    const QScopedValueRollback<bool> applying(applyingBounds_, true);
     setWindowFlags(flags);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(frame);
     if (shown) QWidget::setVisible(true);
   }
-  Layout();
+  UpdateLayout();
 }
 
 LRESULT TWinControl::Perform(uint32_t Msg, WPARAM WParam, LPARAM LParam) {
@@ -374,19 +375,6 @@ void TWinControl::DefaultHandler(TMessage& Message) { Message.Result = 0; }
 
 bool TWinControl::BarVisible(int bar) const { return bars_[size_t(bar)].shown; }
 
-int TWinControl::ClientWidth() const {
-  return std::max(0, width() - 2 * NonClientWidth() - (BarVisible(SB_VERT) ? kScrollBarSize : 0));
-}
-
-int TWinControl::ClientHeight() const {
-  return std::max(0, height() - 2 * NonClientWidth() - (BarVisible(SB_HORZ) ? kScrollBarSize : 0));
-}
-
-TRect TWinControl::ClientRectInWindow() const {
-  const int nc = NonClientWidth();
-  return Bounds(nc, nc, ClientWidth(), ClientHeight());
-}
-
 TPoint TWinControl::ClientToScreen(TPoint p) const {
   return TPoint::FromQt(mapToGlobal(QPoint(p.X + NonClientWidth(), p.Y + NonClientWidth())));
 }
@@ -404,7 +392,7 @@ void TWinControl::SetBorderWidth(int v) {
   v = std::max(0, v);
   if (v == borderWidth_) return;
   borderWidth_ = v;
-  Layout();
+  UpdateLayout();
 }
 
 void TWinControl::InvalidateFrame() {
@@ -419,25 +407,38 @@ void TWinControl::SetRegion(const QRegion& r) {
     setMask(r);
 }
 
-void TWinControl::Layout() {
+// The one place the window is divided into client area, bars and corner.
+TWinControl::TWindowLayout TWinControl::ComputeLayout() const {
   const int nc = NonClientWidth();
+  const TRect inner(nc, nc, std::max(nc, width() - nc), std::max(nc, height() - nc));
   const bool h = BarVisible(SB_HORZ), v = BarVisible(SB_VERT);
-  QScrollBar* hbar = bars_[SB_HORZ].widget;
-  QScrollBar* vbar = bars_[SB_VERT].widget;
-  vbar->setGeometry(width() - nc - kScrollBarSize, nc, kScrollBarSize,
-                    std::max(0, height() - 2 * nc - (h ? kScrollBarSize : 0)));
-  hbar->setGeometry(nc, height() - nc - kScrollBarSize, std::max(0, width() - 2 * nc - (v ? kScrollBarSize : 0)),
-                    kScrollBarSize);
-  vbar->setVisible(v);
-  hbar->setVisible(h);
+  TWindowLayout l;
+  l.Client = TRect(inner.Left, inner.Top, std::max(inner.Left, inner.Right - (v ? kScrollBarSize : 0)),
+                   std::max(inner.Top, inner.Bottom - (h ? kScrollBarSize : 0)));
+  if (v) l.VertBar = TRect(l.Client.Right, inner.Top, inner.Right, l.Client.Bottom);
+  if (h) l.HorzBar = TRect(inner.Left, l.Client.Bottom, l.Client.Right, inner.Bottom);
+  if (h && v) l.SizeBox = TRect(l.Client.Right, l.Client.Bottom, inner.Right, inner.Bottom);
+  return l;
+}
+
+void TWinControl::UpdateLayout() {
+  const TWindowLayout previous = layout_;
+  layout_ = ComputeLayout();
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    QScrollBar* widget = bars_[size_t(bar)].widget;
+    const TRect& r = bar == SB_HORZ ? layout_.HorzBar : layout_.VertBar;
+    widget->setGeometry(r.ToQt());
+    widget->setVisible(BarVisible(bar));
+  }
   ncDirty_ = true;
-  Dispatch(this, [this] { ClientResized(); });
   update();
+  if (layout_.Client.Width() == previous.Client.Width() && layout_.Client.Height() == previous.Client.Height()) return;
+  ClientResized();
+  Resize();
 }
 
 void TWinControl::resizeEvent(QResizeEvent*) {
-  Layout();
-  Dispatch(this, [this] { Resize(); });
+  if (!applyingBounds_) Dispatch(this, [this] { UpdateLayout(); });
 }
 
 void TWinControl::PaintNonClientCanvas() {
@@ -462,9 +463,9 @@ void TWinControl::WMNCPaint(TCanvas& WindowCanvas) {
     WindowCanvas.FrameRect(r);
     InflateRect(r, -1, -1);
   }
-  if (BarVisible(SB_HORZ) && BarVisible(SB_VERT)) {
+  if (!IsRectEmpty(layout_.SizeBox)) {
     WindowCanvas.Brush()->SetColor(clBtnFace);
-    WindowCanvas.FillRect(TRect(r.Right - kScrollBarSize, r.Bottom - kScrollBarSize, r.Right, r.Bottom));
+    WindowCanvas.FillRect(layout_.SizeBox);
   }
 }
 
@@ -517,7 +518,7 @@ int TWinControl::SetScrollInfo(int bar, const TScrollInfo& info, bool) {
       b.widget->setEnabled(b.enabled && Scrollable(b.info));
     else
       b.shown = Scrollable(b.info);
-    if (b.shown != wasShown) Layout();
+    if (b.shown != wasShown) UpdateLayout();
   }
   PushBar(bar);
   return b.info.nPos;
@@ -539,7 +540,7 @@ void TWinControl::ShowScrollBar(int bar, bool show) {
   Bar& b = bars_[size_t(bar)];
   if (b.shown == show) return;
   b.shown = show;
-  Layout();
+  UpdateLayout();
 }
 
 void TWinControl::EnableScrollBar(int bar, uint32_t arrows) {
@@ -821,17 +822,14 @@ TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
   canvas_.OnChange = [this](TObject*) {
     if (!painting_) update();  // drawing outside Paint shows at once
   };
-  ClientResized();
+  FollowClientSize();
 }
 
 TCustomControl::~TCustomControl() { canvas_.Release(); }
 
-const QImage& TCustomControl::Image() {
-  ClientResized();
-  return image_;
-}
+void TCustomControl::ClientResized() { FollowClientSize(); }
 
-void TCustomControl::ClientResized() {
+void TCustomControl::FollowClientSize() {
   const QSize size(ClientWidth(), ClientHeight());
   if (size == image_.size()) return;
   canvas_.Release();
@@ -848,23 +846,18 @@ void TCustomControl::ClientResized() {
   image_ = next;
   // Only the newly exposed part needs painting unless the class asks for all.
   invalid_ = redrawAll ? QRegion(image_.rect()) : (invalid_ | (QRegion(image_.rect()) - QRegion(kept))) & image_.rect();
-  update();
 }
 
 void TCustomControl::Invalidate() { InvalidateRect(ClientRect()); }
 
 void TCustomControl::InvalidateRect(const TRect& r) {
-  ClientResized();
   const QRect area = r.ToQt() & image_.rect();
   if (area.isEmpty()) return;
   invalid_ |= area;
   update(area.translated(ClientOrigin().ToQt()));
 }
 
-void TCustomControl::Update() {
-  ClientResized();
-  PaintInvalid();
-}
+void TCustomControl::Update() { PaintInvalid(); }
 
 void TCustomControl::Repaint() {
   Invalidate();

@@ -174,10 +174,10 @@ class TWinControl : public QWidget, public TObject {
   // Client area: the window less its border and visible scroll bars, with
   // its own coordinates starting at (0, 0).
   TRect ClientRect() const { return TRect(0, 0, ClientWidth(), ClientHeight()); }
-  int ClientWidth() const;
-  int ClientHeight() const;
+  int ClientWidth() const { return layout_.Client.Width(); }
+  int ClientHeight() const { return layout_.Client.Height(); }
   // Where the client area's (0, 0) lies in the window.
-  TPoint ClientOrigin() const { return TPoint(NonClientWidth(), NonClientWidth()); }
+  TPoint ClientOrigin() const { return layout_.Client.TopLeft(); }
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
   // Width of the border drawn by the control itself, inside the edge.
@@ -245,7 +245,8 @@ class TWinControl : public QWidget, public TObject {
   virtual void FontChanged() {}
   virtual void ColorChanged() {}
   virtual void TextChanged() {}
-  // The client area changed size; the backing image follows it.
+  // The client area changed size, just before Resize; the backing image
+  // follows it here.
   virtual void ClientResized() {}
   // Shows the client area on the window.
   virtual void PaintClientArea(QPainter& p);
@@ -253,7 +254,7 @@ class TWinControl : public QWidget, public TObject {
   const std::vector<TGraphicControl*>& GraphicControls() const { return graphicControls_; }
   uint32_t ClassStyle() const { return classStyle_; }
   int NonClientWidth() const { return edgeWidth_ + borderWidth_; }
-  TRect ClientRectInWindow() const;
+  TRect ClientRectInWindow() const { return layout_.Client; }
 
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -271,6 +272,14 @@ class TWinControl : public QWidget, public TObject {
   void leaveEvent(QEvent* event) override;
 
  private:
+  // Where the window's parts lie, in window coordinates; empty rectangles
+  // for bars that are not shown.
+  struct TWindowLayout {
+    TRect Client;
+    TRect HorzBar;
+    TRect VertBar;
+    TRect SizeBox;  // the corner between two shown bars
+  };
   struct Bar {
     QScrollBar* widget = nullptr;
     TScrollInfo info;
@@ -280,7 +289,10 @@ class TWinControl : public QWidget, public TObject {
   };
   bool BarVisible(int bar) const;
   void PaintNonClientCanvas();
-  void Layout();
+  TWindowLayout ComputeLayout() const;
+  // Lays the window out again after anything that moves its parts; fires
+  // ClientResized and Resize when the client area changed size.
+  void UpdateLayout();
   void ApplyCreateParams(const TCreateParams& params);
   void PushBar(int bar);
   void BarAction(int bar, int action);
@@ -306,6 +318,8 @@ class TWinControl : public QWidget, public TObject {
   uint32_t classStyle_ = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   int borderWidth_ = 0;
   std::array<Bar, 2> bars_;
+  TWindowLayout layout_;
+  bool applyingBounds_ = false;  // the resize events this causes are not entries
   QImage ncImage_;
   bool ncDirty_ = true;
   std::vector<TGraphicControl*> graphicControls_;
@@ -324,7 +338,7 @@ class TCustomControl : public TWinControl {
 
   TCanvas* Canvas() { return &canvas_; }
   // The client area's pixels as last painted.
-  const QImage& Image();
+  const QImage& Image() const { return image_; }
 
   void Invalidate();
   void InvalidateRect(const TRect& r);
@@ -343,6 +357,7 @@ class TCustomControl : public TWinControl {
   void PaintClientArea(QPainter& p) override;
 
  private:
+  void FollowClientSize();
   void PaintInvalid();
   void PaintGraphicControls();
 

@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, ScrollMessages,
 
 TEST(ScrollView, EveryScrollMessageReshowsTheBarAndAnswersTheDialogCode) {
   TLoggedView v;
-  v.resize(100, 80);
+  v.SetBounds(0, 0, 100, 80);
   v.HandleNeeded();
   v.ShowScrollBar(SB_VERT, false);
   v.Log.clear();

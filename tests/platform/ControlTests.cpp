@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <functional>
 
 #include "TestSupport.h"
 #include "platform/Application.h"
@@ -61,7 +62,7 @@ TColor PixelOf(TCustomControl& c, int x, int y) { return FromQColor(QColor::from
 
 TEST(CustomControl, PaintRunsOnlyForTheInvalidRegion) {
   TPaintProbe c;
-  c.resize(100, 60);
+  c.SetBounds(0, 0, 100, 60);
   c.HandleNeeded();
   c.Update();
   EXPECT_EQ(c.Paints, 1);
@@ -84,7 +85,7 @@ TEST(CustomControl, PaintRunsOnlyForTheInvalidRegion) {
 
 TEST(CustomControl, PaintEventsDrawTheBackingImage) {
   TPaintProbe c;
-  c.resize(40, 30);
+  c.SetBounds(0, 0, 40, 30);
   c.show();
   ASSERT_TRUE(WaitFor([&] { return c.Paints > 0; }));
   const QImage shown = c.grab().toImage();
@@ -93,7 +94,7 @@ TEST(CustomControl, PaintEventsDrawTheBackingImage) {
 
 TEST(CustomControl, DrawingOutsidePaintStaysAndInvertsBack) {
   TPaintProbe c;
-  c.resize(50, 40);
+  c.SetBounds(0, 0, 50, 40);
   c.Repaint();
   TCanvas* canvas = c.Canvas();
   canvas->Pen()->SetMode(pmNot);
@@ -133,7 +134,7 @@ TEST(CustomControl, ResizeKeepsPixelsAndPaintsOnlyTheNewPartWhenTheClassSaysSo) 
 
 TEST(CustomControl, ScrollWindowMovesPixelsInsideTheClipAndInvalidatesTheStrip) {
   TPaintProbe c;
-  c.resize(40, 40);
+  c.SetBounds(0, 0, 40, 40);
   c.Repaint();
   // Rows of distinct colours so that a move is visible.
   for (int y = 0; y < 40; ++y) {
@@ -156,6 +157,56 @@ TEST(CustomControl, ScrollWindowMovesPixelsInsideTheClipAndInvalidatesTheStrip) 
   // The pending strip moved right with the pixels, clipped.
   EXPECT_TRUE(c.InvalidRegion().contains(QRect(4, 37, 26, 3)));
 }
+
+// Every way the client area can change size fires Resize once, and the
+// backing image has the new client size by then.
+struct ClientSizeCase {
+  const char* name;
+  std::function<void(TPaintProbe&)> change;
+  QSize client;  // after the change; the window is 200 x 100, shown
+  int resizes;
+};
+void PrintTo(const ClientSizeCase& c, std::ostream* os) { *os << c.name; }
+
+class ClientSizeChange : public ::testing::TestWithParam<ClientSizeCase> {};
+
+TEST_P(ClientSizeChange, FiresResizeOnceWithTheImageAlreadyFollowing) {
+  TPaintProbe c;
+  c.SetBounds(0, 0, 200, 100);
+  c.show();
+  QStringList log;
+  c.OnResize = [&](TObject*) {
+    log << QStringLiteral("%1x%2 image %3x%4")
+               .arg(c.ClientWidth())
+               .arg(c.ClientHeight())
+               .arg(c.Image().width())
+               .arg(c.Image().height());
+  };
+  GetParam().change(c);
+  const QString expected =
+      QStringLiteral("%1x%2 image %1x%2").arg(GetParam().client.width()).arg(GetParam().client.height());
+  EXPECT_EQ(log, QStringList(GetParam().resizes, expected));
+  EXPECT_EQ(QSize(c.ClientWidth(), c.ClientHeight()), GetParam().client);
+}
+
+void ShowVerticalRange(TPaintProbe& c) {
+  TScrollInfo info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMax = 50;
+  info.nPage = 10;
+  c.SetScrollInfo(SB_VERT, info, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, ClientSizeChange,
+    ::testing::Values(
+        ClientSizeCase{"ScrollRangeShowsTheVerticalBar", ShowVerticalRange, {184, 100}, 1},
+        ClientSizeCase{"HorizontalBarShown", [](TPaintProbe& c) { c.ShowScrollBar(SB_HORZ, true); }, {200, 84}, 1},
+        ClientSizeCase{"BorderWidens", [](TPaintProbe& c) { c.SetBorderWidth(2); }, {196, 96}, 1},
+        ClientSizeCase{"BoundsChange", [](TPaintProbe& c) { c.SetBounds(0, 0, 150, 60); }, {150, 60}, 1},
+        ClientSizeCase{"QtResizesTheShownWindow", [](TPaintProbe& c) { c.resize(120, 70); }, {120, 70}, 1},
+        ClientSizeCase{"SameSizeAgain", [](TPaintProbe& c) { c.SetBounds(5, 5, 200, 100); }, {200, 100}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WinControl, WindowIsMadeWhenShownWithItsParent) {
   QWidget form;
@@ -180,7 +231,7 @@ TEST(WinControl, ClientAreaExcludesEdgeBorderAndScrollBars) {
   TPaintProbe c;
   c.ExtraExStyle = WS_EX_STATICEDGE;
   c.ExtraStyle = WS_VSCROLL;
-  c.resize(100, 80);
+  c.SetBounds(0, 0, 100, 80);
   c.HandleNeeded();
   EXPECT_EQ(c.ClientWidth(), 100 - 2 - GetSystemMetrics(SM_CXVSCROLL));
   EXPECT_EQ(c.ClientHeight(), 78);
@@ -194,7 +245,7 @@ TEST(WinControl, ClientAreaExcludesEdgeBorderAndScrollBars) {
 
 TEST(WinControl, ScrollBarsFollowTheWindowsModel) {
   TPaintProbe c;
-  c.resize(100, 80);
+  c.SetBounds(0, 0, 100, 80);
   c.HandleNeeded();
   TScrollInfo info;
   info.fMask = SIF_ALL;
@@ -229,7 +280,7 @@ TEST(WinControl, ScrollBarsFollowTheWindowsModel) {
 
 TEST(WinControl, ScrollBarClicksArriveAsScrollMessages) {
   TPaintProbe c;
-  c.resize(100, 80);
+  c.SetBounds(0, 0, 100, 80);
   c.show();
   TScrollInfo info;
   info.fMask = SIF_ALL;
@@ -247,7 +298,7 @@ TEST(WinControl, ScrollBarClicksArriveAsScrollMessages) {
 TEST(WinControl, MouseInputArrivesInClientCoordinatesWithClicks) {
   TPaintProbe c;
   c.ExtraExStyle = WS_EX_STATICEDGE;
-  c.resize(60, 40);
+  c.SetBounds(0, 0, 60, 40);
   c.show();
   QTest::mouseClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(11, 21));
   QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
@@ -261,7 +312,7 @@ TEST(WinControl, MouseInputArrivesInClientCoordinatesWithClicks) {
 TEST(WinControl, WithoutDoubleClickClassASecondPressIsPlain) {
   TPaintProbe c;
   c.ClassBitsOff = CS_DBLCLKS;
-  c.resize(60, 40);
+  c.SetBounds(0, 0, 60, 40);
   c.show();
   QTest::mouseClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
@@ -272,7 +323,7 @@ TEST(WinControl, WithoutDoubleClickClassASecondPressIsPlain) {
 TEST(WinControl, KeysBecomeVirtualKeysAndCharacters) {
   TPaintProbe c;
   c.SetTabStop(true);
-  c.resize(60, 40);
+  c.SetBounds(0, 0, 60, 40);
   c.show();
   c.SetFocus();
   ASSERT_TRUE(WaitFor([&] { return c.Log.contains("enter"); }));
@@ -293,7 +344,7 @@ TEST(WinControl, HandlerErrorsStopAtTheEventBoundary) {
   QStringList errors;
   Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
   TPaintProbe c;
-  c.resize(30, 30);
+  c.SetBounds(0, 0, 30, 30);
   c.show();
   c.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw EConvertError("bad click"); };
   QTest::mousePress(&c, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
@@ -319,7 +370,7 @@ class TProbeGraphic : public TGraphicControl {
 
 TEST(GraphicControl, PaintsOnItsParentAndTakesItsMouseInput) {
   TPaintProbe parent;
-  parent.resize(60, 40);
+  parent.SetBounds(0, 0, 60, 40);
   parent.show();
   TProbeGraphic button;
   button.SetParent(&parent);
