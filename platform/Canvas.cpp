@@ -100,6 +100,21 @@ QRect Q(const TRect& r) { return r.ToQt(); }
 
 }  // namespace
 
+// What lines or a polygon through the points may touch with this pen.
+TRect TCanvas::PointsBounds(const std::vector<TPoint>& points) const {
+  TRect box(points.front().X, points.front().Y, points.front().X, points.front().Y);
+  for (const TPoint& p : points) {
+    box.Left = std::min(box.Left, p.X);
+    box.Top = std::min(box.Top, p.Y);
+    box.Right = std::max(box.Right, p.X);
+    box.Bottom = std::max(box.Bottom, p.Y);
+  }
+  const int reach = pen_.Width() / 2 + 1;
+  return TRect(box.Left - reach + 1, box.Top - reach + 1, box.Right + reach, box.Bottom + reach);
+}
+
+namespace {}  // namespace
+
 TCanvas::TCanvas(QImage* target) : target_(target) {
   font_.OnChange = [this](TObject*) {
     fontDirty_ = true;
@@ -123,8 +138,18 @@ void TCanvas::Release() {
 
 bool TCanvas::Drawable() const { return target_ && !target_->isNull(); }
 
-QPainter& TCanvas::Painter() {
-  if (OnChange) OnChange(this);
+void TCanvas::Changing(const TRect& logical) {
+  if (!OnChange || !Drawable()) return;
+  const QRect area = Q(logical).translated(origin_.X, origin_.Y) & target_->rect();
+  if (!area.isEmpty()) OnChange(this, area);
+}
+
+QPainter& TCanvas::Painter(const TRect& area) {
+  Changing(area);
+  return ActivePainter();
+}
+
+QPainter& TCanvas::ActivePainter() {
   if (!painter_) {
     if (!Drawable()) throw EInvalidOperation(QStringLiteral("Canvas does not allow drawing"));
     painter_ = std::make_unique<QPainter>(target_);
@@ -216,7 +241,7 @@ TRect TCanvas::ClipRect() const {
 // ---- lines -------------------------------------------------------------------
 
 void TCanvas::ApplyPen() {
-  QPainter& p = Painter();
+  QPainter& p = ActivePainter();
   QPen pen(ToQColor(pen_.Color()));
   pen.setWidth(pen_.Width() > 1 ? pen_.Width() : 0);
   // A flat cap leaves the end pixel out, as the platform's lines do.
@@ -230,6 +255,7 @@ void TCanvas::ApplyPen() {
 
 void TCanvas::DrawLineExcludingEnd(QPoint from, QPoint to) {
   if (from == to || pen_.Style() == psClear || pen_.Mode() == pmNop || !Drawable()) return;
+  Changing(PointsBounds({TPoint::FromQt(from), TPoint::FromQt(to)}));
   ApplyPen();
   // Qt's thin lines leave out the pixel furthest along the main axis, which
   // is the start of a line drawn towards smaller coordinates: such a line is
@@ -265,14 +291,15 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 // ---- areas -------------------------------------------------------------------
 
 void TCanvas::ApplyFillBrush() {
-  QPainter& p = Painter();
+  QPainter& p = ActivePainter();
   p.setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_.Color())));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::FillSolid(const TRect& r, TColor color) {
   if (IsRectEmpty(r) || !Drawable()) return;
-  QPainter& p = Painter();
+  Changing(r);
+  QPainter& p = ActivePainter();
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.fillRect(Q(r), ToQColor(color));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -298,6 +325,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
   if (!Drawable()) return;
+  Changing(TRect(l, t, r, b));
   const bool outlined = pen_.Style() != psClear && pen_.Mode() != pmNop;
   // Without a pen the filled area is one pixel smaller, as on the platform.
   const TRect inner = outlined ? TRect(l + 1, t + 1, r - 1, b - 1) : TRect(l, t, r - 1, b - 1);
@@ -311,7 +339,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
     return;
   }
   // Four bands that never overlap, so inverting pens touch each pixel once.
-  QPainter& p = Painter();
+  QPainter& p = ActivePainter();
   p.setCompositionMode(PenComposition(pen_.Mode()));
   const QColor color = ToQColor(pen_.Color());
   for (const QRect& band : {QRect(l, t, r - l, w), QRect(l, b - w, r - l, w), QRect(l, t + w, w, b - t - 2 * w),
@@ -322,10 +350,11 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2 || !Drawable()) return;
+  Changing(PointsBounds(points));
   QPolygon polygon;
   for (const TPoint& pt : points) polygon << pt.ToQt();
   if (brush_.Style() != bsClear) {
-    QPainter& p = Painter();
+    QPainter& p = ActivePainter();
     p.setPen(Qt::NoPen);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setBrush(QBrush(ToQColor(brush_.Color())));
@@ -338,8 +367,9 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 
 void TCanvas::Ellipse(int l, int t, int r, int b) {
   if (!Drawable() || r - l < 1 || b - t < 1) return;
+  Changing(TRect(l, t, r, b));
   if (pen_.Style() == psClear)
-    Painter().setPen(Qt::NoPen);
+    ActivePainter().setPen(Qt::NoPen);
   else
     ApplyPen();
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -355,7 +385,7 @@ TColor TCanvas::Pixels(int x, int y) const {
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
   if (DeviceClip(TRect(x, y, x + 1, y + 1)).isEmpty()) return;
-  if (OnChange) OnChange(this);
+  Changing(TRect(x, y, x + 1, y + 1));
   target_->setPixel(x + origin_.X, y + origin_.Y, ToQColor(color).rgb());
 }
 
@@ -374,8 +404,10 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   const QFontMetrics& fm = FontMetrics();
   const int width = fm.horizontalAdvance(text);
   if (Drawable()) {
+    Changing(
+        TRect::FromQt(fm.boundingRect(text).translated(x, y + fm.ascent()).united(QRect(x, y, width, fm.height()))));
     if (brush_.Style() != bsClear) FillSolid(Bounds(x, y, width, fm.height()), brush_.Color());
-    QPainter& p = Painter();
+    QPainter& p = ActivePainter();
     p.setPen(ToQColor(font_.Color()));
     p.drawText(x, y + fm.ascent(), text);
   }
@@ -383,7 +415,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 void TCanvas::DrawTextLine(const QString& line, const QRect& box, uint32_t flags, int lineHeight) {
-  QPainter& p = Painter();
+  QPainter& p = ActivePainter();
   if (brush_.Style() != bsClear) {
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(QRect(box.left(), box.top(), box.width(), lineHeight), ToQColor(brush_.Color()));
@@ -428,7 +460,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   else if (single && (flags & DT_BOTTOM))
     y = r.Bottom - lineHeight;
 
-  QPainter& p = Painter();
+  QPainter& p = Painter(r);
   p.save();
   p.setClipRect(Q(r), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   for (const QString& line : lines) {
@@ -455,7 +487,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   if (IsRectEmpty(dest) || !Drawable()) return;
-  QPainter& p = Painter();
+  QPainter& p = Painter(dest);
   if (copyMode_ == DSTINVERT) {
     p.setCompositionMode(QPainter::RasterOp_NotDestination);
     p.fillRect(Q(dest), Qt::white);
@@ -501,7 +533,7 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   QRegion frame = DeviceClip(r);
   frame -= DeviceClip(TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1));
   if (frame.isEmpty()) return;
-  if (OnChange) OnChange(this);
+  Changing(r);
   const QRgb even = ToQColor(textColor_).rgb(), odd = ToQColor(bkColor_).rgb();
   // Alternate pixels take the two colours, XORed in: drawing twice erases.
   XorPixels(frame, [&](int x, int y) { return ((x + y) & 1) == 0 ? even : odd; });
@@ -598,14 +630,14 @@ void TCanvas::DrawFrameControl(TRect& r, uint32_t kind, uint32_t state) {
 
 void TCanvas::Draw(int x, int y, const QImage& picture) {
   if (picture.isNull() || !Drawable()) return;
-  QPainter& p = Painter();
+  QPainter& p = Painter(Bounds(x, y, picture.width(), picture.height()));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(x, y, picture);
 }
 
 void TCanvas::StretchDraw(const TRect& r, const QImage& picture) {
   if (picture.isNull() || IsRectEmpty(r) || !Drawable()) return;
-  QPainter& p = Painter();
+  QPainter& p = Painter(r);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(Q(r), picture);
 }

@@ -100,6 +100,9 @@ class TBrush {
   TBrushStyle style_ = bsSolid;
 };
 
+class TCanvas;
+using TCanvasChangeEvent = std::function<void(TCanvas* Sender, const QRect& Area)>;
+
 class TCanvas : public TObject {
  public:
   explicit TCanvas(QImage* target = nullptr);
@@ -169,14 +172,19 @@ class TCanvas : public TObject {
   void StretchDraw(const TRect& r, const QImage& picture);
 
   // The painter with this canvas's clip and origin, for drawing the canvas
-  // cannot express (styled theme parts).
-  QPainter& Painter();
+  // cannot express (styled theme parts) inside area, which is reported as
+  // changed.
+  QPainter& Painter(const TRect& area);
   const QFontMetrics& FontMetrics();
 
-  // Fired before any drawing, so that a window can show what changed.
-  TNotifyEvent OnChange;
+  // Fired before drawing with the image area (in image coordinates) the
+  // drawing may change, so that a window can show what changed.
+  TCanvasChangeEvent OnChange;
 
  private:
+  QPainter& ActivePainter();
+  void Changing(const TRect& logical);
+  TRect PointsBounds(const std::vector<TPoint>& points) const;
   void ApplyState();
   void ApplyPen();
   void ApplyFillBrush();

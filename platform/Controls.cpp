@@ -819,8 +819,9 @@ void TWinControl::Resize() {
 
 TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
   canvas_.SetTarget(&image_);
-  canvas_.OnChange = [this](TObject*) {
-    if (!painting_) update();  // drawing outside Paint shows at once
+  // Drawing outside Paint shows at once, where it drew.
+  canvas_.OnChange = [this](TCanvas*, const QRect& area) {
+    if (!painting_) QWidget::update(area.translated(ClientOrigin().ToQt()));
   };
   FollowClientSize();
 }
@@ -857,7 +858,12 @@ void TCustomControl::InvalidateRect(const TRect& r) {
   update(area.translated(ClientOrigin().ToQt()));
 }
 
-void TCustomControl::Update() { PaintInvalid(); }
+void TCustomControl::Update() {
+  if (painting_) return;
+  const QRegion region = invalid_;
+  PaintInvalid();
+  QWidget::update(region.translated(ClientOrigin().ToQt()));
+}
 
 void TCustomControl::Repaint() {
   Invalidate();
@@ -877,7 +883,6 @@ void TCustomControl::PaintInvalid() {
   canvas_.ClearSystemClip();
   canvas_.ResetClip();
   painting_ = false;
-  update(region.translated(ClientOrigin().ToQt()));
 }
 
 void TCustomControl::PaintGraphicControls() {

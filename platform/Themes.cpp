@@ -148,7 +148,7 @@ void SetThemeStyleName(const QString& name) { styleName = name; }
 
 void DrawThemed(QWidget* window, TCanvas* canvas, const TRect& r, TThemeClass themeClass, int part, int state) {
   QStyle& style = Style();
-  QPainter& p = canvas->Painter();
+  QPainter& p = canvas->Painter(r);
   p.save();
   bool drawn = false;
   try {

@@ -92,6 +92,117 @@ TEST(CustomControl, PaintEventsDrawTheBackingImage) {
   EXPECT_EQ(FromQColor(QColor::fromRgb(shown.pixel(20, 15))), clRed);
 }
 
+// Counts the paint events a shown control gets and the areas they cover,
+// in client coordinates.
+class TPaintEventCounter : public QObject {
+ public:
+  explicit TPaintEventCounter(TWinControl& c) : c_(c) { c.installEventFilter(this); }
+  int Events = 0;
+  QRegion Painted;
+
+  // Lets the window settle, then forgets what it painted so far.
+  void Settle() {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&c_));
+    Pump(50);
+    Events = 0;
+    Painted = QRegion();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) {
+      ++Events;
+      Painted |= static_cast<QPaintEvent*>(e)->region().translated(-c_.ClientOrigin().ToQt());
+    }
+    return false;
+  }
+
+ private:
+  TWinControl& c_;
+};
+
+// A shown probe with a static edge, its paint events counted from rest.
+class ShownProbe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    c.ExtraExStyle = WS_EX_STATICEDGE;
+    c.SetBounds(0, 0, 120, 80);
+    c.show();
+    counter.Settle();
+  }
+  TPaintProbe c;
+  TPaintEventCounter counter{c};
+};
+
+TEST_F(ShownProbe, OneInvalidationGivesOnePaintEventAndOnePaint) {
+  const int paints = c.Paints;
+  c.InvalidateRect(TRect(10, 20, 30, 25));
+  ASSERT_TRUE(WaitFor([&] { return c.Paints > paints; }));
+  Pump(50);
+  EXPECT_EQ(c.Paints, paints + 1);
+  EXPECT_EQ(counter.Events, 1);
+  EXPECT_EQ(counter.Painted, QRegion(10, 20, 20, 5));
+}
+
+// Drawing outside Paint shows at once, and only where it drew.
+struct OutsideDrawCase {
+  const char* name;
+  std::function<void(TCanvas&)> draw;
+  QRect touched;  // client coordinates
+};
+void PrintTo(const OutsideDrawCase& c, std::ostream* os) { *os << c.name; }
+
+class DrawingOutsidePaint : public ShownProbe, public ::testing::WithParamInterface<OutsideDrawCase> {};
+
+TEST_P(DrawingOutsidePaint, MarksOnlyWhatItTouched) {
+  const int paints = c.Paints;
+  const QImage before = c.Image().copy();
+  GetParam().draw(*c.Canvas());
+  ASSERT_TRUE(WaitFor([&] { return counter.Events > 0; }));
+  EXPECT_EQ(counter.Painted.boundingRect(), GetParam().touched);
+  // Every changed pixel lies in what was marked.
+  QRect changed;
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x)
+      if (before.pixel(x, y) != c.Image().pixel(x, y)) changed |= QRect(x, y, 1, 1);
+  EXPECT_FALSE(changed.isEmpty());
+  EXPECT_TRUE(GetParam().touched.contains(changed)) << changed.x() << "," << changed.y();
+  EXPECT_EQ(c.Paints, paints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, DrawingOutsidePaint,
+    ::testing::Values(OutsideDrawCase{"InvertingGuideLine",
+                                      [](TCanvas& k) {
+                                        k.Pen()->SetMode(pmNot);
+                                        k.MoveTo(10, 0);
+                                        k.LineTo(10, 80);
+                                      },
+                                      QRect(10, 0, 1, 78)},  // the client area is 78 high
+                      OutsideDrawCase{"FocusRectangle", [](TCanvas& k) { k.DrawFocusRect(TRect(5, 6, 25, 16)); },
+                                      QRect(5, 6, 20, 10)},
+                      OutsideDrawCase{"Fill",
+                                      [](TCanvas& k) {
+                                        k.Brush()->SetColor(clBlue);
+                                        k.FillRect(TRect(40, 30, 50, 35));
+                                      },
+                                      QRect(40, 30, 10, 5)},
+                      OutsideDrawCase{"Pixel", [](TCanvas& k) { k.SetPixels(7, 9, clBlue); }, QRect(7, 9, 1, 1)},
+                      OutsideDrawCase{"InvertingCopy",
+                                      [](TCanvas& k) {
+                                        k.SetCopyMode(DSTINVERT);
+                                        k.CopyRect(TRect(60, 10, 70, 20), &k, TRect(60, 10, 70, 20));
+                                      },
+                                      QRect(60, 10, 10, 10)},
+                      OutsideDrawCase{"ClippedText",
+                                      [](TCanvas& k) {
+                                        TRect r(20, 40, 60, 56);
+                                        k.Brush()->SetStyle(bsClear);
+                                        k.DrawText(QStringLiteral("Hücre"), r, DT_SINGLELINE | DT_VCENTER);
+                                      },
+                                      QRect(20, 40, 40, 16)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CustomControl, DrawingOutsidePaintStaysAndInvertsBack) {
   TPaintProbe c;
   c.SetBounds(0, 0, 50, 40);
