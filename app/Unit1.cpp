@@ -270,9 +270,11 @@ void TForm1::CreatePopupMenu() {
   for (QLabel* label : {Label9, Label24, Label25}) {
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint& pos) {
-      const QPoint at = label->mapToGlobal(pos);
-      PopupMenu1->SetPopupComponent(label);
-      PopupMenu1->Popup(at.x(), at.y());
+      Dispatch(nullptr, [&] {
+        const QPoint at = label->mapToGlobal(pos);
+        PopupMenu1->SetPopupComponent(label);
+        PopupMenu1->Popup(at.x(), at.y());
+      });
     });
   }
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -36,7 +37,7 @@ class TZarvoFace : public QWidget {
 TSimulatedZarvo::TSimulatedZarvo(quint32 seed) : rng_(seed) {
   serial_ = QStringLiteral("ZRV4-%1").arg(rng_.bounded(100000, 1000000));
   timer_.setInterval(kStepMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
+  connect(&timer_, &QTimer::timeout, this, [this] { Dispatch(nullptr, [this] { Step(); }); });
 }
 
 TSimulatedZarvo::~TSimulatedZarvo() = default;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <cstring>
@@ -209,13 +210,14 @@ TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  font_.OnChange = [this](TObject*) { Dispatch(this, [this] { FontChanged(); }); };
+  font_.OnChange = [this](TObject*) { FontChanged(); };
   for (int bar : {SB_HORZ, SB_VERT}) {
     auto* widget = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
     widget->hide();
     widget->setFocusPolicy(Qt::NoFocus);
-    connect(widget, &QAbstractSlider::actionTriggered, this, [this, bar](int action) { BarAction(bar, action); });
-    connect(widget, &QAbstractSlider::sliderReleased, this, [this, bar] { BarReleased(bar); });
+    connect(widget, &QAbstractSlider::actionTriggered, this,
+            [this, bar](int action) { Dispatch(this, [&] { BarAction(bar, action); }); });
+    connect(widget, &QAbstractSlider::sliderReleased, this, [this, bar] { Dispatch(this, [&] { BarReleased(bar); }); });
     bars_[size_t(bar)].widget = widget;
     bars_[size_t(bar)].info.nMax = 100;
   }
@@ -263,7 +265,7 @@ void TWinControl::setVisible(bool visible) {
 
 // Children shown with their parent are not shown through setVisible.
 void TWinControl::showEvent(QShowEvent* event) {
-  HandleNeeded();
+  Dispatch(this, [this] { HandleNeeded(); });
   QWidget::showEvent(event);
 }
 
@@ -283,8 +285,8 @@ void TWinControl::SetParent(QWidget* parent) {
 void TWinControl::SetColor(TColor v) {
   if (v == color_) return;
   color_ = v;
-  Dispatch(this, [this] { ColorChanged(); });
   update();
+  ColorChanged();
 }
 
 void TWinControl::SetCursor(TCursor id) {
@@ -303,7 +305,7 @@ void TWinControl::SetTabStop(bool v) { setFocusPolicy(v ? Qt::StrongFocus : Qt::
 void TWinControl::SetText(const QString& v) {
   if (v == text_) return;
   text_ = v;
-  Dispatch(this, [this] { TextChanged(); });
+  TextChanged();
 }
 
 void TWinControl::HandleNeeded() {
@@ -446,7 +448,7 @@ void TWinControl::PaintNonClientCanvas() {
   ncDirty_ = false;
   if (ncImage_.size() != size()) ncImage_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   TCanvas canvas(&ncImage_);
-  Dispatch(this, [&] { WMNCPaint(canvas); });
+  WMNCPaint(canvas);
 }
 
 void TWinControl::WMNCPaint(TCanvas& WindowCanvas) {
@@ -470,14 +472,18 @@ void TWinControl::WMNCPaint(TCanvas& WindowCanvas) {
 }
 
 void TWinControl::paintEvent(QPaintEvent* event) {
+  Dispatch(this, [&] { PaintWindow(event->region()); });
+}
+
+void TWinControl::PaintWindow(const QRegion& region) {
   PaintNonClientCanvas();
   QPainter p(this);
-  p.setClipRegion(event->region() & QRegion(ClientRectInWindow().ToQt()));
+  p.setClipRegion(region & QRegion(ClientRectInWindow().ToQt()));
   PaintClientArea(p);
   QRegion frame(rect());
   frame -= QRegion(ClientRectInWindow().ToQt());
   if (frame.isEmpty()) return;
-  p.setClipRegion(frame & event->region());
+  p.setClipRegion(frame & region);
   p.drawImage(0, 0, ncImage_);
 }
 
@@ -602,7 +608,7 @@ void TWinControl::BarReleased(int bar) {
 }
 
 void TWinControl::SendScroll(int bar, int code) {
-  Dispatch(this, [&] { Perform(bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MakeLong(uint16_t(code), 0), 0); });
+  Perform(bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MakeLong(uint16_t(code), 0), 0);
 }
 
 // ---- input ---------------------------------------------------------------------
@@ -637,8 +643,8 @@ void TWinControl::SetHotGraphic(TGraphicControl* c) {
   if (c == hotGraphic_) return;
   TGraphicControl* old = hotGraphic_;
   hotGraphic_ = c;
-  if (old) Dispatch(old, [old] { old->MouseLeave(); });
-  if (c) Dispatch(c, [c] { c->MouseEnter(); });
+  if (old) old->MouseLeave();
+  if (c) c->MouseEnter();
 }
 
 void TWinControl::mousePressEvent(QMouseEvent* event) {
@@ -676,12 +682,13 @@ void TWinControl::mouseMoveEvent(QMouseEvent* event) {
   const TPoint p = ClientPoint(event->position());
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   TGraphicControl* g = mouseGraphic_ ? mouseGraphic_ : GraphicControlAt(p);
-  if (!mouseGraphic_) SetHotGraphic(g);
-  if (g) {
-    Dispatch(g, [&] { g->MouseMove(shift, p.X - g->Left(), p.Y - g->Top()); });
-    return;
-  }
-  Dispatch(this, [&] { MouseMove(shift, p.X, p.Y); });
+  Dispatch(g ? static_cast<TObject*>(g) : this, [&] {
+    if (!mouseGraphic_) SetHotGraphic(g);
+    if (g)
+      g->MouseMove(shift, p.X - g->Left(), p.Y - g->Top());
+    else
+      MouseMove(shift, p.X, p.Y);
+  });
 }
 
 void TWinControl::mouseReleaseEvent(QMouseEvent* event) {
@@ -717,8 +724,8 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
   const QString chars = CharsOf(event, key);
   Dispatch(this, [&] {
     if (key) KeyDown(key, shift);
+    for (QChar c : chars) KeyPress(c);
   });
-  for (QChar c : chars) Dispatch(this, [&] { KeyPress(c); });
   event->accept();
 }
 
@@ -750,8 +757,10 @@ void TWinControl::enterEvent(QEnterEvent*) {
 }
 
 void TWinControl::leaveEvent(QEvent*) {
-  SetHotGraphic(nullptr);
-  Dispatch(this, [this] { MouseLeave(); });
+  Dispatch(this, [this] {
+    SetHotGraphic(nullptr);
+    MouseLeave();
+  });
 }
 
 void TWinControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -872,17 +881,17 @@ void TCustomControl::Repaint() {
 
 void TCustomControl::PaintInvalid() {
   if (invalid_.isEmpty() || painting_ || image_.isNull()) return;
-  painting_ = true;
-  const QRegion region = invalid_;
-  invalid_ = QRegion();
+  const QScopedValueRollback<bool> painting(painting_, true);
+  const QRegion region = std::exchange(invalid_, QRegion());
   canvas_.SetOrigin(TPoint());
   canvas_.ResetClip();
   canvas_.SetSystemClip(region);
-  Dispatch(this, [this] { Paint(); });
+  const auto restore = qScopeGuard([this] {
+    canvas_.ClearSystemClip();
+    canvas_.ResetClip();
+  });
+  Paint();
   PaintGraphicControls();
-  canvas_.ClearSystemClip();
-  canvas_.ResetClip();
-  painting_ = false;
 }
 
 void TCustomControl::PaintGraphicControls() {
@@ -991,9 +1000,11 @@ void TGraphicControl::PaintOn(TCanvas* canvas) {
   const TPoint origin = canvas->Origin();
   canvas->SetOrigin(TPoint(origin.X + Left(), origin.Y + Top()));
   canvas->SetClipRect(ClientRect());
-  Dispatch(this, [this] { Paint(); });
-  canvas->ResetClip();
-  canvas->SetOrigin(origin);
+  const auto restore = qScopeGuard([&] {
+    canvas->ResetClip();
+    canvas->SetOrigin(origin);
+  });
+  Paint();
 }
 
 void TGraphicControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

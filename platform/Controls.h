@@ -288,6 +288,7 @@ class TWinControl : public QWidget, public TObject {
     int trackPos = 0;
   };
   bool BarVisible(int bar) const;
+  void PaintWindow(const QRegion& region);
   void PaintNonClientCanvas();
   TWindowLayout ComputeLayout() const;
   // Lays the window out again after anything that moves its parts; fires

@@ -61,6 +61,15 @@ TEST_F(MainWindowTray, ClearingTheListRestoresNoticeAndCounterEvenWhenEmpty) {
                          QStringLiteral("Aynı anda, 1 uygulama cihaza  bağlantı sağlayabilir.")}));
 }
 
+TEST_F(MainWindowTray, AnErrorOpeningTheStatusMenuBecomesOneLineOfTheBox) {
+  TPopupMenu::SetPopupHook([](TPopupMenu*, int, int) { throw EConvertError(QStringLiteral("menu")); });
+  form->show();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), form->Label9->mapToGlobal(QPoint(2, 2)));
+  EXPECT_NO_THROW(QApplication::sendEvent(form->Label9, &event));
+  ASSERT_FALSE(MemoLines().isEmpty());
+  EXPECT_TRUE(MemoLines().last().endsWith(":menu"));
+}
+
 TEST_F(MainWindowTray, MenuItemsInOrderWithoutDefault) {
   ASSERT_EQ(form->PopupMenu1->Count(), 2);
   EXPECT_EQ(form->PopupMenu1->Items(0)->Caption(), QStringLiteral("Listeyi sil"));

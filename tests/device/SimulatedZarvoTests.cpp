@@ -164,4 +164,24 @@ TEST(SimulatedDevice, RunsOnItsOwnTimerOnceStarted) {
   EXPECT_TRUE(WaitFor([&] { return events.levels.size() >= 2; }, 2000));
 }
 
+TEST(SimulatedDevice, AnErrorInAStepReachesTheApplicationAndTheDeviceRunsOn) {
+  struct Failing : IZarvoEvents {
+    int calls = 0;
+    void Invoke(int, const QStringList&) override {
+      ++calls;
+      throw EConvertError(QStringLiteral("step"));
+    }
+  } sink;
+  QStringList errors;
+  Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
+  TSimulatedZarvo zarvo(9);
+  zarvo.Advise(&sink);
+  zarvo.Start();
+  EXPECT_TRUE(WaitFor([&] { return errors.size() >= 2; }, 2000));
+  Application->OnException = nullptr;
+  zarvo.SetManualStepping(true);
+  EXPECT_EQ(errors.size(), sink.calls);
+  EXPECT_EQ(errors.first(), QStringLiteral("step"));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Timers.h"
 
 namespace {
 
@@ -21,15 +22,21 @@ class TPaintProbe : public TCustomControl {
   uint32_t ExtraStyle = 0;
   uint32_t ExtraExStyle = 0;
   uint32_t ClassBitsOff = 0;
+  QString Fail;  // the handler that raises an error
 
  protected:
+  void FailIf(const char* handler) const {
+    if (Fail == QLatin1String(handler)) throw EConvertError(Fail);
+  }
   void CreateParams(TCreateParams& Params) override {
+    FailIf("CreateParams");
     TCustomControl::CreateParams(Params);
     Params.Style |= ExtraStyle;
     Params.ExStyle |= ExtraExStyle;
     Params.WindowClassStyle &= ~ClassBitsOff;
   }
   void Paint() override {
+    FailIf("Paint");
     ++Paints;
     LastClip = Canvas()->ClipRect();
     Canvas()->Brush()->SetColor(PaintColor);
@@ -37,6 +44,7 @@ class TPaintProbe : public TCustomControl {
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
     Log << QStringLiteral("down %1 %2,%3%4").arg(int(b)).arg(x).arg(y).arg(s & ssDouble ? " dbl" : "");
+    FailIf("MouseDown");
     TCustomControl::MouseDown(b, s, x, y);
   }
   void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
@@ -47,6 +55,7 @@ class TPaintProbe : public TCustomControl {
   void DblClick() override { Log << QStringLiteral("dblclick"); }
   void KeyDown(Word& key, TShiftState s) override {
     Log << QStringLiteral("keydown %1%2").arg(key).arg(s & ssCtrl ? " ctrl" : "");
+    FailIf("KeyDown");
   }
   void KeyPress(QChar& key) override { Log << QStringLiteral("char %1").arg(key.unicode()); }
   void WMSetFocus() override { Log << QStringLiteral("setfocus"); }
@@ -54,7 +63,15 @@ class TPaintProbe : public TCustomControl {
   void WndProc(TMessage& m) override {
     if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL)
       Log << QStringLiteral("%1 %2").arg(m.Msg == WM_VSCROLL ? "vscroll" : "hscroll").arg(LoWord(m.WParam));
+    if (m.Msg == WM_VSCROLL) FailIf("Scroll");
     TCustomControl::WndProc(m);
+  }
+  void TextChanged() override { FailIf("TextChanged"); }
+  void ColorChanged() override { FailIf("ColorChanged"); }
+  void FontChanged() override { FailIf("FontChanged"); }
+  void Resize() override {
+    FailIf("Resize");
+    TCustomControl::Resize();
   }
 };
 
@@ -451,19 +468,145 @@ TEST(WinControl, KeysBecomeVirtualKeysAndCharacters) {
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F2), VK_F2);
 }
 
-TEST(WinControl, HandlerErrorsStopAtTheEventBoundary) {
-  QStringList errors;
-  Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
+// Errors and where they go: the program's own calls see them, the
+// platform's calls into the program report them once through OnException.
+class ErrorRoutes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application->OnException = [this](TObject*, const Exception& e) { errors << e.Message(); };
+    c.SetBounds(0, 0, 100, 60);
+    c.SetTabStop(true);
+    c.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&c));
+  }
+  void TearDown() override { Application->OnException = nullptr; }
   TPaintProbe c;
-  c.SetBounds(0, 0, 30, 30);
-  c.show();
-  c.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw EConvertError("bad click"); };
-  QTest::mousePress(&c, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
-  QTest::mouseRelease(&c, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
-  Application->OnException = nullptr;
-  EXPECT_EQ(errors, QStringList{"bad click"});
-  EXPECT_TRUE(c.Log.contains("up 0 4,4"));  // the next message is handled as usual
+  QStringList errors;
+};
+
+struct SetterCase {
+  const char* name;
+  const char* failing;
+  std::function<void(TPaintProbe&)> call;
+};
+void PrintTo(const SetterCase& c, std::ostream* os) { *os << c.name; }
+
+class SetterErrors : public ErrorRoutes, public ::testing::WithParamInterface<SetterCase> {};
+
+TEST_P(SetterErrors, ReachTheCallerAndAreNotReported) {
+  c.Fail = QLatin1String(GetParam().failing);
+  bool carriedOn = false;
+  EXPECT_THROW(
+      {
+        GetParam().call(c);
+        carriedOn = true;
+      },
+      EConvertError);
+  EXPECT_FALSE(carriedOn);
+  EXPECT_TRUE(errors.isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Setters, SetterErrors,
+    ::testing::Values(SetterCase{"SetText", "TextChanged", [](TPaintProbe& c) { c.SetText(QStringLiteral("x")); }},
+                      SetterCase{"SetColor", "ColorChanged", [](TPaintProbe& c) { c.SetColor(clBlue); }},
+                      SetterCase{"FontChange", "FontChanged", [](TPaintProbe& c) { c.Font()->SetHeight(20); }},
+                      SetterCase{"SetBounds", "Resize", [](TPaintProbe& c) { c.SetBounds(0, 0, 150, 60); }},
+                      SetterCase{"ShowScrollBar", "Resize", [](TPaintProbe& c) { c.ShowScrollBar(SB_VERT, true); }},
+                      SetterCase{"Update", "Paint",
+                                 [](TPaintProbe& c) {
+                                   c.Invalidate();
+                                   c.Update();
+                                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ErrorRoutes, APaintThatFailedLeavesTheControlPaintable) {
+  c.Fail = QStringLiteral("Paint");
+  c.Invalidate();
+  EXPECT_THROW(c.Update(), EConvertError);
+  c.Fail.clear();
+  const int paints = c.Paints;
+  c.Repaint();
+  EXPECT_EQ(c.Paints, paints + 1);
+  EXPECT_EQ(c.LastClip, c.ClientRect());
+}
+
+struct EntryCase {
+  const char* name;
+  std::function<void(TPaintProbe&)> enter;
+  QStringList afterwards;  // what the probe logged after the error
+};
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
+class EntryErrors : public ErrorRoutes, public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(EntryErrors, ReachOnExceptionOnceAndEndTheirOwnWork) {
+  c.Log.clear();
+  GetParam().enter(c);
+  EXPECT_TRUE(WaitFor([&] { return !errors.isEmpty(); }));
+  Pump(20);
+  EXPECT_EQ(errors.size(), 1) << errors.join(", ").toStdString();
+  EXPECT_EQ(c.Log, GetParam().afterwards);
+}
+
+void ScrollDown(TPaintProbe& c) {
+  TScrollInfo info;
+  info.fMask = SIF_ALL;
+  info.nMax = 50;
+  info.nPage = 10;
+  c.SetScrollInfo(SB_VERT, info, true);
+  c.Fail = QStringLiteral("Scroll");
+  c.ScrollBarWidget(SB_VERT)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, EntryErrors,
+                         ::testing::Values(EntryCase{"MousePress",
+                                                     [](TPaintProbe& c) {
+                                                       c.Fail = QStringLiteral("MouseDown");
+                                                       QTest::mousePress(&c, Qt::LeftButton, Qt::NoModifier,
+                                                                         QPoint(4, 4));
+                                                     },
+                                                     {"down 0 4,4"}},
+                                           EntryCase{"KeyPressEndsBeforeTheCharacter",
+                                                     [](TPaintProbe& c) {
+                                                       c.Fail = QStringLiteral("KeyDown");
+                                                       QTest::keyClick(&c, Qt::Key_A);
+                                                     },
+                                                     {"keydown 65"}},
+                                           EntryCase{"QtResize",
+                                                     [](TPaintProbe& c) {
+                                                       c.Fail = QStringLiteral("Resize");
+                                                       c.resize(130, 70);
+                                                     },
+                                                     {}},
+                                           EntryCase{"PaintEvent",
+                                                     [](TPaintProbe& c) {
+                                                       c.Fail = QStringLiteral("Paint");
+                                                       c.Invalidate();
+                                                     },
+                                                     {}},
+                                           EntryCase{"ScrollBarSignalStopsBeforeEndScroll", ScrollDown, {"vscroll 1"}},
+                                           EntryCase{"ShowEventCreatesTheWindow",
+                                                     [](TPaintProbe& c) {
+                                                       c.hide();
+                                                       auto* child = new TPaintProbe;
+                                                       child->Fail = QStringLiteral("CreateParams");
+                                                       child->SetParent(&c);
+                                                       c.show();
+                                                     },
+                                                     {}},
+                                           EntryCase{"TimerTick",
+                                                     [](TPaintProbe&) {
+                                                       auto* timer = new TTimer;
+                                                       timer->SetInterval(1);
+                                                       timer->SetOnTimer([timer](TObject*) {
+                                                         timer->SetEnabled(false);
+                                                         timer->deleteLater();
+                                                         throw EConvertError(QStringLiteral("tick"));
+                                                       });
+                                                     },
+                                                     {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A windowless button-like control on a custom control.
 class TProbeGraphic : public TGraphicControl {
