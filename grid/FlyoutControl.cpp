@@ -2,11 +2,9 @@
 
 #include <QPolygon>
 
-TFlyoutControl::TFlyoutControl(QWidget* AOwner) : TCustomControl(AOwner) {
-  // The window kind is fixed before anything places it on the screen.
-  HandleNeeded();
-  hide();
-}
+// The window is made when first shown, so a subclass's creation parameters
+// decide what kind of window it is.
+TFlyoutControl::TFlyoutControl(QWidget* AOwner) : TCustomControl(AOwner) { hide(); }
 
 void TFlyoutControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
@@ -24,7 +22,12 @@ void TFlyoutControl::WndProc(TMessage& Message) {
   TCustomControl::WndProc(Message);
 }
 
-TRollShadow::TRollShadow(QWidget* AOwner) : TFlyoutControl(AOwner) { BuildRegion(); }
+TRollShadow::TRollShadow(QWidget* AOwner) : TFlyoutControl(AOwner) {}
+
+void TRollShadow::CreateWnd() {
+  TFlyoutControl::CreateWnd();
+  BuildRegion();
+}
 
 void TRollShadow::PlaceAt(TPoint P) {
   BuildRegion();

@@ -24,7 +24,9 @@ class TRollShadow : public TFlyoutControl {
   TPoint Placement() const { return placement_; }
 
  protected:
+  // Gives the window its shape; at its creation and at every placement.
   virtual void BuildRegion();
+  void CreateWnd() override;
   void Paint() override;
 
  private:

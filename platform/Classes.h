@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // Plain root of every class that events name as their sender.
@@ -62,4 +63,36 @@ class TComponent : public TPersistent {
   QString name_;
   TComponentState state_;
   std::vector<TComponent*> components_;
+};
+
+// Overridable construction. C++ runs a base-class constructor before the
+// subclass exists, so an overridable operation called there reaches only
+// the base's version. Whatever a subclass chooses through an overridable
+// operation (a window's creation parameters, a column's display and editor,
+// an editor's button and popup) is therefore made on first need, once its
+// owner is whole: windows by HandleNeeded, parts by a TMadeOnFirstNeed
+// member that names the operation making the part. Constructors only
+// declare; they never make such a part themselves.
+template <class T>
+class TMadeOnFirstNeed {
+ public:
+  using TMaker = std::function<std::unique_ptr<T>()>;
+  explicit TMadeOnFirstNeed(TMaker make) : make_(std::move(make)) {}
+
+  // The part, made now if this is the first need; null when the maker made
+  // none (it is not asked again).
+  T* Get() {
+    if (!made_) {
+      made_ = true;
+      part_ = make_();
+    }
+    return part_.get();
+  }
+  // The part if it has been made, without making it.
+  T* IfMade() const { return part_.get(); }
+
+ private:
+  TMaker make_;
+  std::unique_ptr<T> part_;
+  bool made_ = false;
 };

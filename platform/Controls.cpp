@@ -253,17 +253,26 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   UpdateLayout();
 }
 
-void TWinControl::SetVisible(bool v) { setVisible(v); }
+// The program's own showing: an error making the window reaches the caller.
+void TWinControl::SetVisible(bool v) {
+  if (v) HandleNeeded();
+  setVisible(v);
+}
 
 // The window is made before it is first shown, so that its creation
-// parameters decide what kind of window is shown.
+// parameters decide what kind of window is shown: a child, or a window of
+// its own whatever its owner shows. Qt shows children through here too, so
+// this is an entry; a window that could not be made is not shown.
 void TWinControl::setVisible(bool visible) {
   visible_ = visible;
-  if (visible && (isWindow() || parentWidget()->isVisible())) HandleNeeded();
+  if (visible) {
+    Dispatch(this, [this] { HandleNeeded(); });
+    if (!handle_) return;
+  }
   QWidget::setVisible(visible);
 }
 
-// Children shown with their parent are not shown through setVisible.
+// Children shown again with their parent come here without setVisible.
 void TWinControl::showEvent(QShowEvent* event) {
   Dispatch(this, [this] { HandleNeeded(); });
   QWidget::showEvent(event);
@@ -272,14 +281,12 @@ void TWinControl::showEvent(QShowEvent* event) {
 void TWinControl::SetParent(QWidget* parent) {
   // Popup windows stay windows; everything else becomes a child, shown with
   // its new parent unless it was hidden.
-  if (topLevel_) {
-    const bool wasVisible = isVisible();
+  const bool show = topLevel_ ? isVisible() : parent && visible_;
+  if (topLevel_)
     setParent(parent, windowFlags());
-    if (wasVisible) show();
-    return;
-  }
-  setParent(parent);
-  if (parent && visible_) show();
+  else
+    setParent(parent);
+  if (show) SetVisible(true);
 }
 
 void TWinControl::SetColor(TColor v) {
@@ -344,12 +351,13 @@ void TWinControl::ApplyCreateParams(const TCreateParams& params) {
   if (topLevel_) {
     Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-    const QRect frame = geometry();
+    // Bounds given while it was a child stay where they were meant: on the screen.
+    const TRect bounds = BoundsRect();
     const bool shown = isVisible();
     const QScopedValueRollback<bool> applying(applyingBounds_, true);
     setWindowFlags(flags);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(frame);
+    setGeometry(bounds.ToQt());
     if (shown) QWidget::setVisible(true);
   }
   UpdateLayout();

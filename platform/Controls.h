@@ -165,7 +165,9 @@ class TWinControl : public QWidget, public TObject {
   const QString& Text() const { return text_; }
   void SetText(const QString& v);
 
-  // The window exists from its first showing or from the first need of it.
+  // The window exists from its first showing or from the first need of it,
+  // never from a constructor: CreateParams and CreateWnd are overridable
+  // (see TMadeOnFirstNeed).
   bool HandleAllocated() const { return handle_; }
   void HandleNeeded();
   void RecreateWnd();

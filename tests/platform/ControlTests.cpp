@@ -15,6 +15,7 @@ namespace {
 // was asked to paint.
 class TPaintProbe : public TCustomControl {
  public:
+  using TCustomControl::TCustomControl;
   TColor PaintColor = clRed;
   int Paints = 0;
   TRect LastClip;
@@ -338,9 +339,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WinControl, WindowIsMadeWhenShownWithItsParent) {
   QWidget form;
-  auto* child = new TPaintProbe;
+  auto* child = new TPaintProbe(&form);
   child->ExtraStyle = WS_VSCROLL;
-  child->SetParent(&form);
   child->SetBounds(5, 5, 50, 40);
   EXPECT_FALSE(child->HandleAllocated());
   form.show();
@@ -589,9 +589,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, EntryErrors,
                                            EntryCase{"ShowEventCreatesTheWindow",
                                                      [](TPaintProbe& c) {
                                                        c.hide();
-                                                       auto* child = new TPaintProbe;
+                                                       auto* child = new TPaintProbe(&c);
                                                        child->Fail = QStringLiteral("CreateParams");
-                                                       child->SetParent(&c);
                                                        c.show();
                                                      },
                                                      {}},
