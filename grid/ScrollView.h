@@ -111,7 +111,6 @@ class TScrollView : public TCustomScrollView {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
-  bool WantArrows() const override { return true; }
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/Application.h"
+#include "platform/EditWindow.h"
 
 namespace {
 
@@ -114,8 +115,39 @@ bool ToButton(Qt::MouseButton b, TMouseButton* out) {
   }
 }
 
+// The dialog-code bit a key needs to reach a control before its window;
+// 0 for the keys every control gets.
+LRESULT DialogMask(Word key) {
+  switch (key) {
+    case VK_TAB:
+      return DLGC_WANTTAB;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      return DLGC_WANTARROWS;
+    case VK_RETURN:
+    case VK_ESCAPE:
+      return DLGC_WANTALLKEYS;
+    default:
+      return 0;
+  }
+}
+
+// A key that types a character, which a window's shortcut could also claim.
+bool IsCharacterKey(const QKeyEvent& e) {
+  return !e.text().isEmpty() && e.text().front().isPrint() &&
+         !(e.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 // The character a key press sends, also for the keys Qt gives no text.
 QString CharsOf(const QKeyEvent* e, Word vk) {
+  const Qt::KeyboardModifiers m = e->modifiers();
+  const bool ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
+  if (ctrl && alt) return e->text();  // AltGr on some keyboards
+  if (alt) return {};
+  // Control with a letter types a control character: Ctrl+C is 3 (copy).
+  if (ctrl) return vk >= 'A' && vk <= 'Z' ? QString(QChar(vk - 'A' + 1)) : QString();
   switch (vk) {
     case VK_RETURN:
       return QString(QChar(13));
@@ -210,7 +242,10 @@ TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  font_.OnChange = [this](TObject*) { FontChanged(); };
+  font_.OnChange = [this](TObject*) {
+    DressEdit();
+    FontChanged();
+  };
   for (int bar : {SB_HORZ, SB_VERT}) {
     auto* widget = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
     widget->hide();
@@ -225,6 +260,7 @@ TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
 }
 
 TWinControl::~TWinControl() {
+  edit_.reset();  // while the control it reports to is whole
   for (TGraphicControl* c : std::vector<TGraphicControl*>(graphicControls_)) c->SetParent(nullptr);
   if (MouseCapture()) releaseMouse();
 }
@@ -293,25 +329,31 @@ void TWinControl::SetColor(TColor v) {
   if (v == color_) return;
   color_ = v;
   update();
+  DressEdit();
   ColorChanged();
 }
 
 void TWinControl::SetCursor(TCursor id) {
   cursorId_ = id;
   setCursor(Screen->Cursors(id));
+  DressEdit();
 }
 
 void TWinControl::SetBiDiMode(TBiDiMode v) {
   if (v == biDiMode_) return;
   biDiMode_ = v;
   update();
+  DressEdit();
 }
 
 void TWinControl::SetTabStop(bool v) { setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus); }
 
 void TWinControl::SetText(const QString& v) {
-  if (v == text_) return;
-  text_ = v;
+  if (v == Text()) return;
+  if (edit_)
+    edit_->SetTextQuietly(v);
+  else
+    text_ = v;
   TextChanged();
 }
 
@@ -336,6 +378,46 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   handle_ = true;
   ApplyCreateParams(params);
+  ApplyWindowClass(params);
+}
+
+// An edit window takes over the client area, the focus and the text; it
+// keeps its text when the window is made again.
+void TWinControl::ApplyWindowClass(const TCreateParams& params) {
+  if (params.WindowClass != wcEdit) {
+    if (!edit_) return;
+    text_ = edit_->text();
+    setFocusProxy(nullptr);
+    edit_.reset();
+    return;
+  }
+  if (!edit_) {
+    edit_ = std::make_unique<TEditWindow>(this, params.Style);
+    edit_->SetTextQuietly(text_);
+    DressEdit();
+    setFocusProxy(edit_.get());
+  }
+  edit_->ApplyStyle(params.Style);
+  edit_->setGeometry(layout_.Client.ToQt());
+  edit_->show();
+}
+
+QString TWinControl::Text() const { return edit_ ? edit_->text() : text_; }
+
+// The edit window wears the control's font, colours, reading direction and
+// cursor; its own cursor, the text beam, stands for the default one.
+void TWinControl::DressEdit() {
+  if (!edit_) return;
+  edit_->setFont(font_.ToQFont());
+  QPalette palette = edit_->palette();
+  palette.setColor(QPalette::Base, ToQColor(color_));
+  palette.setColor(QPalette::Text, ToQColor(font_.Color()));
+  edit_->setPalette(palette);
+  edit_->setLayoutDirection(UseRightToLeftReading() ? Qt::RightToLeft : Qt::LeftToRight);
+  if (cursorId_ == crDefault)
+    edit_->unsetCursor();
+  else
+    edit_->setCursor(Screen->Cursors(cursorId_));
 }
 
 void TWinControl::ApplyCreateParams(const TCreateParams& params) {
@@ -369,17 +451,38 @@ LRESULT TWinControl::Perform(uint32_t Msg, WPARAM WParam, LPARAM LParam) {
   return message.Result;
 }
 
-void TWinControl::WndProc(TMessage& Message) {
+void TWinControl::WndProc(TMessage& Message) { DefaultHandler(Message); }
+
+// What every window does with a message its control's handlers passed on:
+// keys and characters reach the handlers, then an edit window.
+void TWinControl::DefaultHandler(TMessage& Message) {
+  Message.Result = 0;
   switch (Message.Msg) {
-    case WM_GETDLGCODE:
-      Message.Result = WantArrows() ? DLGC_WANTARROWS : 0;
+    case WM_KEYDOWN: {
+      Word key = Word(Message.WParam);
+      const TShiftState shift = ShiftFromParam(Message.LParam);
+      KeyDown(key, shift);
+      if (key && edit_) edit_->DefaultKeyDown(key, shift);
+      Message.Result = key;
       return;
+    }
+    case WM_KEYUP: {
+      Word key = Word(Message.WParam);
+      KeyUp(key, ShiftFromParam(Message.LParam));
+      Message.Result = key;
+      return;
+    }
+    case WM_CHAR: {
+      QChar c(char16_t(Message.WParam));
+      KeyPress(c);
+      if (!c.isNull() && edit_) edit_->DefaultChar(c);
+      Message.Result = c.unicode();
+      return;
+    }
     default:
-      DefaultHandler(Message);
+      if (edit_) edit_->Handle(Message);
   }
 }
-
-void TWinControl::DefaultHandler(TMessage& Message) { Message.Result = 0; }
 
 // ---- geometry and the non-client area ------------------------------------------
 
@@ -440,6 +543,7 @@ void TWinControl::UpdateLayout() {
     widget->setGeometry(r.ToQt());
     widget->setVisible(BarVisible(bar));
   }
+  if (edit_) edit_->setGeometry(layout_.Client.ToQt());
   ncDirty_ = true;
   update();
   if (layout_.Client.Width() == previous.Client.Width() && layout_.Client.Height() == previous.Client.Height()) return;
@@ -726,24 +830,69 @@ void TWinControl::wheelEvent(QWheelEvent* event) {
   event->setAccepted(handled);
 }
 
+bool TWinControl::event(QEvent* event) { return TakeKeyEvent(event) || QWidget::event(event); }
+
+bool TWinControl::TakeKeyEvent(QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  bool wanted = false;
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      // Keys the control asks for come to it before the window's shortcuts.
+      Dispatch(this, [&] { wanted = WantsKey(*key); });
+      if (wanted) event->accept();
+      return wanted;
+    case QEvent::KeyPress:
+      // Qt moves the focus on Tab before a control hears of it.
+      if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
+      Dispatch(this, [&] { wanted = Perform(WM_GETDLGCODE, VK_TAB) & DLGC_WANTTAB; });
+      if (wanted) keyPressEvent(key);
+      return wanted;
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::WantsKey(const QKeyEvent& event) {
+  const Word key = VirtualKeyFromQt(event.key(), event.modifiers());
+  const LRESULT code = Perform(WM_GETDLGCODE, key);
+  if (const LRESULT mask = DialogMask(key)) return code & mask;
+  return IsCharacterKey(event) && (code & DLGC_WANTCHARS);
+}
+
+// A dialog key the control did not ask for: the window's default button or
+// cancel first, then Tab and the arrows move the focus.
+bool TWinControl::WindowTakes(const QKeyEvent& event, Word key) {
+  if (window() != this) {
+    QKeyEvent offer(event.type(), event.key(), event.modifiers(), event.text());
+    QCoreApplication::sendEvent(window(), &offer);
+    if (offer.isAccepted()) return true;
+  }
+  if (key == VK_RETURN || key == VK_ESCAPE) return false;
+  const bool back = key == VK_LEFT || key == VK_UP || (key == VK_TAB && (event.modifiers() & Qt::ShiftModifier)) ||
+                    event.key() == Qt::Key_Backtab;
+  return focusNextPrevChild(!back);
+}
+
+// One key press as the platform delivers it: KeyDown with a changeable key,
+// then the key's characters through KeyPress.
+void TWinControl::RouteKey(const QKeyEvent& event) {
+  const Word pressed = VirtualKeyFromQt(event.key(), event.modifiers());
+  const LRESULT mask = DialogMask(pressed);
+  if (mask && !(Perform(WM_GETDLGCODE, pressed) & mask) && WindowTakes(event, pressed)) return;
+  if (pressed) Perform(WM_KEYDOWN, pressed, ShiftParam(ShiftStateFromQt(event.modifiers())));
+  // The characters come from the key as pressed, whatever KeyDown made of it.
+  for (QChar c : CharsOf(&event, pressed)) Perform(WM_CHAR, c.unicode());
+}
+
 void TWinControl::keyPressEvent(QKeyEvent* event) {
-  Word key = VirtualKeyFromQt(event->key(), event->modifiers());
-  const TShiftState shift = ShiftStateFromQt(event->modifiers());
-  const QString chars = CharsOf(event, key);
-  Dispatch(this, [&] {
-    if (key) KeyDown(key, shift);
-    for (QChar c : chars) KeyPress(c);
-  });
   event->accept();
+  Dispatch(this, [&] { RouteKey(*event); });
 }
 
 void TWinControl::keyReleaseEvent(QKeyEvent* event) {
-  Word key = VirtualKeyFromQt(event->key(), event->modifiers());
-  const TShiftState shift = ShiftStateFromQt(event->modifiers());
-  Dispatch(this, [&] {
-    if (key) KeyUp(key, shift);
-  });
   event->accept();
+  const Word key = VirtualKeyFromQt(event->key(), event->modifiers());
+  if (key) Dispatch(this, [&] { Perform(WM_KEYUP, key, ShiftParam(ShiftStateFromQt(event->modifiers()))); });
 }
 
 void TWinControl::focusInEvent(QFocusEvent*) {

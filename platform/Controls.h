@@ -22,6 +22,7 @@
 #include "platform/Messages.h"
 #include "platform/Types.h"
 
+class QKeyEvent;
 class QScrollBar;
 
 using Word = uint16_t;
@@ -45,7 +46,14 @@ constexpr uint32_t CS_HREDRAW = 0x0002;
 constexpr uint32_t CS_DBLCLKS = 0x0008;
 constexpr uint32_t CS_SAVEBITS = 0x0800;
 
+// WM_GETDLGCODE answers: the keys a control takes before its window does.
+// Without them Tab and the arrows move the focus, Enter and Escape go to the
+// window (default button, cancel), characters to the window's shortcuts.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;  // Enter and Escape
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 
 // Scroll bars.
 constexpr int SB_HORZ = 0;
@@ -73,11 +81,30 @@ struct TScrollInfo {
   int nTrackPos = 0;
 };
 
+// Edit-control styles.
+constexpr uint32_t ES_LEFT = 0x0000;
+constexpr uint32_t ES_CENTER = 0x0001;
+constexpr uint32_t ES_RIGHT = 0x0002;
+constexpr uint32_t ES_MULTILINE = 0x0004;
+constexpr uint32_t ES_AUTOVSCROLL = 0x0040;
+constexpr uint32_t ES_AUTOHSCROLL = 0x0080;
+constexpr uint32_t ES_READONLY = 0x0800;
+
+// What a window is: a plain window the control paints, or the platform's
+// edit control (TEditWindow).
+enum TWindowClass : uint8_t { wcPlain, wcEdit };
+
 struct TCreateParams {
   uint32_t Style = 0;
   uint32_t ExStyle = 0;
   uint32_t WindowClassStyle = 0;
+  TWindowClass WindowClass = wcPlain;
 };
+
+// Key messages carry the shift state in LParam, so a control can hand a key
+// on to another one: Grid->Perform(WM_KEYDOWN, Key, ShiftParam(Shift)).
+constexpr LPARAM ShiftParam(TShiftState shift) { return LPARAM(shift.toInt()); }
+constexpr TShiftState ShiftFromParam(LPARAM param) { return TShiftState::fromInt(uint16_t(param)); }
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -121,6 +148,7 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 class TGraphicControl;
+class TEditWindow;
 
 class TWinControl : public QWidget, public TObject {
   Q_OBJECT
@@ -162,7 +190,8 @@ class TWinControl : public QWidget, public TObject {
   // Text reads right to left in every mode but left-to-right.
   bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
-  const QString& Text() const { return text_; }
+  // The window text; an edit window's text once it exists.
+  QString Text() const;
   void SetText(const QString& v);
 
   // The window exists from its first showing or from the first need of it,
@@ -243,7 +272,6 @@ class TWinControl : public QWidget, public TObject {
   virtual void Click();
   virtual void DblClick();
   virtual void Resize();
-  virtual bool WantArrows() const { return false; }
   virtual void FontChanged() {}
   virtual void ColorChanged() {}
   virtual void TextChanged() {}
@@ -258,6 +286,7 @@ class TWinControl : public QWidget, public TObject {
   int NonClientWidth() const { return edgeWidth_ + borderWidth_; }
   TRect ClientRectInWindow() const { return layout_.Client; }
 
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -297,10 +326,19 @@ class TWinControl : public QWidget, public TObject {
   // ClientResized and Resize when the client area changed size.
   void UpdateLayout();
   void ApplyCreateParams(const TCreateParams& params);
+  void ApplyWindowClass(const TCreateParams& params);
+  void DressEdit();
   void PushBar(int bar);
   void BarAction(int bar, int action);
   void BarReleased(int bar);
   void SendScroll(int bar, int code);
+  friend class TEditWindow;
+  // Shortcut overrides by the dialog code, and Tab before Qt moves the
+  // focus; true when the event was taken.
+  bool TakeKeyEvent(QEvent* event);
+  bool WantsKey(const QKeyEvent& event);
+  bool WindowTakes(const QKeyEvent& event, Word key);
+  void RouteKey(const QKeyEvent& event);
   TGraphicControl* GraphicControlAt(TPoint client) const;
   void SetHotGraphic(TGraphicControl* c);
   TPoint ClientPoint(const QPointF& widgetPos) const;
@@ -328,6 +366,7 @@ class TWinControl : public QWidget, public TObject {
   std::vector<TGraphicControl*> graphicControls_;
   TGraphicControl* mouseGraphic_ = nullptr;  // took the last button press
   TGraphicControl* hotGraphic_ = nullptr;
+  std::unique_ptr<TEditWindow> edit_;
 };
 
 // A windowed control with a canvas. It paints into its own backing image:

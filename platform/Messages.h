@@ -30,6 +30,7 @@ constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_ERASEBKGND = 0x0014;
 constexpr uint32_t WM_ENDSESSION = 0x0016;
 constexpr uint32_t WM_SHOWWINDOW = 0x0018;
+constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
 constexpr uint32_t WM_SETCURSOR = 0x0020;
 constexpr uint32_t WM_WINDOWPOSCHANGED = 0x0047;
 constexpr uint32_t WM_CONTEXTMENU = 0x007B;
@@ -56,6 +57,16 @@ constexpr uint32_t WM_MBUTTONUP = 0x0208;
 constexpr uint32_t WM_MBUTTONDBLCLK = 0x0209;
 constexpr uint32_t WM_MOUSEWHEEL = 0x020A;
 constexpr uint32_t WM_CANCELMODE = 0x001F;
+constexpr uint32_t WM_CUT = 0x0300;
+constexpr uint32_t WM_COPY = 0x0301;
+constexpr uint32_t WM_PASTE = 0x0302;
+constexpr uint32_t WM_THEMECHANGED = 0x031A;
+
+// Edit-control messages.
+constexpr uint32_t EM_GETSEL = 0x00B0;
+constexpr uint32_t EM_SETSEL = 0x00B1;
+constexpr uint32_t EM_SETRECTNP = 0x00B4;
+constexpr uint32_t EM_SETREADONLY = 0x00CF;
 constexpr uint32_t WM_MOUSELEAVE = 0x02A3;
 constexpr uint32_t WM_USER = 0x0400;
 
