@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
 #include <cstdio>
 
+#include "platform/Controls.h"
 #include "platform/Graphics.h"
 
 TApplication* Application = nullptr;
@@ -14,6 +16,11 @@ TApplication* Application = nullptr;
 TApplication::TApplication() : previous_(Application) {
   Application = this;
   RegisterFontSubstitutes();
+  if (!qApp) return;
+  active_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (Application == this) ActiveChanged(state == Qt::ApplicationActive);
+  });
 }
 
 TApplication::~TApplication() {
@@ -70,6 +77,18 @@ void TApplication::UseClassicLook() {
   palette.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
   palette.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(clGrayText));
   QApplication::setPalette(palette);
+}
+
+void TApplication::ActiveChanged(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  const TNotifyEvent& event = active ? OnActivate : OnDeactivate;
+  if (event) Dispatch(this, [&] { event(this); });
+  std::vector<QPointer<TWinControl>> controls;
+  for (QWidget* w : QApplication::allWidgets())
+    if (auto* c = dynamic_cast<TWinControl*>(w)) controls.emplace_back(c);
+  for (const QPointer<TWinControl>& c : controls)
+    if (c) Dispatch(c, [&] { c->Perform(WM_ACTIVATEAPP, active); });
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }

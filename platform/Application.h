@@ -38,14 +38,23 @@ class TApplication : public TComponent {
   int Run();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // Whether the program is the active one on the desktop.
+  bool Active() const { return active_; }
 
   TExceptionEvent OnException;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
 
  private:
+  // The program gained or lost activation: the events fire, then every
+  // windowed control gets WM_ACTIVATEAPP (WParam 1 active, 0 not).
+  void ActiveChanged(bool active);
+
   QString title_;
   QWidget* mainForm_ = nullptr;
   bool showMainForm_ = true;
   bool terminated_ = false;
+  bool active_ = false;
   TApplication* previous_ = nullptr;  // an application object made inside another's lifetime
 };
 
