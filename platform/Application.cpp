@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -84,11 +83,7 @@ void TApplication::ActiveChanged(bool active) {
   active_ = active;
   const TNotifyEvent& event = active ? OnActivate : OnDeactivate;
   if (event) Dispatch(this, [&] { event(this); });
-  std::vector<QPointer<TWinControl>> controls;
-  for (QWidget* w : QApplication::allWidgets())
-    if (auto* c = dynamic_cast<TWinControl*>(w)) controls.emplace_back(c);
-  for (const QPointer<TWinControl>& c : controls)
-    if (c) Dispatch(c, [&] { c->Perform(WM_ACTIVATEAPP, active); });
+  ForEachWinControl([active](TWinControl* c) { Dispatch(c, [&] { c->Perform(WM_ACTIVATEAPP, active); }); });
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }

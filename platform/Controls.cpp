@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -479,6 +480,9 @@ void TWinControl::DefaultHandler(TMessage& Message) {
       Message.Result = c.unicode();
       return;
     }
+    case WM_THEMECHANGED:
+      InvalidateFrame();  // a themed border follows the look
+      return;
     default:
       if (edit_) edit_->Handle(Message);
   }
@@ -981,6 +985,14 @@ void TWinControl::Resize() {
   if (OnResize) OnResize(this);
 }
 
+void ForEachWinControl(const std::function<void(TWinControl*)>& f) {
+  std::vector<QPointer<TWinControl>> controls;
+  for (QWidget* w : QApplication::allWidgets())
+    if (auto* c = dynamic_cast<TWinControl*>(w)) controls.emplace_back(c);
+  for (const QPointer<TWinControl>& c : controls)
+    if (c) f(c);
+}
+
 // ---- TCustomControl ------------------------------------------------------------
 
 TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
@@ -995,6 +1007,12 @@ TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
 TCustomControl::~TCustomControl() { canvas_.Release(); }
 
 void TCustomControl::ClientResized() { FollowClientSize(); }
+
+// A new look repaints everything.
+void TCustomControl::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_THEMECHANGED) Invalidate();
+  TWinControl::DefaultHandler(Message);
+}
 
 void TCustomControl::FollowClientSize() {
   const QSize size(ClientWidth(), ClientHeight());

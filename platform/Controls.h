@@ -369,6 +369,10 @@ class TWinControl : public QWidget, public TObject {
   std::unique_ptr<TEditWindow> edit_;
 };
 
+// Calls f for every windowed control of the program; a control that an
+// earlier call destroyed is skipped.
+void ForEachWinControl(const std::function<void(TWinControl*)>& f);
+
 // A windowed control with a canvas. It paints into its own backing image:
 // Paint runs for the invalid region only, with the canvas clipped to it;
 // invalidating never erases.
@@ -395,6 +399,7 @@ class TCustomControl : public TWinControl {
 
  protected:
   virtual void Paint() {}
+  void DefaultHandler(TMessage& Message) override;
   void ClientResized() override;
   void PaintClientArea(QPainter& p) override;
 

@@ -7,6 +7,7 @@
 #include <QStyleOption>
 
 #include "platform/Canvas.h"
+#include "platform/Controls.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -142,7 +143,13 @@ bool ThemesActive() {
   return true;
 }
 
-void SetThemesActive(bool active) { themesActive = active; }
+void SetThemesActive(bool active) {
+  if (active == themesActive) return;
+  themesActive = active;
+  // Every control learns of the new look: grids recompute their metrics,
+  // custom controls repaint.
+  ForEachWinControl([](TWinControl* c) { c->Perform(WM_THEMECHANGED); });
+}
 
 void SetThemeStyleName(const QString& name) { styleName = name; }
 

@@ -12,6 +12,7 @@ class TCanvas;
 
 // Raises Exception("Error in Themes") when the theme style cannot be had.
 bool ThemesActive();
+// Switching the look sends WM_THEMECHANGED to every windowed control.
 void SetThemesActive(bool active);
 // The style that draws the themed look ("Fusion"); tests name a missing one
 // to see the failure.
