@@ -17,28 +17,32 @@ void TPersistent::AssignTo(TPersistent* Dest) {
   throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassName(), Dest->ClassName()));
 }
 
-TComponent::TComponent(TComponent* AOwner) {
+TComponentBase::TComponentBase(TComponentBase* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
 }
 
-TComponent::~TComponent() {
+TComponentBase::~TComponentBase() {
+  DestroyComponents();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponentBase::DestroyComponents() {
   Include(csDestroying);
   while (!components_.empty()) {
-    TComponent* last = components_.back();
+    TComponentBase* last = components_.back();
     components_.pop_back();
     last->owner_ = nullptr;
     delete last;
   }
-  if (owner_) owner_->RemoveComponent(this);
 }
 
-void TComponent::InsertComponent(TComponent* c) {
+void TComponentBase::InsertComponent(TComponentBase* c) {
   if (c->owner_) c->owner_->RemoveComponent(c);
   components_.push_back(c);
   c->owner_ = this;
 }
 
-void TComponent::RemoveComponent(TComponent* c) {
+void TComponentBase::RemoveComponent(TComponentBase* c) {
   auto it = std::find(components_.begin(), components_.end(), c);
   if (it != components_.end()) components_.erase(it);
   c->owner_ = nullptr;

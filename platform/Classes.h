@@ -34,15 +34,19 @@ enum TComponentStateFlag : uint8_t { csLoading = 0x01, csReading = 0x02, csDesig
 Q_DECLARE_FLAGS(TComponentState, TComponentStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
 
-// A component belongs to its owner, which destroys it (last created first)
-// when it is destroyed itself.
-class TComponent : public TPersistent {
-  Q_OBJECT
+// What every component has, plain object or window: an owner that destroys
+// it (last created first), a name, a state, and the step after its stored
+// state was read. Windowed controls are QWidgets and cannot be TPersistents
+// as well, so this part stands on its own; TComponent and TWinControl both
+// carry it.
+class TComponentBase {
  public:
-  explicit TComponent(TComponent* AOwner = nullptr);
-  ~TComponent() override;
+  explicit TComponentBase(TComponentBase* AOwner = nullptr);
+  virtual ~TComponentBase();
+  TComponentBase(const TComponentBase&) = delete;
+  TComponentBase& operator=(const TComponentBase&) = delete;
 
-  TComponent* Owner() const { return owner_; }
+  TComponentBase* Owner() const { return owner_; }
   const QString& Name() const { return name_; }
   void SetName(const QString& name) { name_ = name; }
   TComponentState ComponentState() const { return state_; }
@@ -50,19 +54,31 @@ class TComponent : public TPersistent {
   void Include(TComponentStateFlag flag) { state_ |= flag; }
   void Exclude(TComponentStateFlag flag) { state_ &= ~TComponentState(flag); }
   int ComponentCount() const { return int(components_.size()); }
-  TComponent* Components(int i) const { return components_.at(size_t(i)); }
-  // Called after the component's stored state has been read.
+  TComponentBase* Components(int i) const { return components_.at(size_t(i)); }
+  // Called once every object of a stored form has been read.
   virtual void Loaded() { Exclude(csLoading); }
 
   // Takes a component out of this owner's care without destroying it.
-  void RemoveComponent(TComponent* c);
-  void InsertComponent(TComponent* c);
+  void RemoveComponent(TComponentBase* c);
+  void InsertComponent(TComponentBase* c);
+
+ protected:
+  // Destroys the owned components, last created first. The destructor does
+  // it too; a class whose components need the whole owner calls it first.
+  void DestroyComponents();
 
  private:
-  TComponent* owner_ = nullptr;
+  TComponentBase* owner_ = nullptr;
   QString name_;
   TComponentState state_;
-  std::vector<TComponent*> components_;
+  std::vector<TComponentBase*> components_;
+};
+
+// A non-visual component with published state.
+class TComponent : public TPersistent, public TComponentBase {
+  Q_OBJECT
+ public:
+  explicit TComponent(TComponentBase* AOwner = nullptr) : TComponentBase(AOwner) {}
 };
 
 // Overridable construction. C++ runs a base-class constructor before the

@@ -239,7 +239,9 @@ QCursor TScreen::LoadCursorResource(const QString& name) {
 
 // ---- TWinControl -------------------------------------------------------------
 
-TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
+TWinControl::TWinControl(QWidget* AParent) : TWinControl(nullptr, AParent) {}
+
+TWinControl::TWinControl(TComponentBase* AOwner, QWidget* AParent) : QWidget(AParent), TComponentBase(AOwner) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
@@ -261,6 +263,7 @@ TWinControl::TWinControl(QWidget* AParent) : QWidget(AParent) {
 }
 
 TWinControl::~TWinControl() {
+  DestroyComponents();
   edit_.reset();  // while the control it reports to is whole
   for (TGraphicControl* c : std::vector<TGraphicControl*>(graphicControls_)) c->SetParent(nullptr);
   if (MouseCapture()) releaseMouse();
@@ -995,7 +998,9 @@ void ForEachWinControl(const std::function<void(TWinControl*)>& f) {
 
 // ---- TCustomControl ------------------------------------------------------------
 
-TCustomControl::TCustomControl(QWidget* AParent) : TWinControl(AParent) {
+TCustomControl::TCustomControl(QWidget* AParent) : TCustomControl(nullptr, AParent) {}
+
+TCustomControl::TCustomControl(TComponentBase* AOwner, QWidget* AParent) : TWinControl(AOwner, AParent) {
   canvas_.SetTarget(&image_);
   // Drawing outside Paint shows at once, where it drew.
   canvas_.OnChange = [this](TCanvas*, const QRect& area) {

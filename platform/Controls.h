@@ -150,17 +150,15 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 class TGraphicControl;
 class TEditWindow;
 
-class TWinControl : public QWidget, public TObject {
+// A windowed control is a full component: its owner (a form, a column)
+// destroys it, and it destroys the components it owns; its parent is the
+// window it shows in.
+class TWinControl : public QWidget, public TObject, public TComponentBase {
   Q_OBJECT
  public:
   explicit TWinControl(QWidget* AParent = nullptr);
+  TWinControl(TComponentBase* AOwner, QWidget* AParent);
   ~TWinControl() override;
-
-  const QString& Name() const { return name_; }
-  void SetName(const QString& v) { name_ = v; }
-  TComponentState ComponentState() const { return state_; }
-  void Include(TComponentStateFlag flag) { state_ |= flag; }
-  void Exclude(TComponentStateFlag flag) { state_ &= ~TComponentState(flag); }
 
   // Position in the parent's client area (screen coordinates for windows
   // without a windowed parent), size of the whole window.
@@ -343,8 +341,6 @@ class TWinControl : public QWidget, public TObject {
   void SetHotGraphic(TGraphicControl* c);
   TPoint ClientPoint(const QPointF& widgetPos) const;
 
-  QString name_;
-  TComponentState state_;
   TColor color_ = clBtnFace;
   TFont font_;
   TCursor cursorId_ = crDefault;
@@ -380,6 +376,7 @@ class TCustomControl : public TWinControl {
   Q_OBJECT
  public:
   explicit TCustomControl(QWidget* AParent = nullptr);
+  TCustomControl(TComponentBase* AOwner, QWidget* AParent);
   ~TCustomControl() override;
 
   TCanvas* Canvas() { return &canvas_; }

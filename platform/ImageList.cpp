@@ -54,7 +54,7 @@ void TIcon::ReleaseHandle() {
   handle_ = 0;
 }
 
-TImageList::TImageList(TComponent* AOwner, int width, int height)
+TImageList::TImageList(TComponentBase* AOwner, int width, int height)
     : TComponent(AOwner), width_(width), height_(height) {}
 
 void TImageList::SetWidth(int width) {

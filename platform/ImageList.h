@@ -43,7 +43,7 @@ class TIcon : public TObject {
 class TImageList : public TComponent {
   Q_OBJECT
  public:
-  explicit TImageList(TComponent* AOwner = nullptr, int width = 16, int height = 16);
+  explicit TImageList(TComponentBase* AOwner = nullptr, int width = 16, int height = 16);
 
   int Count() const { return int(images_.size()); }
   int Width() const { return width_; }

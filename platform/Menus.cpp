@@ -15,7 +15,7 @@ TPopupHook& PopupHook() {
 
 }  // namespace
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), action_(std::make_unique<QAction>()) {
+TMenuItem::TMenuItem(TComponentBase* AOwner) : TComponent(AOwner), action_(std::make_unique<QAction>()) {
   QObject::connect(action_.get(), &QAction::triggered, this, [this] { Dispatch(this, [this] { Click(); }); });
 }
 
@@ -37,7 +37,7 @@ void TMenuItem::Click() {
   if (OnClick) OnClick(this);
 }
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), menu_(std::make_unique<QMenu>()) {}
+TPopupMenu::TPopupMenu(TComponentBase* AOwner) : TComponent(AOwner), menu_(std::make_unique<QMenu>()) {}
 
 TPopupMenu::~TPopupMenu() {
   // Items go before the menu that shows their actions.

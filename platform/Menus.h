@@ -16,7 +16,7 @@ class TPopupMenu;
 class TMenuItem : public TComponent {
   Q_OBJECT
  public:
-  explicit TMenuItem(TComponent* AOwner = nullptr);
+  explicit TMenuItem(TComponentBase* AOwner = nullptr);
   ~TMenuItem() override;
 
   const QString& Caption() const { return caption_; }
@@ -43,7 +43,7 @@ using TPopupHook = std::function<void(TPopupMenu* menu, int X, int Y)>;
 class TPopupMenu : public TComponent {
   Q_OBJECT
  public:
-  explicit TPopupMenu(TComponent* AOwner = nullptr);
+  explicit TPopupMenu(TComponentBase* AOwner = nullptr);
   ~TPopupMenu() override;
 
   // The menu owns its items and keeps them in the order added.

@@ -3,12 +3,14 @@
 #include <QBuffer>
 #include <QImage>
 #include <QMetaEnum>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
 #include <cstring>
 #include <limits>
 #include <map>
 
+#include "platform/Classes.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -445,6 +447,55 @@ QVariant ConvertValue(const TFormProperty& p, const QMetaProperty& mp, const QOb
   }
 }
 
+// The objects the form being read has made so far, its root first; none
+// while no form is being read.
+std::vector<QPointer<QObject>>* objectsRead = nullptr;
+
+// Components are loading while their form is read.
+void NoteObjectRead(QObject* object) {
+  if (!objectsRead) return;
+  objectsRead->emplace_back(object);
+  if (auto* c = dynamic_cast<TComponentBase*>(object)) {
+    c->Include(csLoading);
+    c->Include(csReading);
+  }
+}
+
+// One form being read: once every object is read, each gets Loaded, root
+// first; when reading fails, nothing is loaded and nothing stays loading.
+class TFormReading {
+ public:
+  explicit TFormReading(QObject* root) : outer_(std::exchange(objectsRead, &objects_)) { NoteObjectRead(root); }
+  ~TFormReading() {
+    objectsRead = outer_;
+    for (TComponentBase* c : Components()) {
+      c->Exclude(csReading);
+      c->Exclude(csLoading);
+    }
+  }
+  TFormReading(const TFormReading&) = delete;
+  TFormReading& operator=(const TFormReading&) = delete;
+
+  void Finish() {
+    objectsRead = outer_;
+    const std::vector<TComponentBase*> read = Components();
+    objects_.clear();
+    for (TComponentBase* c : read) c->Exclude(csReading);
+    for (TComponentBase* c : read) c->Loaded();
+  }
+
+ private:
+  std::vector<TComponentBase*> Components() const {
+    std::vector<TComponentBase*> out;
+    for (const QPointer<QObject>& o : objects_)
+      if (auto* c = dynamic_cast<TComponentBase*>(o.data())) out.push_back(c);
+    return out;
+  }
+
+  std::vector<QPointer<QObject>>* outer_;
+  std::vector<QPointer<QObject>> objects_;
+};
+
 TPropertyBinding Resolve(QObject* object, const TFormProperty& p) {
   const QStringList parts = p.Name.split(QLatin1Char('.'));
   QObject* target = object;
@@ -473,7 +524,9 @@ void RegisterClass(const QString& className, TObjectFactory factory) {
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line) {
   const auto it = Registry().find(className);
   if (it == Registry().end()) LineError(line, QStringLiteral("class %1 is not registered").arg(className));
-  return std::unique_ptr<QObject>(it->second());
+  std::unique_ptr<QObject> object(it->second());
+  NoteObjectRead(object.get());
+  return object;
 }
 
 TFormObject ObjectToForm(const QObject* object, const QString& name) {
@@ -565,6 +618,7 @@ void ApplyProperties(const std::vector<TPropertyBinding>& bindings) {
 QString WriteObjectText(const QObject* object, const QString& name) { return FormToText(ObjectToForm(object, name)); }
 
 void ReadObjectText(QObject* object, const QString& text) {
+  TFormReading reading(object);
   const TFormObject form = TextToForm(text);
   const QString className = QString::fromLatin1(object->metaObject()->className());
   if (form.ClassName != className)
@@ -576,4 +630,5 @@ void ReadObjectText(QObject* object, const QString& text) {
   else if (!form.Children.empty())
     LineError(form.Children.front().Line, QStringLiteral("%1 keeps no child objects").arg(className));
   ApplyProperties(bindings);
+  reading.Finish();
 }

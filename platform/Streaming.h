@@ -64,6 +64,7 @@ void RegisterClass() {
   RegisterClass(QString::fromLatin1(T::staticMetaObject.className()), [] { return new T; });
 }
 // Raises EReadError naming the line when nothing is registered under the name.
+// While a form is being read, the new object is one of the objects read.
 std::unique_ptr<QObject> CreateRegistered(const QString& className, int line);
 
 // ---- objects to forms and back ----------------------------------------------
@@ -87,5 +88,6 @@ void ApplyProperties(const std::vector<TPropertyBinding>& bindings);
 
 QString WriteObjectText(const QObject* object, const QString& name = {});
 // Reads the form into the object; on a bad form raises EReadError before
-// anything is changed.
+// anything is changed. Components among the objects read are loading while
+// it reads; once all are read, each gets Loaded, the object first.
 void ReadObjectText(QObject* object, const QString& text);

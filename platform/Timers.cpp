@@ -2,7 +2,7 @@
 
 #include "platform/Application.h"
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+TTimer::TTimer(TComponentBase* AOwner) : TComponent(AOwner) {
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
   Update();

@@ -9,7 +9,7 @@
 class TTimer : public TComponent {
   Q_OBJECT
  public:
-  explicit TTimer(TComponent* AOwner = nullptr);
+  explicit TTimer(TComponentBase* AOwner = nullptr);
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
