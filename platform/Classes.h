@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Types.h"
+
 // Plain root of every class that events name as their sender.
 class TObject {
  public:
@@ -14,6 +16,8 @@ class TObject {
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
 // An object whose published state can be copied and stored. Published
 // properties are Qt meta-object properties.

@@ -139,8 +139,6 @@ class TScreen {
 
 extern TScreen* const Screen;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
 using TMouseWheelEvent =

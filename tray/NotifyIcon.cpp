@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/Application.h"
+#include "platform/Controls.h"
 #include "platform/WindowHooks.h"
 
 namespace {
@@ -16,15 +17,6 @@ namespace {
 constexpr uint32_t kDefaultFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr uint32_t kCycleIntervalBeforeCycling = 1000;
 constexpr uint32_t kExitCheckMs = 20;
-
-TShiftState KeyboardShift() {
-  const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
-  TShiftState shift;
-  if (keys & Qt::ShiftModifier) shift |= ssShift;
-  if (keys & Qt::AltModifier) shift |= ssAlt;
-  if (keys & Qt::ControlModifier) shift |= ssCtrl;
-  return shift;
-}
 
 bool IsMdiFrame(QWidget* window) {
   auto* frame = qobject_cast<QMainWindow*>(window);
@@ -178,9 +170,10 @@ void TNotifyIcon::SetShowHint(bool v) {
   RefreshIcon();
 }
 
+// The exit check runs from the mouse's arrival over the icon to its leaving.
 void TNotifyIcon::SetWantEnterExitEvents(bool v) {
   wantEnterExitEvents_ = v;
-  if (!Loading()) exitTimer_->SetEnabled(v);
+  if (!v) exitTimer_->SetEnabled(false);
 }
 
 void TNotifyIcon::SetNotifyStyle(TNotifyStyle style) {
@@ -258,7 +251,7 @@ void TNotifyIcon::HandleNotification(uint32_t notification) {
       break;
   }
   if (!enabled_) return;
-  const TShiftState shift = KeyboardShift();
+  const TShiftState shift = ShiftStateFromQt(QGuiApplication::queryKeyboardModifiers());
   const QPoint pos = QCursor::pos();
   switch (notification) {
     case WM_MOUSEMOVE:
@@ -296,9 +289,12 @@ void TNotifyIcon::HandleNotification(uint32_t notification) {
 }
 
 void TNotifyIcon::MouseMoved(TShiftState shift, const QPoint& pos) {
-  if (wantEnterExitEvents_ && mouseHasLeft_) {
-    DoMouseEnter();
-    mouseHasLeft_ = false;
+  if (wantEnterExitEvents_) {
+    if (!exitTimer_->Enabled()) exitTimer_->SetEnabled(true);
+    if (mouseHasLeft_) {
+      DoMouseEnter();
+      mouseHasLeft_ = false;
+    }
   }
   DoMouseMove(shift, pos.x(), pos.y());
   lastMousePos_ = pos;
@@ -355,8 +351,8 @@ void TNotifyIcon::ClickTimerExpired() {
 }
 
 void TNotifyIcon::ExitTimerTick() {
-  if (mouseHasLeft_) return;
   if (QCursor::pos() == lastMousePos_) return;
+  exitTimer_->SetEnabled(false);
   mouseHasLeft_ = true;
   DoMouseExit();
 }

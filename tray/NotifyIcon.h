@@ -22,8 +22,6 @@ class TNotifyIcon;
 
 enum TBalloonIconKind : uint8_t { biNone, biInformation, biWarning, biError, biUser };
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TCycleEvent = std::function<void(TObject* Sender, int NextIndex)>;
 using TStartupEvent = std::function<void(TObject* Sender, bool& ShowMainForm)>;
 

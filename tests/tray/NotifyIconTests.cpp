@@ -426,6 +426,36 @@ TEST_F(NotifyIconTest, TheMouseLeavingTheIconIsReportedOnceWhenItMoves) {
   EXPECT_EQ(log.size(), 5);
 }
 
+// Counts the timer ticks the light timers' shared window receives.
+class TTickCounter : public QObject {
+ public:
+  TTickCounter() { TLiteTimerHandler::Instance()->installEventFilter(this); }
+  int Ticks = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Timer) ++Ticks;
+    return false;
+  }
+};
+
+TEST_F(NotifyIconTest, TheExitCheckRunsOnlyWhileTheMouseIsOverTheIcon) {
+  TNotifyIcon icon;
+  Watch(icon);
+  icon.SetWantEnterExitEvents(true);
+  TTickCounter counter;
+  Pump(60);
+  EXPECT_EQ(counter.Ticks, 0);  // the mouse has not come yet
+  Notify(icon, WM_MOUSEMOVE);
+  Pump(60);
+  EXPECT_GT(counter.Ticks, 0);
+  QCursor::setPos(300, 300);
+  ASSERT_TRUE(WaitFor([&] { return log.contains("exit"); }));
+  counter.Ticks = 0;
+  Pump(60);
+  EXPECT_EQ(counter.Ticks, 0);  // gone again
+}
+
 TEST_F(NotifyIconTest, ErrorsInAnEventHandlerReachTheApplication) {
   QStringList errors;
   Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
