@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "Parts.h"
+#include "Shapes.h"
 
-using namespace parts;
+using namespace shapes;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Parts.h"
+#include "Shapes.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace parts {
+namespace shapes {
 
 namespace {
 
@@ -370,4 +370,4 @@ void JunctionBox(QPainter& p, const QRectF& body) {
   }
 }
 
-}  // namespace parts
+}  // namespace shapes

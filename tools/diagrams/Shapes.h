@@ -1,5 +1,5 @@
 #pragma once
-// The drawing parts the wiring pictures are made of: the device's back
+// The shapes the wiring pictures are made of: the device's back
 // panel, sockets, cables with plugs, telephone, laptop, splitter, modem.
 // Everything is drawn with fixed fonts and no randomness, so a picture
 // comes out the same on every run.
@@ -11,7 +11,7 @@
 #include <QString>
 #include <vector>
 
-namespace parts {
+namespace shapes {
 
 inline const QColor kInk(26, 26, 26);
 inline const QColor kRed(206, 17, 26);
@@ -65,4 +65,4 @@ SplitterPorts Splitter(QPainter& p, const QRectF& body, double scale = 1.0);
 QPointF Modem(QPainter& p, const QRectF& body);
 void JunctionBox(QPainter& p, const QRectF& body);
 
-}  // namespace parts
+}  // namespace shapes
