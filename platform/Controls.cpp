@@ -446,6 +446,7 @@ void TWinControl::ApplyCreateParams(const TCreateParams& params) {
     setGeometry(bounds.ToQt());
     if (shown) QWidget::setVisible(true);
   }
+  InvalidateFrame();  // the edge may have changed kind, not width
   UpdateLayout();
 }
 
@@ -496,16 +497,16 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 bool TWinControl::BarVisible(int bar) const { return bars_[size_t(bar)].shown; }
 
 TPoint TWinControl::ClientToScreen(TPoint p) const {
-  return TPoint::FromQt(mapToGlobal(QPoint(p.X + NonClientWidth(), p.Y + NonClientWidth())));
+  return TPoint::FromQt(mapToGlobal(p.ToQt() + ClientOrigin().ToQt()));
 }
 
 TPoint TWinControl::ScreenToClient(TPoint p) const {
   const QPoint local = mapFromGlobal(p.ToQt());
-  return TPoint(local.x() - NonClientWidth(), local.y() - NonClientWidth());
+  return TPoint::FromQt(local - ClientOrigin().ToQt());
 }
 
 TPoint TWinControl::ClientPoint(const QPointF& widgetPos) const {
-  return TPoint(int(std::floor(widgetPos.x())) - NonClientWidth(), int(std::floor(widgetPos.y())) - NonClientWidth());
+  return TPoint(int(std::floor(widgetPos.x())) - ClientOrigin().X, int(std::floor(widgetPos.y())) - ClientOrigin().Y);
 }
 
 void TWinControl::SetBorderWidth(int v) {
@@ -542,15 +543,14 @@ TWinControl::TWindowLayout TWinControl::ComputeLayout() const {
 }
 
 void TWinControl::UpdateLayout() {
-  const TWindowLayout previous = layout_;
-  layout_ = ComputeLayout();
+  const TWindowLayout previous = std::exchange(layout_, ComputeLayout());
   for (int bar : {SB_HORZ, SB_VERT}) {
     QScrollBar* widget = bars_[size_t(bar)].widget;
-    const TRect& r = bar == SB_HORZ ? layout_.HorzBar : layout_.VertBar;
-    widget->setGeometry(r.ToQt());
+    widget->setGeometry((bar == SB_HORZ ? layout_.HorzBar : layout_.VertBar).ToQt());
     widget->setVisible(BarVisible(bar));
   }
   if (edit_) edit_->setGeometry(layout_.Client.ToQt());
+  if (layout_ == previous) return;
   ncDirty_ = true;
   update();
   if (layout_.Client.Width() == previous.Client.Width() && layout_.Client.Height() == previous.Client.Height()) return;
@@ -840,23 +840,20 @@ void TWinControl::wheelEvent(QWheelEvent* event) {
 bool TWinControl::event(QEvent* event) { return TakeKeyEvent(event) || QWidget::event(event); }
 
 bool TWinControl::TakeKeyEvent(QEvent* event) {
-  auto* key = static_cast<QKeyEvent*>(event);
   bool wanted = false;
-  switch (event->type()) {
-    case QEvent::ShortcutOverride:
-      // Keys the control asks for come to it before the window's shortcuts.
-      Dispatch(this, [&] { wanted = WantsKey(*key); });
-      if (wanted) event->accept();
-      return wanted;
-    case QEvent::KeyPress:
-      // Qt moves the focus on Tab before a control hears of it.
-      if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
-      Dispatch(this, [&] { wanted = Perform(WM_GETDLGCODE, VK_TAB) & DLGC_WANTTAB; });
-      if (wanted) keyPressEvent(key);
-      return wanted;
-    default:
-      return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Keys the control asks for come to it before the window's shortcuts.
+    Dispatch(this, [&] { wanted = WantsKey(*static_cast<QKeyEvent*>(event)); });
+    if (wanted) event->accept();
+    return wanted;
   }
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
+  // Qt moves the focus on Tab before a control hears of it.
+  Dispatch(this, [&] { wanted = Perform(WM_GETDLGCODE, VK_TAB) & DLGC_WANTTAB; });
+  if (wanted) keyPressEvent(key);
+  return wanted;
 }
 
 bool TWinControl::WantsKey(const QKeyEvent& event) {

@@ -306,6 +306,7 @@ class TWinControl : public QWidget, public TObject, public TComponentBase {
     TRect HorzBar;
     TRect VertBar;
     TRect SizeBox;  // the corner between two shown bars
+    friend bool operator==(const TWindowLayout&, const TWindowLayout&) = default;
   };
   struct Bar {
     QScrollBar* widget = nullptr;

@@ -75,7 +75,9 @@ bool TEditWindow::Handle(TMessage& Message) {
       copy();
       return true;
     case WM_CUT:
-      if (!isReadOnly()) cut();
+      if (!hasSelectedText()) return true;
+      copy();
+      if (!isReadOnly()) del();
       return true;
     case WM_PASTE:
       if (!isReadOnly()) paste();
@@ -114,11 +116,11 @@ bool TEditWindow::Handle(TMessage& Message) {
 void TEditWindow::DefaultKeyDown(Word key, TShiftState shift) {
   // The clipboard keys go through the control's messages like their characters.
   if (key == VK_INSERT && (shift & ssShift)) {
-    host_->Perform(WM_PASTE);
+    Clipboard(WM_PASTE);
   } else if (key == VK_INSERT && (shift & ssCtrl)) {
-    host_->Perform(WM_COPY);
+    Clipboard(WM_COPY);
   } else if (key == VK_DELETE && (shift & ssShift)) {
-    host_->Perform(WM_CUT);
+    Clipboard(WM_CUT);
   } else if (const int qtKey = EditKey(key)) {
     QKeyEvent press(QEvent::KeyPress, qtKey, ModifiersOf(shift));
     QLineEdit::keyPressEvent(&press);
@@ -131,16 +133,16 @@ void TEditWindow::DefaultChar(QChar c) {
       selectAll();
       return;
     case 3:
-      host_->Perform(WM_COPY);
+      Clipboard(WM_COPY);
       return;
     case 8:
       if (!isReadOnly()) backspace();
       return;
     case 22:
-      host_->Perform(WM_PASTE);
+      Clipboard(WM_PASTE);
       return;
     case 24:
-      host_->Perform(WM_CUT);
+      Clipboard(WM_CUT);
       return;
     case 26:
       if (!isReadOnly()) undo();
@@ -149,6 +151,11 @@ void TEditWindow::DefaultChar(QChar c) {
       break;
   }
   if ((c.isPrint() || c == u'\t') && !isReadOnly()) insert(QString(c));
+}
+
+// A read-only text is only copied; the control may replace each message.
+void TEditWindow::Clipboard(uint32_t message) {
+  if (message == WM_COPY || !isReadOnly()) host_->Perform(message);
 }
 
 // ---- input, handed to the control ------------------------------------------

@@ -44,6 +44,7 @@ class TEditWindow : public QLineEdit {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  void Clipboard(uint32_t message);
   void ToHost(const QMouseEvent& event, void (TWinControl::*handler)(QMouseEvent*));
 
   TWinControl* host_;
