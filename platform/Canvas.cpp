@@ -113,8 +113,6 @@ TRect TCanvas::PointsBounds(const std::vector<TPoint>& points) const {
   return TRect(box.Left - reach + 1, box.Top - reach + 1, box.Right + reach, box.Bottom + reach);
 }
 
-namespace {}  // namespace
-
 TCanvas::TCanvas(QImage* target) : target_(target) {
   font_.OnChange = [this](TObject*) {
     fontDirty_ = true;
