@@ -12,8 +12,16 @@ constexpr quint16 kFormatPcm = 1;
 constexpr quint16 kFormatExtensible = 0xFFFE;
 constexpr int kMaxChannels = 4;
 
-quint16 U16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 U32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+// A little-endian field of the header. The callers check the lengths first;
+// a field that would reach past the end reads as 0 instead of stray memory.
+template <typename T>
+T LittleEndianAt(const QByteArray& b, qsizetype at) {
+  if (at < 0 || at > b.size() - qsizetype(sizeof(T))) return 0;
+  return qFromLittleEndian<T>(b.constData() + at);
+}
+
+quint16 U16(const QByteArray& b, qsizetype at) { return LittleEndianAt<quint16>(b, at); }
+quint32 U32(const QByteArray& b, qsizetype at) { return LittleEndianAt<quint32>(b, at); }
 
 struct TFormat {
   quint16 tag = 0;

@@ -283,7 +283,13 @@ INSTANTIATE_TEST_SUITE_P(
                "needs 16-bit PCM at 8000 Hz with 1 to 4 channels (found format 1, 16 bits, 8000 Hz, 5 channels)"},
         WavRow{"NotAWav", QByteArray("hello world, not a riff file"), {}, "not a WAV file"},
         WavRow{"Empty", QByteArray(), {}, "not a WAV file"},
-        WavRow{"NoData", WavBytes(1, 1, 8000, 16, {}).left(36), {}, "no audio data in the WAV file"}),
+        WavRow{"NoData", WavBytes(1, 1, 8000, 16, {}).left(36), {}, "no audio data in the WAV file"},
+        WavRow{"FormatChunkCut", WavBytes(1, 1, 8000, 16, {}).left(30), {}, "broken WAV format chunk"},
+        WavRow{"ChunkHeaderCut", WavBytes(1, 1, 8000, 16, {}).left(18), {}, "no audio data in the WAV file"},
+        WavRow{"DataFirst",
+               QByteArray("RIFF\0\0\0\0WAVEdata\2\0\0\0\1\0", 22),
+               {},
+               "data before the format chunk"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(WavReading, ReadsWhatItCanPlayAndRefusesTheRestClearly) {
