@@ -418,7 +418,8 @@ void TForm1::CreateQuestionTab() {
   BitBtn1 = new TBitBtn(TabSheet4, QStringLiteral("Tamam"), bkOK);
   BitBtn1->setGeometry(404, 325, 97, 30);
   BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
-  // The default button of the tab: Enter in its edit fields presses it.
+  // The window's default button: Enter in the tab's edit fields presses it.
+  BitBtn1->SetDefault(true);
   connect(Edit1, &QLineEdit::returnPressed, BitBtn1, &QPushButton::click);
   CreateLineControlGroup();
   connect(Edit2, &QLineEdit::returnPressed, BitBtn1, &QPushButton::click);

@@ -59,6 +59,18 @@ TButton::TButton(QWidget* parent, const QString& caption) : QPushButton(caption,
   });
 }
 
+void TButton::SetDefault(bool value) {
+  default_ = value;
+  setDefault(value);
+}
+
+void TButton::focusOutEvent(QFocusEvent* event) {
+  QPushButton::focusOutEvent(event);
+  // Outside a dialog Qt clears an auto-default button's mark when its focus
+  // goes; the window's default button keeps it.
+  if (default_) setDefault(true);
+}
+
 TBitBtn::TBitBtn(QWidget* parent, const QString& caption, TBitBtnKind kind) : TButton(parent, caption), kind_(kind) {
   if (kind == bkOK) {
     setIcon(OkGlyph());

@@ -58,7 +58,19 @@ class TButton : public QPushButton, public TObject {
  public:
   TButton(QWidget* parent, const QString& caption);
 
+  // The window's default button: framed and announced as the default
+  // (isDefault()) wherever the focus is. The window decides what Enter in
+  // its other controls does.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+
   TNotifyEvent OnClick;
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  bool default_ = false;
 };
 
 enum TBitBtnKind { bkCustom, bkOK };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -21,6 +22,7 @@
 #include "app/Unit5.h"
 #include "app/Unit6.h"
 #include "platform/Dialogs.h"
+#include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -142,6 +144,14 @@ TEST_F(MainWindowControls, GateAnswers) {
 TEST_F(MainWindowControls, EnterInTheAnswerFieldPressesTheDefaultButton) {
   form.show();
   form.PageControl1->setCurrentWidget(form.TabSheet4);
+  form.Edit1->setFocus();
+  // Marked, announced and framed in the dark shadow colour as the window's
+  // default button while the answer field has the focus.
+  const QRgb frame = ToQColor(cl3DDkShadow).rgb();
+  EXPECT_TRUE(form.BitBtn1->isDefault());
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(form.BitBtn1)->state().defaultButton);
+  EXPECT_EQ(form.BitBtn1->grab().toImage().pixel(0, 15), frame);
+  EXPECT_EQ(form.Button1->grab().toImage().pixel(0, 15), ToQColor(clBtnFace).rgb());
   form.Edit1->setText("926");
   QTest::keyClick(form.Edit1, Qt::Key_Return);
   EXPECT_FALSE(form.GroupBox3->isHidden());
