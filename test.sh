@@ -8,7 +8,9 @@ cd "$(dirname "$0")"
 ./tools/install-deps.sh
 if [ "${1:-}" = --sanitize ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIHAZ_SANITIZE=ON -DCIHAZ_ASSERTS=ON >/dev/null
-  cmake --build build-sanitize --target tests_platform tests_tray tests_grid tests_app tests_device
+  # The program and its icons too: the installation test installs them.
+  cmake --build build-sanitize --target tests_platform tests_tray tests_grid tests_app tests_device \
+    cihaz-test program-icon-files
   cd build-sanitize
 else
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCIHAZ_ASSERTS=ON >/dev/null

@@ -79,6 +79,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
         result.action = TCommandLine::caListDevices;
       } else if (a == QLatin1String("--self-test")) {
         result.action = TCommandLine::caSelfTest;
+      } else if (a == QLatin1String("--help") || a == QLatin1String("--version")) {
+        result.action = a == QLatin1String("--help") ? TCommandLine::caHelp : TCommandLine::caVersion;
+        return result;
       } else if (a.startsWith(QLatin1String("--"))) {
         throw EDeviceError(QStringLiteral("unknown option '%1'").arg(a));
       }
@@ -89,3 +92,23 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
   }
   return result;
 }
+
+QStringList HelpText() {
+  return {
+      QStringLiteral("Usage: cihaz-test [OPTION]..."),
+      QStringLiteral("Bench tool for caller-ID devices: connection, calls, line signals."),
+      QString(),
+      QStringLiteral("  --device SPEC     the device to host: sim (the built-in simulated device,"),
+      QStringLiteral("                    the default), serial:PORT[,PORT...], audio:PCM[:CHANNELS]"),
+      QStringLiteral("                    or wav:FILE"),
+      QStringLiteral("  --list-devices    print the serial ports and capture devices found"),
+      QStringLiteral("  --self-test       send a burst of each caller-ID standard through the"),
+      QStringLiteral("                    decoding and print what came back"),
+      QStringLiteral("  --help            print this help"),
+      QStringLiteral("  --version         print the version"),
+      QString(),
+      QStringLiteral("CIHAZ_DEVICE gives the device when --device does not."),
+  };
+}
+
+QString VersionText() { return QStringLiteral("cihaz-test " CIHAZ_VERSION); }

@@ -4,6 +4,7 @@
 //   --device SPEC    sim (the default), serial:PORT[,PORT…], audio:PCM[:CHANNELS], wav:FILE
 //   --list-devices   print the serial ports and capture devices found
 //   --self-test      generate and decode a burst of each caller-ID standard
+//   --help, --version
 //
 // CIHAZ_DEVICE gives the device when --device does not. Arguments that do
 // not start with "--" are left to Qt (-platform, -style …).
@@ -28,11 +29,17 @@ struct TDeviceSpec {
 TDeviceSpec ParseDeviceSpec(const QString& text);
 
 struct TCommandLine {
-  enum TAction { caRun, caListDevices, caSelfTest };
+  enum TAction { caRun, caListDevices, caSelfTest, caHelp, caVersion };
   TAction action = caRun;
   TDeviceSpec device;
   QString error;  // when set, the program prints it and ends with status 2
 };
 
 // arguments: without the program's name; deviceVariable: CIHAZ_DEVICE's value.
+// --help and --version answer at once, without looking at what follows or
+// at the device.
 TCommandLine ParseCommandLine(const QStringList& arguments, const QString& deviceVariable);
+
+// What --help and --version print, one line each.
+QStringList HelpText();
+QString VersionText();

@@ -37,6 +37,8 @@ int SelfTestProgram(int argc, char** argv) {
 
 int MainProgram(int argc, char** argv, const TDeviceSpec& device) {
   QApplication app(argc, argv);
+  // Lets the desktop match the windows to the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("cihaz-test"));
   try {
     RegisterDevice(device);
   } catch (const EDeviceError& e) {
@@ -55,6 +57,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   switch (options.action) {
+    case TCommandLine::caHelp:
+      Print(stdout, HelpText());
+      return 0;
+    case TCommandLine::caVersion:
+      Print(stdout, {VersionText()});
+      return 0;
     case TCommandLine::caListDevices:
       return ListDevicesProgram(argc, argv);
     case TCommandLine::caSelfTest:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "DeviceTestSupport.h"
@@ -127,7 +128,19 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"ListDevices", {"--list-devices"}, "", TCommandLine::caListDevices, {}, ""},
         ArgsRow{"SelfTest", {"--self-test"}, "", TCommandLine::caSelfTest, {}, ""},
         ArgsRow{"UnknownOption", {"--devices", "sim"}, "", TCommandLine::caRun, {}, "unknown option '--devices'"},
-        ArgsRow{"QtOptionsAreLeftToQt", {"-platform", "offscreen"}, "", TCommandLine::caRun, {}, ""}),
+        ArgsRow{"QtOptionsAreLeftToQt", {"-platform", "offscreen"}, "", TCommandLine::caRun, {}, ""},
+        ArgsRow{"Help", {"--help"}, "", TCommandLine::caHelp, {}, ""},
+        ArgsRow{"Version", {"--version"}, "", TCommandLine::caVersion, {}, ""},
+        ArgsRow{"HelpIgnoresABadVariable", {"--help"}, "modem", TCommandLine::caHelp, {}, ""},
+        ArgsRow{"VersionIgnoresWhatFollows", {"--version", "--device"}, "", TCommandLine::caVersion, {}, ""},
+        ArgsRow{"HelpWinsOverAnEarlierAction", {"--self-test", "--help"}, "", TCommandLine::caHelp, {}, ""},
+        ArgsRow{"UnknownOptionBeforeHelp", {"--helps", "--help"}, "", TCommandLine::caRun, {}, "unknown option '--helps'"},
+        ArgsRow{"HelpAsTheDeviceIsABadDevice",
+                {"--device", "--help"},
+                "",
+                TCommandLine::caRun,
+                {},
+                "bad device '--help': use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(CommandLines, ChooseWhatToDoAndWhichDevice) {
@@ -138,6 +151,20 @@ TEST_P(CommandLines, ChooseWhatToDoAndWhichDevice) {
     EXPECT_EQ(c.action, row.action);
     EXPECT_EQ(c.device, row.device);
   }
+}
+
+TEST(CommandLineHelp, NamesEveryOptionTheParserTakesAndTheVersion) {
+  const QString help = HelpText().join('\n');
+  EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: cihaz-test [OPTION]...\n")));
+  for (const char* option : {"--device SPEC", "--list-devices", "--self-test", "--help", "--version"}) {
+    const QString text = QString::fromUtf8(option);
+    EXPECT_TRUE(help.contains(QStringLiteral("\n  ") + text + QStringLiteral("  "))) << option;
+    EXPECT_EQ(ParseCommandLine({text.section(' ', 0, 0), QStringLiteral("sim")}, {}).error, QString()) << option;
+  }
+  EXPECT_TRUE(help.contains(QStringLiteral("CIHAZ_DEVICE")));
+  for (const QString& line : HelpText()) EXPECT_LE(line.size(), 80) << line.toStdString();
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^cihaz-test \\d+\\.\\d+\\.\\d+$")).match(VersionText()).hasMatch())
+      << VersionText().toStdString();
 }
 
 // --- opening the chosen device -------------------------------------------------
