@@ -134,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"HelpIgnoresABadVariable", {"--help"}, "modem", TCommandLine::caHelp, {}, ""},
         ArgsRow{"VersionIgnoresWhatFollows", {"--version", "--device"}, "", TCommandLine::caVersion, {}, ""},
         ArgsRow{"HelpWinsOverAnEarlierAction", {"--self-test", "--help"}, "", TCommandLine::caHelp, {}, ""},
-        ArgsRow{"UnknownOptionBeforeHelp", {"--helps", "--help"}, "", TCommandLine::caRun, {}, "unknown option '--helps'"},
+        ArgsRow{
+            "UnknownOptionBeforeHelp", {"--helps", "--help"}, "", TCommandLine::caRun, {}, "unknown option '--helps'"},
         ArgsRow{"HelpAsTheDeviceIsABadDevice",
                 {"--device", "--help"},
                 "",
@@ -313,10 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
         WavRow{"NoData", WavBytes(1, 1, 8000, 16, {}).left(36), {}, "no audio data in the WAV file"},
         WavRow{"FormatChunkCut", WavBytes(1, 1, 8000, 16, {}).left(30), {}, "broken WAV format chunk"},
         WavRow{"ChunkHeaderCut", WavBytes(1, 1, 8000, 16, {}).left(18), {}, "no audio data in the WAV file"},
-        WavRow{"DataFirst",
-               QByteArray("RIFF\0\0\0\0WAVEdata\2\0\0\0\1\0", 22),
-               {},
-               "data before the format chunk"}),
+        WavRow{"DataFirst", QByteArray("RIFF\0\0\0\0WAVEdata\2\0\0\0\1\0", 22), {}, "data before the format chunk"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(WavReading, ReadsWhatItCanPlayAndRefusesTheRestClearly) {
