@@ -276,6 +276,9 @@ class TWinControl : public QWidget, public TObject, public TComponentBase {
   virtual void ClientResized() {}
   // Shows the client area on the window.
   virtual void PaintClientArea(QPainter& p);
+  // An edit window has painted itself; p draws over it in client
+  // coordinates.
+  virtual void EditWindowPainted(QPainter&) {}
 
   const std::vector<TGraphicControl*>& GraphicControls() const { return graphicControls_; }
   uint32_t ClassStyle() const { return classStyle_; }

@@ -1,6 +1,7 @@
 #include "platform/EditWindow.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 
 #include "platform/Application.h"
@@ -56,7 +57,7 @@ void TEditWindow::ApplyStyle(uint32_t style) {
   const Qt::Alignment horizontal = (style & ES_RIGHT)    ? Qt::AlignRight
                                    : (style & ES_CENTER) ? Qt::AlignHCenter
                                                          : Qt::AlignLeft;
-  setAlignment(horizontal | Qt::AlignVCenter);
+  setAlignment(horizontal | (hasFormattingRect_ ? Qt::AlignTop : Qt::AlignVCenter));
   setReadOnly(style & ES_READONLY);
 }
 
@@ -103,14 +104,23 @@ bool TEditWindow::Handle(TMessage& Message) {
       setReadOnly(Message.WParam != 0);
       Message.Result = 1;
       return true;
-    case EM_SETRECTNP: {
-      const TRect& r = *reinterpret_cast<const TRect*>(Message.LParam);
-      setTextMargins(r.Left, r.Top, width() - r.Right, height() - r.Bottom);
+    case EM_SETRECTNP:
+      SetFormattingRect(*reinterpret_cast<const TRect*>(Message.LParam));
       return true;
-    }
     default:
       return false;
   }
+}
+
+// The line edit keeps a margin of its own inside its text margins (2 pixels
+// across, 1 down); the margins leave those out so that the text's line box
+// starts exactly at the rectangle's corner.
+void TEditWindow::SetFormattingRect(const TRect& r) {
+  constexpr int kLineEditMarginX = 2, kLineEditMarginY = 1;
+  hasFormattingRect_ = true;
+  ApplyStyle(style_);
+  setTextMargins(r.Left - kLineEditMarginX, r.Top - kLineEditMarginY, width() - r.Right - kLineEditMarginX,
+                 height() - r.Bottom);
 }
 
 void TEditWindow::DefaultKeyDown(Word key, TShiftState shift) {
@@ -169,6 +179,14 @@ bool TEditWindow::event(QEvent* event) {
     default:
       return QLineEdit::event(event);
   }
+}
+
+// The control draws over the text, as it would over the edit control's own
+// painting.
+void TEditWindow::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  QPainter p(this);
+  Dispatch(host_, [&] { host_->EditWindowPainted(p); });
 }
 
 void TEditWindow::keyPressEvent(QKeyEvent* event) { host_->keyPressEvent(event); }

@@ -33,6 +33,7 @@ class TEditWindow : public QLineEdit {
 
  protected:
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -46,8 +47,10 @@ class TEditWindow : public QLineEdit {
  private:
   void Clipboard(uint32_t message);
   void ToHost(const QMouseEvent& event, void (TWinControl::*handler)(QMouseEvent*));
+  void SetFormattingRect(const TRect& r);
 
   TWinControl* host_;
   uint32_t style_ = 0;
   bool quiet_ = false;
+  bool hasFormattingRect_ = false;  // the text sits at its rectangle's top
 };

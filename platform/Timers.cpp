@@ -8,6 +8,17 @@ TTimer::TTimer(TComponentBase* AOwner) : TComponent(AOwner) {
   Update();
 }
 
+TTimer::~TTimer() {
+  if (clock_) clock_->Cancel(this);
+}
+
+void TTimer::SetClock(ITimerClock* clock) {
+  if (clock_) clock_->Cancel(this);
+  timer_.stop();
+  clock_ = clock;
+  Update();
+}
+
 void TTimer::SetEnabled(bool v) {
   if (v == enabled_) return;
   enabled_ = v;
@@ -27,8 +38,14 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 
 // A timer runs only while enabled, with a handler and a non-zero interval.
 void TTimer::Update() {
+  const bool run = enabled_ && interval_ > 0 && OnTimer;
+  if (clock_) {
+    clock_->Cancel(this);
+    if (run) clock_->Schedule(this, interval_);
+    return;
+  }
   timer_.stop();
-  if (enabled_ && interval_ > 0 && OnTimer) timer_.start(interval_);
+  if (run) timer_.start(interval_);
 }
 
 void TTimer::Tick() {

@@ -6,10 +6,25 @@
 
 #include "platform/Classes.h"
 
+class TTimer;
+
+// What makes a timer tick: the event loop by default, or a clock its owner
+// moves by hand (tests that hold a button for exactly one second).
+class ITimerClock {
+ public:
+  // Timer ticks every Interval milliseconds from now until cancelled.
+  virtual void Schedule(TTimer* Timer, int Interval) = 0;
+  virtual void Cancel(TTimer* Timer) = 0;
+
+ protected:
+  ~ITimerClock() = default;
+};
+
 class TTimer : public TComponent {
   Q_OBJECT
  public:
   explicit TTimer(TComponentBase* AOwner = nullptr);
+  ~TTimer() override;
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
@@ -18,6 +33,8 @@ class TTimer : public TComponent {
   void SetOnTimer(TNotifyEvent handler);
   // Raises OnTimer as a tick would; tests drive timers through it.
   void Tick();
+  // Ticks come from clock instead of the event loop; null gives them back.
+  void SetClock(ITimerClock* clock);
 
   TNotifyEvent OnTimer;
 
@@ -25,6 +42,7 @@ class TTimer : public TComponent {
   void Update();
 
   QTimer timer_;
+  ITimerClock* clock_ = nullptr;
   bool enabled_ = true;
   int interval_ = 1000;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ManualClock.h"
 #include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -54,6 +55,29 @@ TEST(Timer, TicksOnlyWhileEnabledWithHandlerAndInterval) {
   timer.SetEnabled(true);
   Pump(40);
   EXPECT_EQ(ticks, stopped);
+}
+
+TEST(Timer, AHandMovedClockTicksItInsteadOfTheEventLoop) {
+  ManualClock clock;
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(10);
+  timer.SetOnTimer([&](TObject*) { ++ticks; });
+  timer.SetClock(&clock);
+  Pump(40);
+  EXPECT_EQ(ticks, 0) << "the event loop no longer ticks it";
+  clock.Advance(35);
+  EXPECT_EQ(ticks, 3);
+  timer.SetEnabled(false);
+  clock.Advance(50);
+  EXPECT_EQ(ticks, 3);
+  timer.SetEnabled(true);  // a new period starts when enabled again
+  clock.Advance(9);
+  EXPECT_EQ(ticks, 3);
+  clock.Advance(1);
+  EXPECT_EQ(ticks, 4);
+  timer.SetClock(nullptr);
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 6; }));
 }
 
 TEST(Components, OwnerDestroysOwnedComponentsLastFirst) {

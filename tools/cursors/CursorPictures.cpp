@@ -1,5 +1,7 @@
 // Draws the roll-scrolling cursors: a dot with an arrow above, below or
-// both, black outlined and white filled, hot spot on the dot.
+// both, black outlined and white filled, hot spot on the dot; and the
+// reversed arrow an editor shows at its left edge, where a click selects
+// the whole text: the usual arrow mirrored to point up and to the right.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -32,6 +34,22 @@ QImage Cursor(bool up, bool down) {
   return image;
 }
 
+QImage ReversedArrow() {
+  QImage image(kSize, kSize, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setPen(Qt::black);
+  p.setBrush(Qt::white);
+  // The arrow's tip at (kSize - 2, 0); its stem runs down and to the left.
+  const int t = kSize - 2;
+  p.drawPolygon(QPolygon({QPoint(t, 0), QPoint(t, 16), QPoint(t - 4, 12), QPoint(t - 7, 19), QPoint(t - 9, 18),
+                          QPoint(t - 6, 11), QPoint(t - 11, 11)}));
+  p.end();
+  image.setText(QStringLiteral("HotSpotX"), QString::number(t));
+  image.setText(QStringLiteral("HotSpotY"), QString::number(0));
+  return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,6 +62,7 @@ int main(int argc, char** argv) {
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   const bool ok = Cursor(true, true).save(dir.filePath(QStringLiteral("ROLL.png"))) &&
                   Cursor(true, false).save(dir.filePath(QStringLiteral("ROLLUP.png"))) &&
-                  Cursor(false, true).save(dir.filePath(QStringLiteral("ROLLDOWN.png")));
+                  Cursor(false, true).save(dir.filePath(QStringLiteral("ROLLDOWN.png"))) &&
+                  ReversedArrow().save(dir.filePath(QStringLiteral("REVERSEDARROW.png")));
   return ok ? 0 : 1;
 }
