@@ -9,6 +9,8 @@
 // ---- TPopupView -----------------------------------------------------------------
 
 TPopupView::TPopupView(QWidget* AOwner) : TScrollView(AOwner) {
+  // Nothing in a popup scrolls sideways; a bar there would only take rows.
+  HorzScrollBar()->SetMax(0);
   SetBorderWidth(2);
   SetVisible(false);
 }
