@@ -1,5 +1,6 @@
 #include "grid/CellEditors.h"
 
+#include "grid/Columns.h"
 #include "grid/Providers.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
@@ -78,6 +79,13 @@ void TCellEditor::RepaintEditor() {
 
 void TCellEditor::FontChanged() { canvas_.Font()->Assign(Font()); }
 
+void TCellEditor::InvalidateClientRect(const TRect& r) {
+  const QRect area = r.ToQt();
+  update(area.translated(ClientOrigin().ToQt()));
+  for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->geometry().topLeft() == ClientOrigin().ToQt()) child->update(area);
+}
+
 // The single border: the themed edit frame, or a plain grey one.
 void TCellEditor::WMNCPaint(TCanvas& WindowCanvas) {
   if (borderStyle_ == bsNone) return;
@@ -118,6 +126,14 @@ void TCellEditor::PaintOverlay(QPainter& p) {
   p.drawImage(0, 0, overlay_);
 }
 
+void RegisterCellEditors() {
+  static const bool registered = [] {
+    RegisterEditorClass(QStringLiteral("TTextualEditor"), [](TCustomColumn*) { return new TTextualEditor(); });
+    return true;
+  }();
+  (void)registered;
+}
+
 // ---- TTextualEditor -------------------------------------------------------------
 
 TTextualEditor::TTextualEditor(QWidget* AParent) : TTextualEditor(nullptr, AParent) {}
@@ -148,6 +164,12 @@ void TTextualEditor::CreateWnd() {
 
 void TTextualEditor::Resize() {
   TCellEditor::Resize();
+  ApplyEditRect();
+}
+
+// The line height, and so the rectangle, follows the font.
+void TTextualEditor::FontChanged() {
+  TCellEditor::FontChanged();
   ApplyEditRect();
 }
 
@@ -435,7 +457,7 @@ void TCustomButtonCellEditor::CloseUp(const QString& Value) {
   if (Style() == dsDropDownList) {
     TRect r;
     GetEditRect(r);
-    update(r.ToQt().translated(ClientOrigin().ToQt()));
+    InvalidateClientRect(r);
   }
 }
 

@@ -27,6 +27,9 @@ using TEditEvent = std::function<void(TObject* Sender, const QString& Value)>;
 using TCustomPreviewDrawEvent = std::function<void(TObject* Sender, const TRect& PreviewRect)>;
 using TSpinEvent = std::function<void(TObject* Sender, int Part)>;
 
+// Makes the editor classes known to the columns that name them.
+void RegisterCellEditors();
+
 class TCellEditor : public TWinControl {
   Q_OBJECT
  public:
@@ -77,6 +80,8 @@ class TCellEditor : public TWinControl {
   void EditWindowPainted(QPainter& p) override;
   void PaintClientArea(QPainter& p) override;
   void FontChanged() override;
+  // Repaints r of the client area, window and edit window alike.
+  void InvalidateClientRect(const TRect& r);
 
  private:
   // Draws PaintEditor's picture into the overlay and then onto p.
@@ -132,6 +137,7 @@ class TTextualEditor : public TCellEditor {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Resize() override;
+  void FontChanged() override;
   void DoEnter() override;
   void KeyPress(QChar& Key) override;
   void TextChanged() override;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "grid/CellEditors.h"
 #include "grid/Displays.h"
 #include "platform/FormatFloat.h"
 #include "platform/SysUtils.h"
@@ -42,8 +43,9 @@ const QString kZero = QStringLiteral("0");
 }  // namespace
 
 TColumnCompanions CompanionsOf(const char* columnClass) {
-  // The displays must be known before the first column asks for one.
+  // The displays and editors must be known before the first column asks for one.
   RegisterColumnDisplays();
+  RegisterCellEditors();
   for (const KindCompanions& k : kCompanions)
     if (std::strcmp(k.column, columnClass) == 0) return k.companions;
   return {};

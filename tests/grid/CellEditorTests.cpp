@@ -13,6 +13,7 @@
 #include "ManualClock.h"
 #include "TestSupport.h"
 #include "grid/CellEditors.h"
+#include "grid/ColumnClasses.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -90,6 +91,58 @@ TEST(FormattingRect, TheEditWindowPutsTheTextLineAtTheRectangle) {
   const QRect caret = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
   EXPECT_EQ(caret.top(), r.Top);
   EXPECT_EQ(caret.left() + caret.width() / 2, r.Left);
+}
+
+TEST(FormattingRect, FollowsAFontChange) {
+  TTextualEditor editor;
+  editor.SetBorderStyle(bsNone);
+  editor.SetBounds(0, 0, 100, 40);
+  editor.SetVerticalAlignment(vaBottom);
+  editor.show();
+  UseLineHeight(editor, 16);
+  auto* edit = editor.findChild<QLineEdit*>();
+  ASSERT_TRUE(edit);
+  edit->grab();
+  const int before = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().top();
+  EXPECT_EQ(before, 40 - 16);
+  editor.Font()->SetHeight(-22);
+  const int taller = editor.TextHeight();
+  ASSERT_GT(taller, 16);
+  edit->grab();
+  EXPECT_EQ(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().top(), 40 - taller);
+}
+
+struct AlignCase {
+  const char* name;
+  TAlignment alignment;
+  Qt::Alignment expected;
+};
+
+class EditorAlignment : public ::testing::TestWithParam<AlignCase> {};
+
+TEST_P(EditorAlignment, TheWindowIsMadeAgainWithTheTextAlignedAndKeepsItsText) {
+  const AlignCase& c = GetParam();
+  TTextualEditor editor;
+  editor.SetAsText(QStringLiteral("kept"));
+  editor.show();
+  editor.SetAlignment(c.alignment);
+  auto* edit = editor.findChild<QLineEdit*>();
+  ASSERT_TRUE(edit);
+  EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask, c.expected);
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("kept"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Editor, EditorAlignment,
+                         ::testing::Values(AlignCase{"Left", taLeftJustify, Qt::AlignLeft},
+                                           AlignCase{"Right", taRightJustify, Qt::AlignRight},
+                                           AlignCase{"Centre", taCenter, Qt::AlignHCenter}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CellEditor, ATextualColumnMakesATextEditorHidden) {
+  TTextualColumn column;
+  auto* editor = dynamic_cast<TTextualEditor*>(column.Editor());
+  ASSERT_TRUE(editor);
+  EXPECT_FALSE(editor->isVisible());
 }
 
 // ---- text, keys and notices -------------------------------------------------------
