@@ -504,6 +504,46 @@ TEST(SmallButtons, EachLookDrawsTheDropDownButtonDifferentlyWhenDown) {
   }
 }
 
+TEST(SmallButtons, ThemedLooksFollowTheStateNumberDownBeforeHot) {
+  ThemeLook look(true);
+  const auto picture = [](TSmallButton& b, bool down, bool hot) {
+    b.SetDown(down);
+    b.SetHot(hot);
+    b.Repaint();
+    return b.Image().copy();
+  };
+  TExecuteButton execute;
+  TDropDownButton dropDown;
+  for (TSmallButton* b : {static_cast<TSmallButton*>(&execute), static_cast<TSmallButton*>(&dropDown)}) {
+    b->SetBounds(0, 0, b->Width(), 20);
+    b->show();
+    const QImage normal = picture(*b, false, false), hot = picture(*b, false, true);
+    const QImage down = picture(*b, true, false), downHot = picture(*b, true, true);
+    EXPECT_NE(normal, hot);
+    EXPECT_NE(normal, down);
+    EXPECT_NE(hot, down);
+    // Themed corners blend with what was there before; the faces must agree.
+    const QRect face(2, 2, b->Width() - 4, 16);
+    EXPECT_EQ(down.copy(face), downHot.copy(face)) << "down wins over hot";
+  }
+}
+
+TEST(SmallButtons, HotRepaintsOnlyWhenItChanges) {
+  TExecuteButton button;
+  button.SetBounds(0, 0, 21, 20);
+  button.show();
+  button.Update();
+  button.SetHot(false);
+  EXPECT_TRUE(button.InvalidRegion().isEmpty());
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(&button, &enter);
+  EXPECT_TRUE(button.Hot());
+  EXPECT_FALSE(button.InvalidRegion().isEmpty());
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&button, &leave);
+  EXPECT_FALSE(button.Hot());
+}
+
 // ---- spin buttons ------------------------------------------------------------------
 
 class Spin : public ::testing::Test {
@@ -602,6 +642,25 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
   clock.Advance(500);
   EXPECT_EQ(spins, atExit);
   EXPECT_EQ(spin.DownPart(), 0);
+}
+
+TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
+  ThemeLook look(true);
+  TSpinButtons spin;
+  spin.SetBounds(0, 0, 15, 20);
+  spin.show();
+  spin.Repaint();
+  const QImage normal = spin.Image().copy();
+  spin.SetHotPart(2);
+  spin.Repaint();
+  const QImage lowerHot = spin.Image().copy();
+  // Faces only: themed corners blend with what was there before.
+  EXPECT_EQ(normal.copy(2, 2, 11, 6), lowerHot.copy(2, 2, 11, 6));
+  EXPECT_NE(normal.copy(2, 12, 11, 6), lowerHot.copy(2, 12, 11, 6));
+  spin.SetDownPart(2);
+  spin.Repaint();
+  EXPECT_NE(lowerHot.copy(2, 12, 11, 6), spin.Image().copy(2, 12, 11, 6));
+  spin.SetDownPart(0);
 }
 
 TEST(SpinLooks, ClassicHalvesShowTheirPushedState) {
