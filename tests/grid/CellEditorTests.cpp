@@ -644,39 +644,36 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
   EXPECT_EQ(spin.DownPart(), 0);
 }
 
-TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
-  ThemeLook look(true);
+// Fresh spin buttons painted with the given hot and pressed halves, so that
+// every picture starts from the same background.
+QImage SpinPicture(bool themed, int hot, int down) {
+  ThemeLook look(themed);
   TSpinButtons spin;
   spin.SetBounds(0, 0, 15, 20);
   spin.show();
+  spin.SetHotPart(hot);
+  spin.SetDownPart(down);
   spin.Repaint();
-  const QImage normal = spin.Image().copy();
-  spin.SetHotPart(2);
-  spin.Repaint();
-  const QImage lowerHot = spin.Image().copy();
-  // Faces only: themed corners blend with what was there before.
-  EXPECT_EQ(normal.copy(2, 2, 11, 6), lowerHot.copy(2, 2, 11, 6));
-  EXPECT_NE(normal.copy(2, 12, 11, 6), lowerHot.copy(2, 12, 11, 6));
-  spin.SetDownPart(2);
-  spin.Repaint();
-  EXPECT_NE(lowerHot.copy(2, 12, 11, 6), spin.Image().copy(2, 12, 11, 6));
-  spin.SetDownPart(0);
+  return spin.Image().copy();
+}
+
+QImage Upper(const QImage& spin) { return spin.copy(0, 0, 15, 10); }
+QImage Lower(const QImage& spin) { return spin.copy(0, 10, 15, 10); }
+
+TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
+  const QImage normal = SpinPicture(true, 0, 0), lowerHot = SpinPicture(true, 2, 0);
+  const QImage lowerDown = SpinPicture(true, 2, 2);
+  EXPECT_EQ(Upper(normal), Upper(lowerHot));
+  EXPECT_NE(Lower(normal), Lower(lowerHot));
+  EXPECT_NE(Lower(lowerHot), Lower(lowerDown));
+  EXPECT_EQ(Upper(lowerHot), Upper(lowerDown));
 }
 
 TEST(SpinLooks, ClassicHalvesShowTheirPushedState) {
-  ThemeLook look(false);
-  TSpinButtons spin;
-  spin.SetBounds(0, 0, 15, 20);
-  spin.show();
-  spin.Repaint();
-  const QImage up = spin.Image().copy();
-  spin.SetDownPart(1);
-  spin.Repaint();
-  const QImage pressed = spin.Image().copy();
-  spin.SetDownPart(0);
-  // Only the upper half changes when it is pushed.
-  EXPECT_NE(up.copy(0, 0, 15, 10), pressed.copy(0, 0, 15, 10));
-  EXPECT_EQ(up.copy(0, 10, 15, 10), pressed.copy(0, 10, 15, 10));
+  const QImage up = SpinPicture(false, 0, 0), upperPressed = SpinPicture(false, 0, 1);
+  EXPECT_NE(Upper(up), Upper(upperPressed));
+  EXPECT_EQ(Lower(up), Lower(upperPressed));
+  EXPECT_EQ(up, SpinPicture(false, 1, 0)) << "the classic look has no hot half";
 }
 
 }  // namespace
