@@ -568,6 +568,5 @@ void TSpinButtons::Paint() {
     return;
   }
   Canvas()->DrawFrameControl(upper, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLUP | (downPart_ == 1 ? DFCS_PUSHED : 0));
-  Canvas()->DrawFrameControl(lower, DFC_SCROLL,
-                             DFCS_ADJUSTRECT | DFCS_SCROLLDOWN | (downPart_ == 2 ? DFCS_PUSHED : 0));
+  Canvas()->DrawFrameControl(lower, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLDOWN | (downPart_ == 2 ? DFCS_PUSHED : 0));
 }

@@ -74,9 +74,7 @@ void TPopupView::DoAccept(const QString& Value) {
   if (OnAccept) OnAccept(this, Value);
 }
 
-void TPopupView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  CloseOnRelease(Button, Shift, X, Y);
-}
+void TPopupView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) { CloseOnRelease(Button, Shift, X, Y); }
 
 void TPopupView::CloseOnRelease(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TScrollView::MouseUp(Button, Shift, X, Y);
@@ -241,7 +239,7 @@ TDateTime Today() { return std::floor(Now()); }
 
 // The months whose 49 cells (six rows and the tracked seventh) all lie
 // within years 1 to 9999.
-constexpr int kFirstShownMonth = 1 * 12 + 1;      // February of year 1
+constexpr int kFirstShownMonth = 1 * 12 + 1;     // February of year 1
 constexpr int kLastShownMonth = 9999 * 12 + 10;  // November 9999
 
 int MonthNumber(int year, int month) { return year * 12 + (month - 1); }
@@ -393,8 +391,7 @@ void TDatePopup::PaintTitle() {
   canvas->FillRect(TRect(2, 2, cw - 2, 18));
   canvas->Font()->SetColor(clWindowText);
   TRect title(0, 0, cw, 19);
-  const QString text =
-      QStringLiteral("%1 %2").arg(QString::fromLatin1(kMonthNames[ShownMonth() - 1])).arg(ShownYear());
+  const QString text = QStringLiteral("%1 %2").arg(QString::fromLatin1(kMonthNames[ShownMonth() - 1])).arg(ShownYear());
   canvas->Brush()->SetStyle(bsClear);
   canvas->DrawText(text, title, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   canvas->Pen()->SetColor(clWindowText);

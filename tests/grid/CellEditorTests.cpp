@@ -51,15 +51,14 @@ TEST_P(FormattingRect, FollowsMarginAndVerticalAlignment) {
   EXPECT_EQ(r, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Editor, FormattingRect,
-    ::testing::Values(EditRectCase{"DataCellMiddle", -1, vaMiddle, TRect(1, 1, 100, 17)},
-                      EditRectCase{"DataCellTop", -1, vaTop, TRect(1, -1, 100, 15)},
-                      EditRectCase{"DataCellBottom", -1, vaBottom, TRect(1, 5, 100, 21)},
-                      EditRectCase{"InputCellMiddle", 0, vaMiddle, TRect(2, 1, 99, 17)},
-                      EditRectCase{"InputCellTop", 0, vaTop, TRect(2, 0, 99, 16)},
-                      EditRectCase{"InputCellBottom", 0, vaBottom, TRect(2, 4, 99, 20)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Editor, FormattingRect,
+                         ::testing::Values(EditRectCase{"DataCellMiddle", -1, vaMiddle, TRect(1, 1, 100, 17)},
+                                           EditRectCase{"DataCellTop", -1, vaTop, TRect(1, -1, 100, 15)},
+                                           EditRectCase{"DataCellBottom", -1, vaBottom, TRect(1, 5, 100, 21)},
+                                           EditRectCase{"InputCellMiddle", 0, vaMiddle, TRect(2, 1, 99, 17)},
+                                           EditRectCase{"InputCellTop", 0, vaTop, TRect(2, 0, 99, 16)},
+                                           EditRectCase{"InputCellBottom", 0, vaBottom, TRect(2, 4, 99, 20)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormattingRect, PreviewShiftsTheTextAndAButtonNarrowsIt) {
   TCustomButtonCellEditor editor;

@@ -296,18 +296,17 @@ TEST_P(CalendarCells, RunFromTheSundayBeforeTheFirst) {
   EXPECT_EQ(popup.CellDate(c.cell), EncodeDate(c.eyear, c.emonth, c.eday));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DatePopup, CalendarCells,
-    ::testing::Values(CellCase{"March2024Cell0", 2024, 3, 0, 2024, 2, 25},
-                      CellCase{"March2024Cell5", 2024, 3, 5, 2024, 3, 1},
-                      CellCase{"March2024Cell35", 2024, 3, 35, 2024, 3, 31},
-                      CellCase{"March2024Cell36", 2024, 3, 36, 2024, 4, 1},
-                      CellCase{"SundayFirstStartsInCell0", 2024, 9, 0, 2024, 9, 1},
-                      CellCase{"JanuaryBacksIntoDecember", 2025, 1, 0, 2024, 12, 29},
-                      CellCase{"DecemberRunsIntoJanuary", 2024, 12, 31, 2025, 1, 1},
-                      CellCase{"LeapFebruaryEnd", 2024, 2, 32, 2024, 2, 29},
-                      CellCase{"SeventhRow", 2024, 3, 48, 2024, 4, 13}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DatePopup, CalendarCells,
+                         ::testing::Values(CellCase{"March2024Cell0", 2024, 3, 0, 2024, 2, 25},
+                                           CellCase{"March2024Cell5", 2024, 3, 5, 2024, 3, 1},
+                                           CellCase{"March2024Cell35", 2024, 3, 35, 2024, 3, 31},
+                                           CellCase{"March2024Cell36", 2024, 3, 36, 2024, 4, 1},
+                                           CellCase{"SundayFirstStartsInCell0", 2024, 9, 0, 2024, 9, 1},
+                                           CellCase{"JanuaryBacksIntoDecember", 2025, 1, 0, 2024, 12, 29},
+                                           CellCase{"DecemberRunsIntoJanuary", 2024, 12, 31, 2025, 1, 1},
+                                           CellCase{"LeapFebruaryEnd", 2024, 2, 32, 2024, 2, 29},
+                                           CellCase{"SeventhRow", 2024, 3, 48, 2024, 4, 13}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Calendar, APressTracksItsCellAndTheReleaseThereAcceptsIt) {
   Show(2024, 3);
