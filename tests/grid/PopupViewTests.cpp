@@ -125,11 +125,6 @@ TEST(PopupView, TheFrameIsACaptionColouredLineThenAWhiteOne) {
   popup.CloseUp();
 }
 
-TEST(PopupView, TheBaseChoosesNothingOfItsOwn) {
-  TPopupView popup;
-  EXPECT_THROW(popup.Choose(1, 1), EAbstractError);
-}
-
 // ---- the list -----------------------------------------------------------------------
 
 QStringList Numbered(int n) {
