@@ -1,0 +1,760 @@
+#include "grid/CustomGridViewControl.h"
+
+#include "grid/Providers.h"
+#include "platform/Exceptions.h"
+#include "platform/Themes.h"
+
+namespace {
+
+constexpr TGridOptions kAllOptions = TGridOptions::fromInt((1u << 17) - 1);
+
+TRect Widened(TRect r, int by) {
+  r.Right += by;
+  r.Bottom += by;
+  return r;
+}
+
+}  // namespace
+
+TCustomGridViewControl::TCustomGridViewControl(QWidget* AOwner) : TScrollView(AOwner) {
+  partDisplay_ = std::make_unique<TColumnPartDisplay>(this, Canvas());
+  columns_ = std::make_unique<TColumns>(this);
+  AttachColumns();
+  VertScrollUnit = rowSize_;
+  SetTabStop(true);
+}
+
+TCustomGridViewControl::~TCustomGridViewControl() {
+  editor_ = nullptr;
+  columns_.reset();
+  partDisplay_.reset();
+}
+
+void TCustomGridViewControl::AttachColumns() {
+  columns_->ColumnsChanged = [this](TColumns*, TCustomColumn* column, int kind) { ColumnsChanged(column, kind); };
+  columns_->ColumnListNotice = [this](TObject*, int kind, int i1, int i2) { ColumnListNotice(kind, i1, i2); };
+}
+
+// ---- properties -----------------------------------------------------------------
+
+void TCustomGridViewControl::SetBorderStyle(TBorderStyle v) {
+  borderStyle_ = v;
+  if (HandleAllocated()) RecreateWnd();
+  UpdateThemedBorder();
+}
+
+void TCustomGridViewControl::SetCaption(const QString& v) {
+  caption_ = v;
+  const TRect data = DataRect();
+  InvalidateRect(TRect(data.Left, data.Top, ClientWidth(), data.Bottom));
+}
+
+void TCustomGridViewControl::SetColumns(std::unique_ptr<TColumns> v) {
+  if (!v) return;
+  if (v->Control() != this) throw Exception(QStringLiteral("The columns belong to another grid"));
+  ColumnListNotice(lkCleared, -1, -1);
+  columns_ = std::move(v);
+  AttachColumns();
+  Invalidate();
+}
+
+void TCustomGridViewControl::SetGridLinesStyle(TGridLinesStyle v) {
+  gridLinesStyle_ = v;
+  Invalidate();
+}
+
+void TCustomGridViewControl::SetGridStyle(TGridStyle v) {
+  gridStyle_ = v;
+  if (v == gsSlides) {
+    CloseEditor();
+    SetInputActive(false);
+  }
+  Invalidate();
+  UpdateEditorPosition();
+  UpdateVertScrollBar();
+}
+
+void TCustomGridViewControl::SetHeaderSize(int v) {
+  headerSize_ = v;
+  Invalidate();
+  UpdateEditorPosition();
+}
+
+void TCustomGridViewControl::SetHeaderStyle(THeaderStyle v) {
+  headerStyle_ = v;
+  Invalidate();
+  UpdateThemedBorder();
+}
+
+void TCustomGridViewControl::SetInputSize(int v) {
+  inputSize_ = v;
+  Invalidate();
+}
+
+void TCustomGridViewControl::SetOptions(TGridOptions v) {
+  const TGridOptions old = options_;
+  options_ = v & kAllOptions;
+  if ((old ^ options_).testFlag(goIndicator) && indicatorChanged_) indicatorChanged_();
+  Invalidate();
+  UpdateEditorPosition();
+  UpdateHorzScrollBar();
+}
+
+void TCustomGridViewControl::SetRowSize(int v) {
+  if (v <= 0) return;
+  rowSize_ = v;
+  VertScrollUnit = v;
+  InvalidateArea(gaData);
+  InvalidateArea(gaInput);
+  InvalidateArea(gaIndicator);
+  UpdateEditorPosition();
+}
+
+// A slide height of 0 would divide by zero in the slide arithmetic.
+void TCustomGridViewControl::SetSlideSize(int v) {
+  if (v <= 0) return;
+  slideSize_ = v;
+  Invalidate();
+}
+
+void TCustomGridViewControl::SetInputActive(bool v) {
+  inputActive_ = v;
+  InvalidateArea(gaInput);
+  InvalidateArea(gaIndicator);
+  RepaintSelection();
+}
+
+bool TCustomGridViewControl::GridFocused() const { return Focused() || EditorHasFocus(); }
+
+bool TCustomGridViewControl::IsCellSelected(int ACol, int ARow) const {
+  if (inputActive_) return false;
+  if (!GridFocused() && !options_.testFlag(goAlwaysShowSelection)) return false;
+  const bool current = ACol == col_ && ARow == row_;
+  const bool edited = (gridState_ & EditingCell) && ACol == editCol_ && ARow == editRow_;
+  if (options_.testFlag(goSelectFullRow))
+    return RowSelected(ARow) && (!current || (!options_.testFlag(goAlwaysIndicateSelected) && !edited));
+  return current && !edited;
+}
+
+void TCustomGridViewControl::CloseEditor() {
+  editor_ = nullptr;
+  gridState_ &= uint16_t(~(EditingCell | EditingInput));
+  editCol_ = -1;
+  editRow_ = -1;
+}
+
+// ---- geometry -------------------------------------------------------------------
+
+TRect TCustomGridViewControl::HeaderRect() const {
+  const int iw = IndicatorWidth();
+  return TRect(iw, 0, iw + TotalWidth() - HorzPos(), headerSize_);
+}
+
+TRect TCustomGridViewControl::InputRect() const {
+  const int iw = IndicatorWidth();
+  const int top = options_.testFlag(goHeader) ? headerSize_ : 0;
+  return TRect(iw, top, iw + TotalWidth() - HorzPos(), top + inputSize_ + kInputStrip + GridLine());
+}
+
+TRect TCustomGridViewControl::DataRect() const {
+  if (gridStyle_ == gsSlides) return ClientRect();
+  const int iw = IndicatorWidth();
+  int top = options_.testFlag(goHeader) ? headerSize_ : 0;
+  if (options_.testFlag(goInput)) top += inputSize_ + kInputStrip + GridLine();
+  const int right = std::min(iw + TotalWidth() - HorzPos(), ClientWidth());
+  const int bottom =
+      options_.testFlag(goFooter) ? ClientHeight() - (headerSize_ + kFooterStrip) - GridLine() : ClientHeight();
+  return TRect(iw, top, right, bottom);
+}
+
+TRect TCustomGridViewControl::FooterRect() const {
+  if (gridStyle_ == gsSlides) return TRect();
+  const int iw = IndicatorWidth();
+  return TRect(iw, ClientHeight() - (headerSize_ + kFooterStrip) - GridLine(), iw + TotalWidth() - HorzPos(),
+               ClientHeight());
+}
+
+TRect TCustomGridViewControl::IndicatorRect() const { return TRect(0, 0, kIndicatorWidth, ClientHeight()); }
+
+TRect TCustomGridViewControl::AreaRect(TGridArea area) const {
+  switch (area) {
+    case gaData:
+      return DataRect();
+    case gaFooter:
+      return FooterRect();
+    case gaHeader:
+      return HeaderRect();
+    case gaIndicator:
+      return IndicatorRect();
+    case gaInput:
+      return InputRect();
+    default:
+      return TRect();
+  }
+}
+
+int TCustomGridViewControl::RowTop(int ARow) const {
+  return (GridLine() + rowSize_) * (ARow - TopRow()) + DataRect().Top;
+}
+
+TRect TCustomGridViewControl::RowRect(int ARow) const {
+  const int top = RowTop(ARow);
+  return TRect(0, top, DataRect().Right, top + GridLine() + rowSize_);
+}
+
+// Header, input row and footer may be taller than the client: never below 0.
+int TCustomGridViewControl::VisibleRowCount() const {
+  const TRect data = DataRect();
+  return std::max(0, (data.Bottom - data.Top) / (GridLine() + rowSize_));
+}
+
+TGridArea TCustomGridViewControl::HitTest(TPoint P) const {
+  if (gridStyle_ == gsSlides) return gaData;
+  const auto holds = [P](const TRect& r) {
+    return P.X >= r.Left && P.X < r.Right - 1 && P.Y >= r.Top && P.Y < r.Bottom - 1;
+  };
+  if (options_.testFlag(goHeader) && holds(HeaderRect())) return gaHeader;
+  if (options_.testFlag(goInput) && holds(InputRect())) return gaInput;
+  if (holds(DataRect())) return gaData;
+  if (options_.testFlag(goFooter) && holds(FooterRect())) return gaFooter;
+  if (options_.testFlag(goIndicator) && holds(IndicatorRect())) return gaIndicator;
+  return gaNone;
+}
+
+// A column's right end is its right neighbour's first pixel.
+int TCustomGridViewControl::ColumnAtX(int X) const {
+  const int h = HorzPos();
+  for (int i = 0; i < columns_->Count(); ++i) {
+    const TCustomColumn* c = columns_->Items(i);
+    if (c->Visible() && X >= c->Left() - h && X < c->Left() + c->Width() - h) return i;
+  }
+  return -1;
+}
+
+TPoint TCustomGridViewControl::CellAtPoint(TPoint P) const {
+  if (gridStyle_ == gsReport)
+    return TPoint(ColumnAtX(P.X), (P.Y - DataRect().Top) / (GridLine() + rowSize_) + TopRow());
+  const int pitch = GridLine() + slideSize_;
+  const TPoint inSlide(P.X, P.Y % pitch);
+  int col = -1;
+  for (int i = 0; i < columns_->Count() && col < 0; ++i) {
+    const TCustomColumn* c = columns_->Items(i);
+    const TSlideBounds* b = c->SlideBounds();
+    if (c->Visible() && PtInRect(Bounds(b->Left(), b->Top(), b->Width(), b->Height()), inSlide)) col = i;
+  }
+  return TPoint(col, P.Y / pitch + TopRow());
+}
+
+TRect TCustomGridViewControl::ReportCellRect(const TCustomColumn* column, int ARow, TGridArea Area) const {
+  const int left = column->Left() - HorzPos();
+  const bool lineInside = options_.testFlag(goGrid) && gridLinesStyle_ != lsHorizontalOnly;
+  const int right = left + column->Width() - (lineInside ? 1 : 0);
+  const int top = Area == gaInput ? InputRect().Top : RowTop(ARow);
+  return TRect(left, top, right, top + (Area == gaInput ? inputSize_ : rowSize_));
+}
+
+TRect TCustomGridViewControl::SlideCellRect(const TCustomColumn* column, int ARow) const {
+  const TSlideBounds* b = column->SlideBounds();
+  const int top = (GridLine() + slideSize_) * (ARow - TopRow()) + b->Top();
+  return TRect(b->Left(), top, b->Left() + b->Width(), top + b->Height());
+}
+
+void TCustomGridViewControl::CellRect(int ACol, int ARow, TRect& R, TGridArea Area) {
+  if (ACol < 0 || ACol >= columns_->Count()) {
+    R = TRect();
+    return;
+  }
+  const TCustomColumn* column = columns_->Items(ACol);
+  R = gridStyle_ == gsSlides ? SlideCellRect(column, ARow) : ReportCellRect(column, ARow, Area);
+}
+
+TRect TCustomGridViewControl::ColumnSpan(const TRect& area, const TCustomColumn* column) const {
+  const int left = column->Left() - HorzPos();
+  return TRect(left, area.Top, left + column->Width(), area.Bottom);
+}
+
+// ---- invalidation ---------------------------------------------------------------
+
+void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
+  const bool on = Area == gaData || (Area == gaFooter && options_.testFlag(goFooter)) ||
+                  (Area == gaHeader && options_.testFlag(goHeader)) ||
+                  (Area == gaIndicator && options_.testFlag(goIndicator)) ||
+                  (Area == gaInput && options_.testFlag(goInput));
+  if (on) InvalidateRect(AreaRect(Area));
+}
+
+void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
+  InvalidateRect(Widened(GetCellRect(ACol, ARow, gaData), GridLine()));
+}
+
+void TCustomGridViewControl::InvalidateColumnPart(TCustomColumn* Column, TGridArea Area) {
+  if (Column) InvalidateRect(ColumnSpan(AreaRect(Area), Column));
+}
+
+// The outline form marks only the four one-pixel edges, so it never cancels
+// a repaint of the interior that something else asked for.
+void TCustomGridViewControl::InvalidateRow(int ARow, bool OutlineOnly) {
+  if (RowCount() == 0) return;
+  const TRect r(0, RowTop(ARow), DataRect().Right, RowRect(ARow).Bottom);
+  if (!OutlineOnly) return InvalidateRect(r);
+  InvalidateRect(TRect(r.Left, r.Top, r.Right, r.Top + 1));
+  InvalidateRect(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+  InvalidateRect(TRect(r.Left, r.Top, r.Left + 1, r.Bottom));
+  InvalidateRect(TRect(r.Right - 1, r.Top, r.Right, r.Bottom));
+}
+
+void TCustomGridViewControl::RepaintSelection() {
+  if (inputActive_) InvalidateArea(gaInput);
+  if (columns_->Count() == 0 || RowCount() == 0) return;
+  if (!options_.testFlag(goSelectFullRow)) return InvalidateCell(col_, row_);
+  const int last = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
+  for (int r = TopRow(); r <= last; ++r)
+    if (RowSelected(r)) InvalidateRow(r, true);
+}
+
+// ---- scroll ranges and bars -----------------------------------------------------
+
+int TCustomGridViewControl::HorzScrollRange() {
+  const int room = ClientWidth() - IndicatorWidth();
+  return TotalWidth() <= room ? 0 : TotalWidth() - room;
+}
+
+int TCustomGridViewControl::VertScrollRange() { return std::max(0, RowCount() - VisibleRowCount()); }
+
+void TCustomGridViewControl::UpdateHorzScrollBar() {
+  TControlScrollBar* bar = HorzScrollBar();
+  if (gridStyle_ == gsSlides) return bar->SetVisible(false);
+  bar->SetMax(HorzScrollRange());
+  bar->SetPageSize(5);
+  bar->SetVisible(bar->Max() > 0);
+  bar->PageStep = qRound(ClientWidth() * 0.05);
+}
+
+// Position 0 asks SetParams to leave the position alone, so an unchanged
+// position causes no zero-distance scroll.
+void TCustomGridViewControl::UpdateVertScrollBar() {
+  TControlScrollBar* bar = VertScrollBar();
+  if (gridStyle_ == gsSlides) {
+    const int max = RowCount() - ClientHeight() / (GridLine() + slideSize_);
+    return bar->SetParams(0, 0, max, 1, max != 0, true);
+  }
+  const int max = VertScrollRange();
+  bar->SetParams(0, 0, max, 1, max > 0, !(hideScrollBar_ && max < 1));
+}
+
+// ---- column notices -------------------------------------------------------------
+
+void TCustomGridViewControl::ColumnsChanged(TCustomColumn* Column, int Kind) {
+  if (!HandleAllocated() || !Column) return;
+  if (Kind == ckInputText) return InvalidateColumnPart(Column, gaInput);
+  Invalidate();
+  if (editor_ && (Kind == ckPosition || Kind == ckSort || Kind == ckVisible || Kind == ckWidth))
+    UpdateEditorPosition();
+  if (Kind == ckWidth) UpdateHorzScrollBar();
+  if (Kind == ckSort && Column->Sorted()) {
+    const bool ascending = Column->SortKind() == skAscending;
+    SortColumn(Column->Index(), ascending);
+    if (OnSortColumn) OnSortColumn(this, Column->Index(), ascending);
+  }
+}
+
+// The columns are gone when the list is cleared: every reference to them
+// and to their editors is dropped without touching them.
+void TCustomGridViewControl::ColumnListNotice(int Kind, int, int) {
+  if (Kind == lkCleared) {
+    CloseEditor();
+    inputColumn_ = -1;
+    hotHeaderColumn_ = nullptr;
+    pressedHeaderColumn_ = nullptr;
+  } else if (editor_) {
+    UpdateEditorPosition();
+  }
+  Invalidate();
+}
+
+// ---- operations the grid view fills in ------------------------------------------
+
+void TCustomGridViewControl::GetCellText(int, int, QString&) { AbstractError(); }
+TColor TCustomGridViewControl::GetCellColor(int, int) { AbstractError(); }
+int TCustomGridViewControl::RowCount() const { AbstractError(); }
+void TCustomGridViewControl::SetCellText(int, int, const QString&) { AbstractError(); }
+void TCustomGridViewControl::SortColumn(int, bool) { AbstractError(); }
+bool TCustomGridViewControl::ApplyEdit() { AbstractError(); }
+void TCustomGridViewControl::AddRows(int) { AbstractError(); }
+void TCustomGridViewControl::CalculateFooters() { AbstractError(); }
+void TCustomGridViewControl::DeleteRow(int) { AbstractError(); }
+void TCustomGridViewControl::InsertRow(int) { AbstractError(); }
+void TCustomGridViewControl::MoveRow(int, int) { AbstractError(); }
+void TCustomGridViewControl::SelectCell(int, int, TShiftState) { AbstractError(); }
+
+bool TCustomGridViewControl::CanEditColumn(int ACol) {
+  return ACol >= 0 && ACol < columns_->Count() && columns_->Items(ACol)->Options().testFlag(coEditing);
+}
+
+// Any old current cell but (0, 0) loses its focus mark.
+void TCustomGridViewControl::ClearRows() {
+  const int oldCol = col_, oldRow = row_;
+  col_ = 0;
+  row_ = 0;
+  if (oldCol != 0 || oldRow != 0) InvalidateCell(oldCol, oldRow);
+}
+
+// ---- colours --------------------------------------------------------------------
+
+TColor TCustomGridViewControl::GetCellBackColor(int ACol, int ARow) {
+  if (!IsCellSelected(ACol, ARow)) return GetCellColor(ACol, ARow);
+  if (!GridFocused()) return clBtnFace;
+  if (options_.testFlag(goAlphaBlendedSelection)) return TGraphicsProvider::MixColors(Color(), clHighlight, 0.25);
+  return clHighlight;
+}
+
+TColor TCustomGridViewControl::GetCellTextColor(int ACol, int ARow) {
+  if (IsCellSelected(ACol, ARow) && GridFocused() && options_.testFlag(goHighlightTextSelection))
+    return clHighlightText;
+  return columns_->Items(ACol)->Font()->Color();
+}
+
+bool TCustomGridViewControl::PrepareCellFont(int ACol, int ARow) {
+  TFont* font = Canvas()->Font();
+  font->Assign(columns_->Items(ACol)->Font());
+  font->SetColor(GetCellTextColor(ACol, ARow));
+  if (IsCellSelected(ACol, ARow) && options_.testFlag(goBoldTextSelection)) font->SetStyle(font->Style() | fsBold);
+  return false;
+}
+
+// ---- window ---------------------------------------------------------------------
+
+void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
+  TScrollView::CreateParams(Params);
+  if (borderStyle_ == bsSingle)
+    Params.ExStyle |= WS_EX_STATICEDGE;
+  else
+    Params.ExStyle &= ~WS_EX_STATICEDGE;
+  // Resizing repaints only what the size handling marks.
+  Params.WindowClassStyle &= ~(CS_VREDRAW | CS_HREDRAW);
+}
+
+void TCustomGridViewControl::CreateWnd() {
+  TScrollView::CreateWnd();
+  HorzScrollBar()->PageStep = 10;
+  HorzScrollBar()->LineStep = 5;
+  VertScrollBar()->PageStep = 10;
+  UpdateThemedBorder();
+}
+
+void TCustomGridViewControl::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_THEMECHANGED) UpdateThemedBorder();
+  TScrollView::WndProc(Message);
+}
+
+bool TCustomGridViewControl::ThemedBorder() const {
+  return borderStyle_ == bsSingle && headerStyle_ == hsAuto && ThemesActive();
+}
+
+void TCustomGridViewControl::UpdateThemedBorder() {
+  SetBorderWidth(ThemedBorder() ? 1 : 0);
+  InvalidateFrame();
+}
+
+// The list-view frame over the whole window, its outer two pixels only.
+void TCustomGridViewControl::WMNCPaint(TCanvas& WindowCanvas) {
+  TScrollView::WMNCPaint(WindowCanvas);
+  if (!ThemedBorder()) return;
+  const TRect whole(0, 0, Width(), Height());
+  TRect inner = whole;
+  InflateRect(inner, -2, -2);
+  WindowCanvas.SetClipRect(whole);
+  WindowCanvas.ExcludeClipRect(inner);
+  DrawThemed(this, &WindowCanvas, whole, TThemeClass::ListView, 1, 0);
+  WindowCanvas.ResetClip();
+}
+
+// ---- painting -------------------------------------------------------------------
+
+bool TCustomGridViewControl::ThemedHeaders() const { return headerStyle_ == hsAuto && ThemesActive(); }
+
+void TCustomGridViewControl::Paint() {
+  TScrollView::Paint();
+  if (gridState_ & ResizingColumn) return;  // the resize guide lines stay
+  restoreClip_ = ClientRect();
+  if (gridStyle_ == gsSlides) {
+    HorzScrollRect = ClientRect();
+    VertScrollRect = ClientRect();
+    VertScrollUnit = GridLine() + slideSize_;
+    PaintSlides(ClientRect());
+    UpdateVertScrollBar();
+    return;
+  }
+  PaintReport();
+}
+
+void TCustomGridViewControl::PaintReport() {
+  const TRect data = DataRect();
+  HorzScrollRect = TRect(data.Left, 0, ClientWidth(), ClientHeight());
+  VertScrollRect = TRect(0, data.Top, data.Right, data.Bottom);
+  VertScrollUnit = GridLine() + rowSize_;
+  UpdateVertScrollBar();
+  PaintColumnParts();
+  if (TotalWidth() - HorzPos() < ClientWidth()) PaintFiller();
+  if (RowCount() == 0) PaintCaption();
+  UpdateHorzScrollBar();
+}
+
+void TCustomGridViewControl::PaintFiller() {
+  const TRect data = DataRect();
+  const int cw = ClientWidth();
+  TCanvas* canvas = Canvas();
+  canvas->Brush()->SetColor(Color());
+  if (!ThemedHeaders()) return canvas->FillRect(TRect(data.Right, 0, cw, ClientHeight()));
+  if (options_.testFlag(goHeader)) partDisplay_->DrawThemedFiller(TRect(data.Right, 0, cw, headerSize_));
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(TRect(data.Right, InputRect().Top, cw, data.Bottom));
+  canvas->FillRect(TRect(data.Right, data.Bottom, cw, ClientHeight()));
+}
+
+void TCustomGridViewControl::PaintCaption() {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(Font());
+  const int top = DataRect().Top + 4;
+  TRect band(0, top, ClientWidth(), top + canvas->TextHeight(caption_));
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->DrawText(caption_, band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TCustomGridViewControl::DrawRaisedStrip(const TRect& R) {
+  TGraphicsProvider::DrawButtonFace(Canvas(), R, headerStyle_ == hsOldStyle);
+}
+
+void TCustomGridViewControl::DrawThemedOrRaisedStrip(const TRect& R) {
+  if (ThemedHeaders())
+    DrawThemed(this, Canvas(), R, TThemeClass::Rebar, 0, 1);
+  else
+    DrawRaisedStrip(R);
+}
+
+void TCustomGridViewControl::PaintColumnParts() {
+  const int cw = ClientWidth();
+  int x = DataRect().Left - HorzPos();
+  for (int i = 0; i < columns_->Count() && x < cw; ++i) {
+    TCustomColumn* column = columns_->DisplayItems(i);
+    if (!column->Visible()) continue;
+    x += column->Width();
+    if (x <= 0) continue;
+    partDisplay_->Column = column;
+    partDisplay_->RightToLeft = UseRightToLeftReading();
+    partDisplay_->InputActive = inputActive_;
+    partDisplay_->Focused = GridFocused();
+    if (options_.testFlag(goHeader)) {
+      Canvas()->Font()->Assign(Font());
+      partDisplay_->PartRect = column->PartRect(gaHeader);
+      partDisplay_->PaintPart(pkHeader);
+    }
+    if (options_.testFlag(goInput)) {
+      partDisplay_->PartRect = column->PartRect(gaInput);
+      partDisplay_->PaintPart(pkInput);
+    }
+    if (options_.testFlag(goFooter)) {
+      partDisplay_->PartRect = column->PartRect(gaFooter);
+      partDisplay_->PaintPart(pkFooter);
+    }
+  }
+  if (options_.testFlag(goInput)) {
+    const TRect input = InputRect();
+    DrawThemedOrRaisedStrip(TRect(0, input.Bottom - kInputStrip, input.Right, input.Bottom));
+  }
+  if (options_.testFlag(goFooter)) {
+    const TRect footer = FooterRect();
+    DrawThemedOrRaisedStrip(TRect(footer.Left - HorzPos(), footer.Top, footer.Right, footer.Top + kFooterStrip));
+  }
+  if (options_.testFlag(goIndicator)) PaintIndicatorPartCells();
+  PaintRows();
+}
+
+void TCustomGridViewControl::PaintIndicatorPartCells() {
+  TCanvas* canvas = Canvas();
+  if (options_.testFlag(goInput)) {
+    const TRect input = InputRect();
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(TRect(0, input.Top, kIndicatorWidth, input.Bottom - kInputStrip));
+  }
+  if (options_.testFlag(goFooter)) {
+    const TRect footer = FooterRect();
+    DrawRaisedStrip(TRect(0, footer.Top, kIndicatorWidth, footer.Bottom));
+  }
+  if (options_.testFlag(goHeader)) {
+    const TRect corner(0, 0, kIndicatorWidth, headerSize_);
+    if (ThemedHeaders())
+      partDisplay_->DrawThemedCorner(corner);
+    else
+      DrawRaisedStrip(corner);
+  }
+}
+
+void TCustomGridViewControl::PaintRows() {
+  TRect clip = DataRect();
+  if (options_.testFlag(goIndicator)) clip.Left = 0;
+  TCanvas* canvas = Canvas();
+  canvas->SetClipRect(clip);
+  restoreClip_ = clip;
+  const int rows = RowCount(), cw = ClientWidth(), h = HorzPos();
+  for (int i = TopRow(); RowTop(i) < clip.Bottom; ++i) {
+    for (int p = 0; p < columns_->Count(); ++p) {
+      const TCustomColumn* column = columns_->DisplayItems(p);
+      if (!column->Visible()) continue;
+      const int left = column->Left() - h;
+      if (left >= cw) break;
+      if (left + column->Width() <= 0) continue;
+      if (i < rows)
+        PaintCell(column->Index(), i);
+      else
+        PaintEmptyCell(column->Index(), i);
+    }
+    if (options_.testFlag(goIndicator))
+      PaintIndicatorRowCell(i - TopRow(), i == row_ && rows > 0, rows > 0 && i < rows && RowSelected(i));
+  }
+  if (options_.testFlag(goSelectFullRow)) PaintFocusRect();
+  restoreClip_ = ClientRect();
+  canvas->ResetClip();
+}
+
+// The cell and its grid lines, never below the data area.
+void TCustomGridViewControl::ClipCell(const TRect& cellRect) {
+  TRect clip = Widened(cellRect, GridLine());
+  clip.Bottom = std::min(clip.Bottom, DataRect().Bottom);
+  IntersectRect(clip, clip, restoreClip_);
+  Canvas()->SetClipRect(clip);
+}
+
+TColumnDisplay* TCustomGridViewControl::BindDisplay(TCustomColumn* column, const TRect& cellRect) {
+  TColumnDisplay* display = column->Display();
+  if (!display) return nullptr;
+  display->Canvas = Canvas();
+  display->RightToLeft = UseRightToLeftReading();
+  display->CellRect = cellRect;
+  display->ThemeWindow = this;
+  return display;
+}
+
+void TCustomGridViewControl::PaintCell(int ACol, int ARow) {
+  if (ACol < 0 || ACol >= columns_->Count()) return;
+  TCustomColumn* column = columns_->Items(ACol);
+  if (!column->Visible()) return;
+  TCellState state;
+  TColor gridColor = clBtnFace;
+  bool defaultDrawing = true;
+  const TRect rect = GetCellRect(ACol, ARow, gaData);
+  TRect visible;
+  if (!IntersectRect(visible, Widened(rect, GridLine()), Canvas()->ClipRect())) return;
+
+  Canvas()->Font()->Assign(column->Font());
+  TColor cellColor = GetCellBackColor(ACol, ARow);
+  const bool selected = IsCellSelected(ACol, ARow);
+  if (selected) state |= csSelected;
+  if (TColumnDisplay* display = column->Display()) display->Selected = selected;
+  if (GridFocused() && !options_.testFlag(goHideFocus)) state |= csFocused;
+  if (OnCellColoring) OnCellColoring(this, ACol, ARow, cellColor, gridColor, state);
+  if (options_.testFlag(goIndicateSortedColumn) && column->Sorted() && !selected) cellColor = kSortedColumnColor;
+
+  ClipCell(rect);
+  if (options_.testFlag(goGrid) && gridStyle_ == gsReport) PaintGridLines(ACol, ARow, gridColor, rect);
+  if (OnDrawCellBackground) OnDrawCellBackground(this, ACol, ARow, rect, state, defaultDrawing);
+  TColumnDisplay* display = BindDisplay(column, rect);
+  if (display) {
+    const bool editorOpen = (gridState_ & EditingCell) && editCol_ == ACol && editRow_ == ARow;
+    if (defaultDrawing) display->FillBackground(cellColor, !editorOpen);
+    display->Current = ACol == col_ && ARow == row_;
+    const TDrawingOptions drawing = column->DrawingOptions();
+    if ((drawing == doNormal || drawing == doCustom) && PrepareCellFont(ACol, ARow)) display->PaintValue();
+  }
+  if (column->DrawingOptions() != doNormal && OnCustomDrawCell) OnCustomDrawCell(this, ACol, ARow, rect, state);
+  if (!options_.testFlag(goSelectFullRow)) PaintFocusRect();
+  Canvas()->SetClipRect(restoreClip_);
+}
+
+bool TCustomGridViewControl::IsLastVisibleColumn(const TCustomColumn* column) const {
+  return column->VisibleIndex() >= 0 && column->VisibleIndex() + 1 == columns_->VisibleCount();
+}
+
+void TCustomGridViewControl::PaintGridLines(int ACol, int ARow, TColor GridColor, const TRect& R) {
+  TCanvas* canvas = Canvas();
+  const bool framed = gridLinesStyle_ == lsFramed;
+  canvas->Pen()->SetColor(framed && ARow == RowCount() - 1 ? clBlack : GridColor);
+  canvas->Polyline({TPoint(R.Left, R.Bottom), TPoint(R.Right, R.Bottom)});
+  if (gridLinesStyle_ == lsHorizontalOnly) return;
+  const bool edge = framed && ARow < RowCount() && IsLastVisibleColumn(columns_->Items(ACol));
+  canvas->Pen()->SetColor(edge ? clBlack : GridColor);
+  canvas->Polyline({TPoint(R.Right, R.Top), TPoint(R.Right, R.Bottom + 1)});
+}
+
+void TCustomGridViewControl::PaintEmptyCell(int ACol, int ARow) {
+  TColor cellColor = Color();
+  TColor gridColor = clBtnFace;
+  const TRect rect = GetCellRect(ACol, ARow, gaData);
+  TRect visible;
+  if (!IntersectRect(visible, Widened(rect, GridLine()), Canvas()->ClipRect())) return;
+  ClipCell(rect);
+  if (OnCellColoring) OnCellColoring(this, ACol, ARow, cellColor, gridColor, TCellState());
+  if (options_.testFlag(goGrid)) PaintGridLines(ACol, ARow, gridColor, rect);
+  Canvas()->Brush()->SetColor(cellColor);
+  Canvas()->FillRect(rect);
+  Canvas()->SetClipRect(restoreClip_);
+}
+
+void TCustomGridViewControl::PaintFocusRect() {
+  if (col_ < 0 || col_ >= columns_->Count() || row_ < 0 || row_ >= RowCount()) return;
+  if (inputActive_ || !GridFocused() || options_.testFlag(goHideFocus)) return;
+  // A hidden column's rectangle is stale and lies over another column.
+  if (!columns_->Items(col_)->Visible()) return;
+  TRect r;
+  if (options_.testFlag(goSelectFullRow)) {
+    const int left = DataRect().Left - HorzPos();
+    r = TRect(left, RowTop(row_), left + TotalWidth() - GridLine(), RowTop(row_) + rowSize_);
+  } else {
+    r = GetCellRect(col_, row_, gaData);
+  }
+  if (!TCalcProvider::RectsIntersect(r, DataRect())) return;
+  TGraphicsProvider::DrawFocus(Canvas(), r, options_.testFlag(goAlphaBlendedSelection));
+}
+
+void TCustomGridViewControl::PaintIndicatorRowCell(int RowOffset, bool Current, bool Selected) {
+  const int top = DataRect().Top + RowOffset * (GridLine() + rowSize_);
+  TGraphicsProvider::DrawIndicator(Canvas(), TRect(0, top, kIndicatorWidth, top + rowSize_ + GridLine()), Current,
+                                   Selected, headerStyle_ == hsOldStyle);
+}
+
+void TCustomGridViewControl::PaintSlides(const TRect& R) {
+  const int rows = RowCount(), pitch = GridLine() + slideSize_;
+  int y = R.Top;
+  for (int i = TopRow(); i < rows; ++i) {
+    PaintSlide(i, y);
+    y += pitch;
+    if (y > R.Bottom) break;
+    if (options_.testFlag(goGrid)) {
+      Canvas()->Pen()->SetColor(clBtnFace);
+      Canvas()->Polyline({TPoint(0, y - 1), TPoint(ClientWidth(), y - 1)});
+    }
+  }
+  restoreClip_ = ClientRect();
+  Canvas()->ResetClip();
+  if (y < R.Bottom) {
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(TRect(R.Left, y, R.Right, R.Bottom));
+  }
+}
+
+void TCustomGridViewControl::PaintSlide(int ARow, int Y) {
+  TCanvas* canvas = Canvas();
+  const TRect slide(0, Y, ClientWidth(), Y + slideSize_);
+  restoreClip_ = TRect(slide.Left, slide.Top, slide.Right, slide.Bottom + GridLine());
+  canvas->SetClipRect(restoreClip_);
+  canvas->Font()->SetColor(Font()->Color());
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(slide);
+  for (int i = 0; i < columns_->Count(); ++i)
+    if (columns_->Items(i)->Visible()) PaintCell(i, ARow);
+  if (ARow != row_) return;
+  canvas->Brush()->SetColor(clHighlight);
+  canvas->FrameRect(TCalcProvider::InflateSides(slide, 1, 1, -1, -1));
+  canvas->FrameRect(TCalcProvider::InflateSides(slide, 2, 2, -2, -2));
+}

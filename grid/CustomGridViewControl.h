@@ -1,0 +1,321 @@
+#pragma once
+// The grid's engine: properties, state, geometry, hit-testing, invalidation,
+// scroll ranges and painting of the header, input row, data rows, footer and
+// row indicator, in the report and the slides layout. Where cell values live
+// is left to descendants through the abstract cell operations.
+//
+// Map of CustomGridViewControl.cpp:
+//   properties ............ setters and their repaint effects
+//   geometry .............. HeaderRect … CellRect, HitTest, ColumnAtX, CellAtPoint
+//   invalidation .......... InvalidateArea / Cell / ColumnPart / Row
+//   scroll bars ........... ranges, UpdateHorzScrollBar, UpdateVertScrollBar
+//   column notices ........ ColumnsChanged, ColumnListNotice
+//   painting .............. Paint → PaintColumnParts → PaintRows → PaintCell
+//                           (+ grid lines, empty cells, focus, indicator),
+//                           PaintSlides, filler, caption, themed border
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "grid/Columns.h"
+#include "grid/Displays.h"
+#include "grid/ScrollView.h"
+
+class TCellEditor;
+
+namespace GridViewTypes {
+Q_NAMESPACE
+enum TGridOption : uint32_t {
+  goAlwaysIndicateSelected = 1u << 0,
+  goAlphaBlendedSelection = 1u << 1,
+  goAlwaysShowSelection = 1u << 2,
+  goBoldTextSelection = 1u << 3,
+  goCanHideColumn = 1u << 4,
+  goDissableColumnMoving = 1u << 5,
+  goFooter = 1u << 6,
+  goGrid = 1u << 7,
+  goHeader = 1u << 8,
+  goHideFocus = 1u << 9,
+  goHighlightTextSelection = 1u << 10,
+  goIndicateSortedColumn = 1u << 11,
+  goIndicator = 1u << 12,
+  goInput = 1u << 13,
+  goMultiSelect = 1u << 14,
+  goSelectFullRow = 1u << 15,
+  goUseDefaultValues = 1u << 16,
+};
+Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+Q_FLAG_NS(TGridOptions)
+enum TGridStyle : uint8_t { gsReport, gsSlides };
+Q_ENUM_NS(TGridStyle)
+enum TGridLinesStyle : uint8_t { lsNormal, lsFramed, lsHorizontalOnly };
+Q_ENUM_NS(TGridLinesStyle)
+enum TSelectionMoveDirection : uint8_t { mdNone, mdUp, mdDown, mdLeft, mdRight };
+Q_ENUM_NS(TSelectionMoveDirection)
+enum TCellStateFlag : uint8_t { csBoldTextSelection = 1, csFocused = 2, csSelected = 4, csTextHighlighted = 8 };
+Q_DECLARE_FLAGS(TCellState, TCellStateFlag)
+}  // namespace GridViewTypes
+Q_DECLARE_OPERATORS_FOR_FLAGS(GridViewTypes::TGridOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(GridViewTypes::TCellState)
+using GridViewTypes::TCellState;
+using GridViewTypes::TCellStateFlag;
+using GridViewTypes::TGridLinesStyle;
+using GridViewTypes::TGridOption;
+using GridViewTypes::TGridOptions;
+using GridViewTypes::TGridStyle;
+using GridViewTypes::TSelectionMoveDirection;
+using enum GridViewTypes::TCellStateFlag;
+using enum GridViewTypes::TGridLinesStyle;
+using enum GridViewTypes::TGridOption;
+using enum GridViewTypes::TGridStyle;
+using enum GridViewTypes::TSelectionMoveDirection;
+
+// The grid's events; the sender comes first, by-reference arguments are read
+// back after the call.
+using TGridEditAcceptEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>;
+using TGridApplyCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
+using TGridBeforeEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Accept)>;
+using TGridCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TGridCellColoringEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State)>;
+using TGridCustomDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, const TRect& CellRect, TCellState State)>;
+using TGridDrawCellBackgroundEvent = std::function<void(TObject* Sender, int ACol, int ARow, const TRect& CellRect,
+                                                        TCellState State, bool& DefaultDrawing)>;
+using TGridEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
+using TGridHeaderClickEvent = std::function<void(TObject* Sender, int ACol)>;
+using TGridInputAcceptEvent = std::function<void(TObject* Sender, bool& Accept)>;
+using TGridSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
+
+class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IPartDisplayGrid {
+  Q_OBJECT
+ public:
+  // GridState flags.
+  enum : uint16_t {
+    ResizingColumn = 0x1,
+    PressingHeader = 0x2,
+    DraggingColumn = 0x4,
+    EditingCell = 0x8,
+    EditingInput = 0x40,
+    RangeSelecting = 0x80,
+    UpdateLocked = 0x400,
+  };
+  static constexpr int kIndicatorWidth = 12;
+  static constexpr int kInputStrip = 6;
+  static constexpr int kFooterStrip = 4;
+  static constexpr TColor kSortedColumnColor = RGB(245, 245, 245);
+
+  explicit TCustomGridViewControl(QWidget* AOwner = nullptr);
+  ~TCustomGridViewControl() override;
+
+  // ---- properties
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle v);
+  const QString& Caption() const { return caption_; }
+  void SetCaption(const QString& v);
+  TColumns* Columns() const { return columns_.get(); }
+  // The grid takes the collection over; it must have been made for this grid.
+  void SetColumns(std::unique_ptr<TColumns> v);
+  TGridLinesStyle GridLinesStyle() const { return gridLinesStyle_; }
+  void SetGridLinesStyle(TGridLinesStyle v);
+  TGridStyle GridStyle() const { return gridStyle_; }
+  void SetGridStyle(TGridStyle v);
+  int HeaderSize() const { return headerSize_; }
+  void SetHeaderSize(int v);
+  THeaderStyle HeaderStyle() const override { return headerStyle_; }
+  void SetHeaderStyle(THeaderStyle v);
+  bool HideScrollBar() const { return hideScrollBar_; }
+  void SetHideScrollBar(bool v) { hideScrollBar_ = v; }
+  int InputSize() const { return inputSize_; }
+  void SetInputSize(int v);
+  TGridOptions Options() const { return options_; }
+  void SetOptions(TGridOptions v);
+  int RowSize() const { return rowSize_; }
+  void SetRowSize(int v);
+  TSelectionMoveDirection SelectionMoveDirection() const { return selectionMoveDirection_; }
+  void SetSelectionMoveDirection(TSelectionMoveDirection v) { selectionMoveDirection_ = v; }
+  int SlideSize() const { return slideSize_; }
+  void SetSlideSize(int v);
+  bool WantReturns() const { return wantReturns_; }
+  void SetWantReturns(bool v) { wantReturns_ = v; }
+
+  // ---- events
+  TGridEditAcceptEvent OnAfterEdit;
+  TGridApplyCellEvent OnApplyCell;
+  TGridBeforeEditEvent OnBeforeEdit;
+  TGridCellEvent OnCellClick;
+  TGridCellColoringEvent OnCellColoring;
+  TGridCellEvent OnChange;
+  TGridCustomDrawCellEvent OnCustomDrawCell;
+  TGridDrawCellBackgroundEvent OnDrawCellBackground;
+  TGridEditEvent OnEdit;
+  TGridHeaderClickEvent OnHeaderClick;
+  TGridInputAcceptEvent OnInputAccept;
+  TGridCellEvent OnSelectCell;
+  TGridSortColumnEvent OnSortColumn;
+
+  // ---- state
+  uint16_t GridState() const { return gridState_; }
+  int AnchorRow() const { return anchorRow_; }
+  int InputColumn() const { return inputColumn_; }
+  bool InputActive() const { return inputActive_; }
+  void SetInputActive(bool v);
+  int Col() const { return col_; }
+  int Row() const { return row_; }
+  TCellEditor* Editor() const { return editor_; }
+  int EditCol() const { return editCol_; }
+  int EditRow() const { return editRow_; }
+  TCustomColumn* HotHeaderColumn() const override { return hotHeaderColumn_; }
+  TCustomColumn* PressedHeaderColumn() const override { return pressedHeaderColumn_; }
+  bool RowSelected(int r) const { return r >= 0 && r < int(rowSelected_.size()) && rowSelected_[size_t(r)]; }
+  int RowSelectedCount() const { return int(rowSelected_.size()); }
+  bool IsCellSelected(int ACol, int ARow) const;
+  // The control or its open editor has the keyboard focus.
+  bool GridFocused() const;
+
+  // ---- geometry (client coordinates)
+  int GridLine() const { return options_.testFlag(goGrid) ? 1 : 0; }
+  int IndicatorWidth() const { return options_.testFlag(goIndicator) ? kIndicatorWidth : 0; }
+  int TopRow() const { return VertScrollBar()->Position(); }
+  int HorzPos() const { return HorzScrollBar()->Position(); }
+  int TotalWidth() const { return int(columns_->TotalWidth()); }
+  TRect HeaderRect() const;
+  TRect InputRect() const;
+  TRect DataRect() const;
+  TRect FooterRect() const;
+  TRect IndicatorRect() const;
+  int RowTop(int ARow) const;
+  TRect RowRect(int ARow) const;
+  int VisibleRowCount() const;
+  TGridArea HitTest(TPoint P) const;
+  // The visible column whose span holds x (its right end excluded), or -1.
+  int ColumnAtX(int X) const;
+  // The cell under a point; the column is -1 when no column is there.
+  TPoint CellAtPoint(TPoint P) const;
+
+  // ---- virtual operations, in slot order
+  virtual void GetCellText(int ACol, int ARow, QString& Value);
+  virtual TColor GetCellColor(int ACol, int ARow);
+  virtual int HorzScrollRange();
+  virtual int RowCount() const;
+  virtual int VertScrollRange();
+  virtual void ColumnsChanged(TCustomColumn* Column, int Kind);
+  virtual void ColumnListNotice(int Kind, int Index1, int Index2);
+  virtual void PaintCell(int ACol, int ARow);
+  virtual bool PrepareCellFont(int ACol, int ARow);
+  virtual void SetCellText(int ACol, int ARow, const QString& Value);
+  virtual void SortColumn(int ACol, bool Ascending);
+  virtual void PaintColumnParts();
+  virtual void PaintRows();
+  virtual void PaintSlides(const TRect& R);
+  virtual void InvalidateArea(TGridArea Area);
+  virtual void InvalidateCell(int ACol, int ARow);
+  virtual void UpdateHorzScrollBar();
+  virtual void UpdateVertScrollBar();
+  virtual bool ApplyEdit();
+  virtual TColor GetCellBackColor(int ACol, int ARow);
+  virtual TColor GetCellTextColor(int ACol, int ARow);
+  virtual void CellRect(int ACol, int ARow, TRect& R, TGridArea Area = gaData);
+  virtual bool CanEditColumn(int ACol);
+  virtual void AddRows(int Count);
+  virtual void CalculateFooters();
+  virtual void ClearRows();
+  virtual void DeleteRow(int ARow);
+  virtual void InsertRow(int ARow);
+  virtual void MoveRow(int FromRow, int ToRow);
+  void InvalidateColumnPart(TCustomColumn* Column, TGridArea Area) override;
+  virtual void SelectCell(int ACol, int ARow, TShiftState Shift);
+
+  // CellRect by value, for callers that only read it.
+  TRect GetCellRect(int ACol, int ARow, TGridArea Area = gaData) {
+    TRect r;
+    CellRect(ACol, ARow, r, Area);
+    return r;
+  }
+  void InvalidateRow(int ARow, bool OutlineOnly = false);
+  // Selection colours follow the current cell, the selected rows and focus.
+  void RepaintSelection();
+
+  // ---- what the column model and the part display read
+  int DataLeft() const override { return IndicatorWidth(); }
+  int HorzPosition() const override { return HorzPos(); }
+  TRect AreaRect(TGridArea area) const override;
+  int CurrentColumn() const override { return col_; }
+  bool IsDesigning() const override { return ComponentState().testFlag(csDesigning); }
+  bool IsReading() const override { return ComponentState().testFlag(csReading); }
+  void SetIndicatorChangeReceiver(std::function<void()> receiver) final { indicatorChanged_ = std::move(receiver); }
+  QWidget* ThemeWindow() const override { return const_cast<TCustomGridViewControl*>(this); }
+  bool HasGridLines() const override { return options_.testFlag(goGrid); }
+  // The themed border is drawn by the control itself.
+  bool ThemedBorder() const;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void WMNCPaint(TCanvas& WindowCanvas) override;
+  void Paint() override;
+
+  // Hooks the editing framework fills: the editor window's focus, moving it
+  // to its cell after the layout changed, and closing it.
+  virtual bool EditorHasFocus() const { return false; }
+  virtual void UpdateEditorPosition() {}
+  virtual void CloseEditor();
+
+  // Descendants keep these in step with their rows and editing.
+  uint16_t gridState_ = 0;
+  int anchorRow_ = -1;
+  int inputColumn_ = -1;
+  bool inputActive_ = false;
+  int col_ = 0;
+  int row_ = 0;
+  TCellEditor* editor_ = nullptr;
+  TCustomColumn* hotHeaderColumn_ = nullptr;
+  TCustomColumn* pressedHeaderColumn_ = nullptr;
+  int editCol_ = -1;
+  int editRow_ = -1;
+  std::vector<bool> rowSelected_;
+
+ private:
+  void AttachColumns();
+  TColumnDisplay* BindDisplay(TCustomColumn* column, const TRect& cellRect);
+  void ClipCell(const TRect& cellRect);
+  void DrawRaisedStrip(const TRect& R);
+  void DrawThemedOrRaisedStrip(const TRect& R);
+  bool ThemedHeaders() const;
+  void PaintGridLines(int ACol, int ARow, TColor GridColor, const TRect& R);
+  void PaintEmptyCell(int ACol, int ARow);
+  void PaintFocusRect();
+  void PaintIndicatorRowCell(int RowOffset, bool Current, bool Selected);
+  void PaintIndicatorPartCells();
+  void PaintFiller();
+  void PaintCaption();
+  void PaintReport();
+  void PaintSlide(int ARow, int Y);
+  bool IsLastVisibleColumn(const TCustomColumn* column) const;
+  TRect SlideCellRect(const TCustomColumn* column, int ARow) const;
+  TRect ColumnSpan(const TRect& area, const TCustomColumn* column) const;
+  void UpdateThemedBorder();
+  TRect ReportCellRect(const TCustomColumn* column, int ARow, TGridArea Area) const;
+
+  std::unique_ptr<TColumnPartDisplay> partDisplay_;
+  std::unique_ptr<TColumns> columns_;
+  std::function<void()> indicatorChanged_;
+  // What a cell puts the clip back to: the data area, a slide or the client.
+  TRect restoreClip_;
+  TBorderStyle borderStyle_ = bsSingle;
+  QString caption_;
+  TGridLinesStyle gridLinesStyle_ = lsNormal;
+  TGridStyle gridStyle_ = gsReport;
+  int headerSize_ = 18;
+  THeaderStyle headerStyle_ = hsAuto;
+  bool hideScrollBar_ = true;
+  int inputSize_ = 16;
+  TGridOptions options_ = goHeader | goHighlightTextSelection;
+  int rowSize_ = 16;
+  TSelectionMoveDirection selectionMoveDirection_ = mdDown;
+  int slideSize_ = 80;
+  bool wantReturns_ = false;
+};
