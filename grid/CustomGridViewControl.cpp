@@ -331,15 +331,18 @@ void TCustomGridViewControl::UpdateHorzScrollBar() {
 }
 
 // Position 0 asks SetParams to leave the position alone, so an unchanged
-// position causes no zero-distance scroll.
+// position causes no zero-distance scroll. A bar with nothing to scroll is
+// hidden by the platform whatever the model says (so HideScrollBar off and
+// the slides bar cannot keep it); asking to show it anyway would make every
+// paint resize the client twice and paint again, without end.
 void TCustomGridViewControl::UpdateVertScrollBar() {
   TControlScrollBar* bar = VertScrollBar();
   if (gridStyle_ == gsSlides) {
-    const int max = RowCount() - ClientHeight() / (GridLine() + slideSize_);
-    return bar->SetParams(0, 0, max, 1, max != 0, true);
+    const int max = std::max(0, RowCount() - ClientHeight() / (GridLine() + slideSize_));
+    return bar->SetParams(0, 0, max, 1, max != 0, max > 0);
   }
   const int max = VertScrollRange();
-  bar->SetParams(0, 0, max, 1, max > 0, !(hideScrollBar_ && max < 1));
+  bar->SetParams(0, 0, max, 1, max > 0, max > 0);
 }
 
 // ---- column notices -------------------------------------------------------------
@@ -597,14 +600,19 @@ void TCustomGridViewControl::PaintRows() {
   TCanvas* canvas = Canvas();
   canvas->SetClipRect(clip);
   restoreClip_ = clip;
-  const int rows = RowCount(), cw = ClientWidth(), h = HorzPos();
-  for (int i = TopRow(); RowTop(i) < clip.Bottom; ++i) {
+  // Only rows and columns inside the clip box are visited: repainting one
+  // cell costs one cell whatever the number of rows.
+  const TRect box = canvas->ClipRect();
+  const int rows = RowCount(), h = HorzPos(), pitch = GridLine() + rowSize_;
+  const int bottom = std::min(clip.Bottom, box.Bottom);
+  const int first = TopRow() + std::max(0, (box.Top - clip.Top) / pitch);
+  for (int i = first; RowTop(i) < bottom; ++i) {
     for (int p = 0; p < columns_->Count(); ++p) {
       const TCustomColumn* column = columns_->DisplayItems(p);
       if (!column->Visible()) continue;
       const int left = column->Left() - h;
-      if (left >= cw) break;
-      if (left + column->Width() <= 0) continue;
+      if (left >= box.Right) break;
+      if (left + column->Width() <= box.Left) continue;
       if (i < rows)
         PaintCell(column->Index(), i);
       else
