@@ -1,5 +1,6 @@
 #include "grid/CustomGridViewControl.h"
 
+#include "grid/GridAccessible.h"
 #include "grid/Providers.h"
 #include "platform/Exceptions.h"
 #include "platform/Themes.h"
@@ -22,6 +23,7 @@ TCustomGridViewControl::TCustomGridViewControl(QWidget* AOwner) : TScrollView(AO
   AttachColumns();
   VertScrollUnit = rowSize_;
   SetTabStop(true);
+  InstallGridAccessibility();
 }
 
 TCustomGridViewControl::~TCustomGridViewControl() {
