@@ -511,7 +511,8 @@ void TCustomGridViewControl::PaintFiller() {
   TCanvas* canvas = Canvas();
   canvas->Brush()->SetColor(Color());
   if (!ThemedHeaders()) return canvas->FillRect(TRect(data.Right, 0, cw, ClientHeight()));
-  if (options_.testFlag(goHeader)) partDisplay_->DrawThemedFiller(TRect(data.Right, 0, cw, headerSize_));
+  const TRect headerFiller(data.Right, 0, cw, headerSize_);
+  if (options_.testFlag(goHeader) && InClipBox(headerFiller)) partDisplay_->DrawThemedFiller(headerFiller);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(TRect(data.Right, InputRect().Top, cw, data.Bottom));
   canvas->FillRect(TRect(data.Right, data.Bottom, cw, ClientHeight()));
@@ -552,28 +553,35 @@ void TCustomGridViewControl::PaintColumnParts() {
     partDisplay_->Focused = GridFocused();
     if (options_.testFlag(goHeader)) {
       Canvas()->Font()->Assign(Font());
-      partDisplay_->PartRect = column->PartRect(gaHeader);
-      partDisplay_->PaintPart(pkHeader);
+      PaintColumnPart(column, gaHeader, pkHeader);
     }
-    if (options_.testFlag(goInput)) {
-      partDisplay_->PartRect = column->PartRect(gaInput);
-      partDisplay_->PaintPart(pkInput);
-    }
-    if (options_.testFlag(goFooter)) {
-      partDisplay_->PartRect = column->PartRect(gaFooter);
-      partDisplay_->PaintPart(pkFooter);
-    }
+    if (options_.testFlag(goInput)) PaintColumnPart(column, gaInput, pkInput);
+    if (options_.testFlag(goFooter)) PaintColumnPart(column, gaFooter, pkFooter);
   }
   if (options_.testFlag(goInput)) {
     const TRect input = InputRect();
-    DrawThemedOrRaisedStrip(TRect(0, input.Bottom - kInputStrip, input.Right, input.Bottom));
+    const TRect strip(0, input.Bottom - kInputStrip, input.Right, input.Bottom);
+    if (InClipBox(strip)) DrawThemedOrRaisedStrip(strip);
   }
   if (options_.testFlag(goFooter)) {
     const TRect footer = FooterRect();
-    DrawThemedOrRaisedStrip(TRect(footer.Left - HorzPos(), footer.Top, footer.Right, footer.Top + kFooterStrip));
+    const TRect strip(footer.Left - HorzPos(), footer.Top, footer.Right, footer.Top + kFooterStrip);
+    if (InClipBox(strip)) DrawThemedOrRaisedStrip(strip);
   }
   if (options_.testFlag(goIndicator)) PaintIndicatorPartCells();
   PaintRows();
+}
+
+// Drawing a part costs even where the clip throws its pixels away (themed
+// parts most): parts outside the clip box are not drawn at all.
+bool TCustomGridViewControl::InClipBox(const TRect& R) {
+  TRect visible;
+  return IntersectRect(visible, R, Canvas()->ClipRect());
+}
+
+void TCustomGridViewControl::PaintColumnPart(TCustomColumn* column, TGridArea area, TPartKind kind) {
+  partDisplay_->PartRect = column->PartRect(area);
+  if (InClipBox(partDisplay_->PartRect)) partDisplay_->PaintPart(kind);
 }
 
 void TCustomGridViewControl::PaintIndicatorPartCells() {
@@ -587,8 +595,8 @@ void TCustomGridViewControl::PaintIndicatorPartCells() {
     const TRect footer = FooterRect();
     DrawRaisedStrip(TRect(0, footer.Top, kIndicatorWidth, footer.Bottom));
   }
-  if (options_.testFlag(goHeader)) {
-    const TRect corner(0, 0, kIndicatorWidth, headerSize_);
+  const TRect corner(0, 0, kIndicatorWidth, headerSize_);
+  if (options_.testFlag(goHeader) && InClipBox(corner)) {
     if (ThemedHeaders())
       partDisplay_->DrawThemedCorner(corner);
     else

@@ -282,6 +282,8 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void AttachColumns();
   TColumnDisplay* BindDisplay(TCustomColumn* column, const TRect& cellRect);
   void ClipCell(const TRect& cellRect);
+  bool InClipBox(const TRect& R);
+  void PaintColumnPart(TCustomColumn* column, TGridArea area, TPartKind kind);
   void DrawRaisedStrip(const TRect& R);
   void DrawThemedOrRaisedStrip(const TRect& R);
   bool ThemedHeaders() const;

@@ -89,7 +89,11 @@ void TFont::SetCharset(int v) {
 
 void TFont::Assign(TPersistent* Source) {
   if (auto* f = qobject_cast<TFont*>(Source)) {
-    if (f == this) return;
+    // An equal font changes nothing: painters assign a font per cell, and
+    // each notice makes the canvas build its font anew.
+    if (f == this || (name_ == f->name_ && height_ == f->height_ && color_ == f->color_ && style_ == f->style_ &&
+                      charset_ == f->charset_))
+      return;
     name_ = f->name_;
     height_ = f->height_;
     color_ = f->color_;

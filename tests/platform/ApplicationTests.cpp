@@ -121,6 +121,23 @@ TEST(Fonts, PointsAndPixelHeightsAgree) {
   EXPECT_EQ(font.ToQFont().pixelSize(), 16);
 }
 
+TEST(Fonts, AssigningAnEqualFontTellsNobody) {
+  TFont source, font;
+  int changes = 0;
+  font.OnChange = [&](TObject*) { ++changes; };
+  font.Assign(&source);
+  EXPECT_EQ(changes, 0);
+  source.SetStyle(fsBold);
+  font.Assign(&source);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(font.Style().testFlag(fsBold));
+  source.SetColor(clRed);
+  font.Assign(&source);
+  font.Assign(&source);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(font.Color(), clRed);
+}
+
 TEST(Bitmaps, TransparentColourClearsOnlyMatchingPixels) {
   TBitmap bmp(3, 2);
   bmp.SetPixel(0, 1, clRed);

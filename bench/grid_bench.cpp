@@ -1,0 +1,220 @@
+// One page of the report grid over a million rows, painted through the real
+// path (invalidation, event loop, paint event, window surface), against the
+// same page of a QTableView over a QStandardItemModel and against the same
+// texts drawn by a bare QPainter loop, the lower bound. Also a one-row
+// scroll and the repaint of one invalidated cell.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include "grid/ColumnClasses.h"
+#include "grid/CustomGridViewControl.h"
+#include "platform/Application.h"
+
+namespace {
+
+constexpr int kRows = 1000000;
+constexpr int kColumns = 5;
+constexpr int kColumnWidth = 112;
+constexpr int kWidth = 560;
+constexpr int kHeight = 170;
+constexpr int kMiddle = kRows / 2;
+
+QString CellText(int row, int col) { return QStringLiteral("0532 %1 %2").arg(row, 7, 10, QLatin1Char('0')).arg(col); }
+
+// Runs the event loop until the counted paint event has happened.
+void WaitForPaint(const int& paints) {
+  const int seen = paints;
+  while (paints == seen) QCoreApplication::processEvents();
+}
+
+class TBenchGrid : public TCustomGridViewControl {
+ public:
+  int paints = 0;
+
+  TBenchGrid() {
+    SetBorderStyle(bsNone);
+    SetColor(clWindow);
+    for (int c = 0; c < kColumns; ++c) {
+      auto* column = new TTextualColumn;
+      column->SetWidth(kColumnWidth);
+      column->Header()->SetCaption(QStringLiteral("Sütun %1").arg(c + 1));
+      Columns()->Add(column);
+    }
+    SetOptions(Options() | goGrid);
+    SetBounds(0, 0, kWidth, kHeight);
+    show();
+    UpdateVertScrollBar();
+    UpdateHorzScrollBar();
+    VertScrollBar()->SetPosition(kMiddle);
+    RepaintAll();
+  }
+
+  void RepaintAll() {
+    Invalidate();
+    WaitForPaint(paints);
+  }
+
+  int RowCount() const override { return kRows; }
+  void GetCellText(int ACol, int ARow, QString& Value) override { Value = CellText(ARow, ACol); }
+  TColor GetCellColor(int, int) override { return clWindow; }
+  bool PrepareCellFont(int ACol, int ARow) override {
+    TCustomGridViewControl::PrepareCellFont(ACol, ARow);
+    GetCellText(ACol, ARow, Columns()->Items(ACol)->Display()->TextValue);
+    return true;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    TCustomGridViewControl::paintEvent(event);
+    ++paints;
+  }
+};
+
+// Counts the paints of the cell area and of the header, which the page
+// repaint covers both of, as the grid's does.
+class TCountedTable : public QTableView {
+ public:
+  int paints = 0;
+  int headerPaints = 0;
+
+  TCountedTable() { horizontalHeader()->viewport()->installEventFilter(this); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QTableView::paintEvent(event);
+    ++paints;
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++headerPaints;
+    return QTableView::eventFilter(watched, event);
+  }
+};
+
+// The page's texts and lines with nothing around them.
+class TRawPage : public QWidget {
+ public:
+  int paints = 0;
+  QFont cellFont;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setFont(cellFont);
+    constexpr int header = 18, pitch = 17;
+    p.fillRect(rect(), Qt::white);
+    for (int c = 0; c < kColumns; ++c) {
+      const QRect cell(c * kColumnWidth, 0, kColumnWidth - 1, header - 1);
+      p.fillRect(cell, QColor(212, 208, 200));
+      p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Sütun %1").arg(c + 1));
+    }
+    p.setPen(QColor(212, 208, 200));
+    for (int r = 0; header + r * pitch < height(); ++r) {
+      const int top = header + r * pitch;
+      for (int c = 0; c < kColumns; ++c) {
+        const QRect cell(c * kColumnWidth, top, kColumnWidth - 1, pitch - 1);
+        p.drawLine(cell.right() + 1, top, cell.right() + 1, top + pitch - 1);
+        p.drawLine(cell.left(), top + pitch - 1, cell.right(), top + pitch - 1);
+        p.setPen(Qt::black);
+        p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, CellText(kMiddle + r, c));
+        p.setPen(QColor(212, 208, 200));
+      }
+    }
+    ++paints;
+  }
+};
+
+TBenchGrid& Grid() {
+  static auto* grid = new TBenchGrid;
+  return *grid;
+}
+
+void PaintPage(benchmark::State& state) {
+  TBenchGrid& grid = Grid();
+  for (auto _ : state) grid.RepaintAll();
+}
+BENCHMARK(PaintPage)->Unit(benchmark::kMicrosecond);
+
+// Built once: the benchmark function runs several times.
+TCountedTable& Table() {
+  static TCountedTable* view = [] {
+    auto* model = new QStandardItemModel(kRows, kColumns);
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 0; c < kColumns; ++c) model->setItem(r, c, new QStandardItem(CellText(r, c)));
+    auto* v = new TCountedTable;
+    v->setModel(model);
+    v->setFont(Grid().Font()->ToQFont());
+    v->verticalHeader()->hide();
+    v->verticalHeader()->setDefaultSectionSize(17);
+    v->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    v->resize(kWidth, kHeight);
+    v->show();
+    v->verticalScrollBar()->setValue(kMiddle);
+    QCoreApplication::processEvents();
+    return v;
+  }();
+  return *view;
+}
+
+void QTableViewPage(benchmark::State& state) {
+  TCountedTable& view = Table();
+  for (auto _ : state) {
+    view.viewport()->update();
+    view.horizontalHeader()->viewport()->update();
+    const int header = view.headerPaints;
+    WaitForPaint(view.paints);
+    while (view.headerPaints == header) QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(QTableViewPage)->Unit(benchmark::kMicrosecond);
+
+void RawPage(benchmark::State& state) {
+  TRawPage page;
+  page.cellFont = Grid().Font()->ToQFont();
+  page.resize(kWidth, kHeight);
+  page.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    page.update();
+    WaitForPaint(page.paints);
+  }
+}
+BENCHMARK(RawPage)->Unit(benchmark::kMicrosecond);
+
+void ScrollOneRowGrid(benchmark::State& state) {
+  TBenchGrid& grid = Grid();
+  int step = 1;
+  for (auto _ : state) {
+    grid.VertScrollBar()->SetPosition(grid.TopRow() + step);
+    WaitForPaint(grid.paints);
+    step = -step;
+  }
+}
+BENCHMARK(ScrollOneRowGrid)->Unit(benchmark::kMicrosecond);
+
+void InvalidateOneCell(benchmark::State& state) {
+  TBenchGrid& grid = Grid();
+  for (auto _ : state) {
+    grid.InvalidateCell(2, grid.TopRow() + 3);
+    WaitForPaint(grid.paints);
+  }
+}
+BENCHMARK(InvalidateOneCell)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  TApplication application;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
