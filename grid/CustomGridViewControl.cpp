@@ -353,8 +353,7 @@ void TCustomGridViewControl::ColumnsChanged(TCustomColumn* Column, int Kind) {
   if (!HandleAllocated() || !Column) return;
   if (Kind == ckInputText) return InvalidateColumnPart(Column, gaInput);
   Invalidate();
-  if (editor_ && (Kind == ckPosition || Kind == ckSort || Kind == ckVisible || Kind == ckWidth))
-    UpdateEditorPosition();
+  if (editor_ && (Kind == ckPosition || Kind == ckSort || Kind == ckVisible || Kind == ckWidth)) UpdateEditorPosition();
   if (Kind == ckWidth) UpdateHorzScrollBar();
   if (Kind == ckSort && Column->Sorted()) {
     const bool ascending = Column->SortKind() == skAscending;

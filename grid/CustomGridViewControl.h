@@ -74,7 +74,8 @@ using enum GridViewTypes::TSelectionMoveDirection;
 
 // The grid's events; the sender comes first, by-reference arguments are read
 // back after the call.
-using TGridEditAcceptEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>;
+using TGridEditAcceptEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>;
 using TGridApplyCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 using TGridBeforeEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Accept)>;
 using TGridCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;

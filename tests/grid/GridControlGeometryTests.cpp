@@ -147,20 +147,19 @@ TEST_P(GridControlHitTest, FindsTheFirstSwitchedOnArea) {
 const TGridOptions kAll = goHeader | goInput | goFooter | goIndicator | goGrid;
 // With kAll: header (12,0)-(218,18), input (12,18)-(218,41), data from 41 to
 // 177, footer (12,177)-(218,200), indicator (0,0)-(12,200).
-INSTANTIATE_TEST_SUITE_P(
-    Areas, GridControlHitTest,
-    ::testing::Values(HitCase{"HeaderTop", goHeader, TPoint(5, 0), gaHeader},
-                      HitCase{"HeaderLastPixelRowIsNoArea", goHeader, TPoint(5, 17), gaNone},
-                      HitCase{"DataBelowHeader", goHeader, TPoint(5, 18), gaData},
-                      HitCase{"HeaderRightPixelIsNoArea", goHeader, TPoint(205, 5), gaNone},
-                      HitCase{"WithoutHeaderItIsData", TGridOptions(), TPoint(5, 5), gaData},
-                      HitCase{"Input", kAll, TPoint(20, 30), gaInput},
-                      HitCase{"DataWithAll", kAll, TPoint(20, 50), gaData},
-                      HitCase{"Footer", kAll, TPoint(20, 190), gaFooter},
-                      HitCase{"Indicator", kAll, TPoint(3, 100), gaIndicator},
-                      HitCase{"IndicatorOff", goHeader, TPoint(3, 0), gaHeader},
-                      HitCase{"RightOfColumns", kAll, TPoint(250, 100), gaNone}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Areas, GridControlHitTest,
+                         ::testing::Values(HitCase{"HeaderTop", goHeader, TPoint(5, 0), gaHeader},
+                                           HitCase{"HeaderLastPixelRowIsNoArea", goHeader, TPoint(5, 17), gaNone},
+                                           HitCase{"DataBelowHeader", goHeader, TPoint(5, 18), gaData},
+                                           HitCase{"HeaderRightPixelIsNoArea", goHeader, TPoint(205, 5), gaNone},
+                                           HitCase{"WithoutHeaderItIsData", TGridOptions(), TPoint(5, 5), gaData},
+                                           HitCase{"Input", kAll, TPoint(20, 30), gaInput},
+                                           HitCase{"DataWithAll", kAll, TPoint(20, 50), gaData},
+                                           HitCase{"Footer", kAll, TPoint(20, 190), gaFooter},
+                                           HitCase{"Indicator", kAll, TPoint(3, 100), gaIndicator},
+                                           HitCase{"IndicatorOff", goHeader, TPoint(3, 0), gaHeader},
+                                           HitCase{"RightOfColumns", kAll, TPoint(250, 100), gaNone}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GridControlGeometry, SlidesLayoutIsAllData) {
   ReportGrid g;

@@ -33,10 +33,10 @@ struct PaintGrid : TTestGrid {
 struct LineCase {
   const char* name;
   TGridLinesStyle style;
-  TColor innerVertical;    // right line of the first column
-  TColor lastVertical;     // right line of the last column, data rows
-  TColor lastBottom;       // bottom line of the last row
-  TColor emptyVertical;    // right line of the last column below the rows
+  TColor innerVertical;  // right line of the first column
+  TColor lastVertical;   // right line of the last column, data rows
+  TColor lastBottom;     // bottom line of the last row
+  TColor emptyVertical;  // right line of the last column below the rows
 };
 
 class GridControlGridLines : public ::testing::TestWithParam<LineCase> {};
@@ -57,12 +57,12 @@ TEST_P(GridControlGridLines, StyleDecidesColourAndPlace) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, GridControlGridLines,
-    ::testing::Values(LineCase{"Normal", lsNormal, kFace, kFace, kFace, kFace},
-                      LineCase{"Framed", lsFramed, kFace, clBlack, clBlack, kFace},
-                      LineCase{"HorizontalOnly", lsHorizontalOnly, kWindow, kWindow, kFace, kWindow}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Styles, GridControlGridLines,
+                         ::testing::Values(LineCase{"Normal", lsNormal, kFace, kFace, kFace, kFace},
+                                           LineCase{"Framed", lsFramed, kFace, clBlack, clBlack, kFace},
+                                           LineCase{"HorizontalOnly", lsHorizontalOnly, kWindow, kWindow, kFace,
+                                                    kWindow}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GridControlPaint, EmptyRowsReachTheDataBottomAndReportTheirRow) {
   ThemeLook look(false);
@@ -369,7 +369,7 @@ TEST(GridControlPaint, SlidesWithTheCurrentSlideFramedTwice) {
     EXPECT_EQ(g.At(2, 53), kHighlight) << themed;
     EXPECT_EQ(g.At(3, 54), kWindow) << themed;
     EXPECT_EQ(g.At(g.ClientWidth() - 2, 99), kHighlight) << themed;
-    EXPECT_EQ(g.At(1, 1), kWindow) << themed;  // slide 0 is not current
+    EXPECT_EQ(g.At(1, 1), kWindow) << themed;   // slide 0 is not current
     EXPECT_EQ(g.At(100, 50), kFace) << themed;  // the line between slides
     EXPECT_EQ(g.At(15, 102 + 15), clRed) << themed;
     EXPECT_EQ(g.At(15, 180), kWindow) << themed;  // below the last slide

@@ -22,8 +22,8 @@ class TTestGrid : public TCustomGridViewControl {
   using TCustomGridViewControl::editCol_;
   using TCustomGridViewControl::editRow_;
   using TCustomGridViewControl::gridState_;
-  using TCustomGridViewControl::hotHeaderColumn_;
   using TCustomGridViewControl::HorzScrollRect;
+  using TCustomGridViewControl::hotHeaderColumn_;
   using TCustomGridViewControl::inputColumn_;
   using TCustomGridViewControl::pressedHeaderColumn_;
   using TCustomGridViewControl::row_;
