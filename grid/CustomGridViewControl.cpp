@@ -358,7 +358,7 @@ void TCustomGridViewControl::ColumnsChanged(TCustomColumn* Column, int Kind) {
   if (Kind == ckSort && Column->Sorted()) {
     const bool ascending = Column->SortKind() == skAscending;
     SortColumn(Column->Index(), ascending);
-    if (OnSortColumn) OnSortColumn(this, Column->Index(), ascending);
+    DoSortColumn(Column->Index(), ascending);
   }
 }
 
@@ -374,6 +374,26 @@ void TCustomGridViewControl::ColumnListNotice(int Kind, int, int) {
     UpdateEditorPosition();
   }
   Invalidate();
+}
+
+// ---- events ---------------------------------------------------------------------
+
+void TCustomGridViewControl::DoCellColoring(int ACol, int ARow, TColor& CellColor, TColor& GridColor,
+                                            TCellState State) {
+  if (OnCellColoring) OnCellColoring(this, ACol, ARow, CellColor, GridColor, State);
+}
+
+void TCustomGridViewControl::DoDrawCellBackground(int ACol, int ARow, const TRect& R, TCellState State,
+                                                  bool& DefaultDrawing) {
+  if (OnDrawCellBackground) OnDrawCellBackground(this, ACol, ARow, R, State, DefaultDrawing);
+}
+
+void TCustomGridViewControl::DoCustomDrawCell(int ACol, int ARow, const TRect& R, TCellState State) {
+  if (OnCustomDrawCell) OnCustomDrawCell(this, ACol, ARow, R, State);
+}
+
+void TCustomGridViewControl::DoSortColumn(int ACol, bool Ascending) {
+  if (OnSortColumn) OnSortColumn(this, ACol, Ascending);
 }
 
 // ---- operations the grid view fills in ------------------------------------------
@@ -670,12 +690,12 @@ void TCustomGridViewControl::PaintCell(int ACol, int ARow) {
   if (selected) state |= csSelected;
   if (TColumnDisplay* display = column->Display()) display->Selected = selected;
   if (GridFocused() && !options_.testFlag(goHideFocus)) state |= csFocused;
-  if (OnCellColoring) OnCellColoring(this, ACol, ARow, cellColor, gridColor, state);
+  DoCellColoring(ACol, ARow, cellColor, gridColor, state);
   if (options_.testFlag(goIndicateSortedColumn) && column->Sorted() && !selected) cellColor = kSortedColumnColor;
 
   ClipCell(rect);
   if (options_.testFlag(goGrid) && gridStyle_ == gsReport) PaintGridLines(ACol, ARow, gridColor, rect);
-  if (OnDrawCellBackground) OnDrawCellBackground(this, ACol, ARow, rect, state, defaultDrawing);
+  DoDrawCellBackground(ACol, ARow, rect, state, defaultDrawing);
   TColumnDisplay* display = BindDisplay(column, rect);
   if (display) {
     const bool editorOpen = (gridState_ & EditingCell) && editCol_ == ACol && editRow_ == ARow;
@@ -684,7 +704,7 @@ void TCustomGridViewControl::PaintCell(int ACol, int ARow) {
     const TDrawingOptions drawing = column->DrawingOptions();
     if ((drawing == doNormal || drawing == doCustom) && PrepareCellFont(ACol, ARow)) display->PaintValue();
   }
-  if (column->DrawingOptions() != doNormal && OnCustomDrawCell) OnCustomDrawCell(this, ACol, ARow, rect, state);
+  if (column->DrawingOptions() != doNormal) DoCustomDrawCell(ACol, ARow, rect, state);
   if (!options_.testFlag(goSelectFullRow)) PaintFocusRect();
   Canvas()->SetClipRect(restoreClip_);
 }
@@ -711,7 +731,7 @@ void TCustomGridViewControl::PaintEmptyCell(int ACol, int ARow) {
   TRect visible;
   if (!IntersectRect(visible, Widened(rect, GridLine()), Canvas()->ClipRect())) return;
   ClipCell(rect);
-  if (OnCellColoring) OnCellColoring(this, ACol, ARow, cellColor, gridColor, TCellState());
+  DoCellColoring(ACol, ARow, cellColor, gridColor, TCellState());
   if (options_.testFlag(goGrid)) PaintGridLines(ACol, ARow, gridColor, rect);
   Canvas()->Brush()->SetColor(cellColor);
   Canvas()->FillRect(rect);

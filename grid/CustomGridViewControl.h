@@ -259,6 +259,12 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void WMNCPaint(TCanvas& WindowCanvas) override;
   void Paint() override;
 
+  // Event firing; each does nothing while its event is unassigned.
+  void DoCellColoring(int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State);
+  void DoDrawCellBackground(int ACol, int ARow, const TRect& R, TCellState State, bool& DefaultDrawing);
+  void DoCustomDrawCell(int ACol, int ARow, const TRect& R, TCellState State);
+  void DoSortColumn(int ACol, bool Ascending);
+
   // Hooks the editing framework fills: the editor window's focus, moving it
   // to its cell after the layout changed, and closing it.
   virtual bool EditorHasFocus() const { return false; }

@@ -146,6 +146,41 @@ TEST(GridControlPaint, BackgroundLeftToTheHandlerContentStillDrawn) {
   EXPECT_GT(g.CountOf(cell, clBlack), 5);
 }
 
+struct DrawingCase {
+  const char* name;
+  TDrawingOptions drawing;
+  bool content;
+  bool custom;
+};
+
+class GridControlDrawingOptions : public ::testing::TestWithParam<DrawingCase> {};
+
+TEST_P(GridControlDrawingOptions, DecideContentAndCustomDrawing) {
+  ThemeLook look(false);
+  PaintGrid g;
+  g.focus = true;
+  g.SetOptions(g.Options() | goHideFocus);
+  g.Columns()->Items(0)->SetDrawingOptions(GetParam().drawing);
+  g.SetText(0, 1, QStringLiteral("MMMMMM"));
+  QStringList custom;
+  g.OnCustomDrawCell = [&](TObject*, int c, int r, const TRect& rect, TCellState state) {
+    custom << QStringLiteral("%1,%2 %3 %4").arg(c).arg(r).arg(rect.Left).arg(int(state.toInt()));
+  };
+  g.PaintAll();
+  const TRect cell = g.GetCellRect(0, 1);
+  EXPECT_EQ(g.CountOf(cell, clBlack) > 5, GetParam().content);
+  EXPECT_EQ(custom.contains(QStringLiteral("0,1 0 %1").arg(int(TCellState(csFocused).toInt()))), GetParam().custom);
+  EXPECT_EQ(custom.contains(QStringLiteral("0,0 0 %1").arg(int((csFocused | csSelected).toInt()))),
+            GetParam().custom);  // the current cell (0, 0)
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, GridControlDrawingOptions,
+                         ::testing::Values(DrawingCase{"Normal", doNormal, true, false},
+                                           DrawingCase{"BackgroundOnly", doBackgroundOnly, false, true},
+                                           DrawingCase{"Custom", doCustom, true, true},
+                                           DrawingCase{"CustomOnly", doCustomOnly, false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(GridControlPaint, SortedColumnIsGreyWhateverColouringChose) {
   ThemeLook look(false);
   PaintGrid g;
