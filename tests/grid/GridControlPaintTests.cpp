@@ -341,6 +341,30 @@ TEST(GridControlPaint, InputAndFooterStripsAreRaisedFaces) {
   EXPECT_EQ(g.At(50, footer.Top + 1), kFace);
 }
 
+// Under themes the strips, the indicator's header cell and the filler are
+// themed items; with headers not in the automatic style they stay classic.
+TEST(GridControlPaint, ThemedLookDrawsStripsAndCornerAsThemedItems) {
+  ThemeLook look(true);
+  PaintGrid g;
+  g.SetOptions(g.Options() | goIndicator | goInput | goFooter);
+  g.PaintAll();
+  const TRect input = g.InputRect(), footer = g.FooterRect();
+  const QImage themed = g.Image().copy();
+  g.SetHeaderStyle(hsDefault);
+  g.PaintAll();
+  const QImage classic = g.Image().copy();
+  const auto differs = [&](const TRect& r) {
+    return themed.copy(r.ToQt()) != classic.copy(r.ToQt());
+  };
+  EXPECT_TRUE(differs(TRect(0, input.Bottom - 6, input.Right, input.Bottom)));
+  EXPECT_TRUE(differs(TRect(12, footer.Top, footer.Right, footer.Top + 4)));
+  EXPECT_TRUE(differs(TRect(0, 0, 12, 18)));
+  EXPECT_EQ(g.At(0, input.Bottom - 6), kLight);  // hsDefault: the raised face
+  EXPECT_EQ(g.At(0, 0), kLight);
+  // The data cells look the same either way.
+  EXPECT_FALSE(differs(TRect(12, g.DataRect().Top, 200, g.DataRect().Top + 40)));
+}
+
 TEST(GridControlPaint, PartlyVisibleLastRowStaysOutOfTheFooter) {
   ThemeLook look(false);
   PaintGrid g(20);
