@@ -1,5 +1,7 @@
 #include "grid/CustomGridViewControl.h"
 
+#include <climits>
+
 #include "grid/GridAccessible.h"
 #include "grid/Providers.h"
 #include "platform/Exceptions.h"
@@ -8,6 +10,12 @@
 namespace {
 
 constexpr TGridOptions kAllOptions = TGridOptions::fromInt((1u << 17) - 1);
+
+// Sizes are kept within a million pixels, so that sums of them and row
+// positions never overflow.
+constexpr int kMaxSize = 1000000;
+int Bounded(int v) { return std::clamp(v, -kMaxSize, kMaxSize); }
+int Bounded(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2)); }
 
 TRect Widened(TRect r, int by) {
   r.Right += by;
@@ -77,7 +85,7 @@ void TCustomGridViewControl::SetGridStyle(TGridStyle v) {
 }
 
 void TCustomGridViewControl::SetHeaderSize(int v) {
-  headerSize_ = v;
+  headerSize_ = Bounded(v);
   Invalidate();
   UpdateEditorPosition();
 }
@@ -89,7 +97,7 @@ void TCustomGridViewControl::SetHeaderStyle(THeaderStyle v) {
 }
 
 void TCustomGridViewControl::SetInputSize(int v) {
-  inputSize_ = v;
+  inputSize_ = Bounded(v);
   Invalidate();
 }
 
@@ -104,8 +112,8 @@ void TCustomGridViewControl::SetOptions(TGridOptions v) {
 
 void TCustomGridViewControl::SetRowSize(int v) {
   if (v <= 0) return;
-  rowSize_ = v;
-  VertScrollUnit = v;
+  rowSize_ = Bounded(v);
+  VertScrollUnit = rowSize_;
   InvalidateArea(gaData);
   InvalidateArea(gaInput);
   InvalidateArea(gaIndicator);
@@ -115,7 +123,7 @@ void TCustomGridViewControl::SetRowSize(int v) {
 // A slide height of 0 would divide by zero in the slide arithmetic.
 void TCustomGridViewControl::SetSlideSize(int v) {
   if (v <= 0) return;
-  slideSize_ = v;
+  slideSize_ = Bounded(v);
   Invalidate();
 }
 
@@ -196,7 +204,7 @@ TRect TCustomGridViewControl::AreaRect(TGridArea area) const {
 }
 
 int TCustomGridViewControl::RowTop(int ARow) const {
-  return (GridLine() + rowSize_) * (ARow - TopRow()) + DataRect().Top;
+  return Bounded(int64_t(GridLine() + rowSize_) * (int64_t(ARow) - TopRow()) + DataRect().Top);
 }
 
 TRect TCustomGridViewControl::RowRect(int ARow) const {
@@ -257,7 +265,7 @@ TRect TCustomGridViewControl::ReportCellRect(const TCustomColumn* column, int AR
 
 TRect TCustomGridViewControl::SlideCellRect(const TCustomColumn* column, int ARow) const {
   const TSlideBounds* b = column->SlideBounds();
-  const int top = (GridLine() + slideSize_) * (ARow - TopRow()) + b->Top();
+  const int top = Bounded(int64_t(GridLine() + slideSize_) * (int64_t(ARow) - TopRow()) + b->Top());
   return TRect(b->Left(), top, b->Left() + b->Width(), top + b->Height());
 }
 

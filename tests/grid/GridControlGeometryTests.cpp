@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "GridControlTestSupport.h"
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
@@ -127,6 +129,22 @@ TEST(GridControlGeometry, SizesOfZeroOrBelowAreIgnored) {
   EXPECT_EQ(g.SlideSize(), 80);
   g.SetGridStyle(gsSlides);
   EXPECT_EQ(g.CellAtPoint(TPoint(5, 100)).Y, 1);  // no division by zero
+}
+
+TEST(GridControlGeometry, ExtremeSizesAndRowsStayWithinRange) {
+  ReportGrid g;
+  g.SetHeaderSize(INT_MAX);
+  g.SetInputSize(INT_MAX);
+  g.SetRowSize(INT_MAX);
+  g.SetOptions(g.Options() | goInput | goFooter | goGrid);
+  EXPECT_EQ(g.HeaderSize(), 1000000);
+  EXPECT_EQ(g.VisibleRowCount(), 0);
+  EXPECT_LT(g.RowTop(INT_MAX), INT_MAX);
+  EXPECT_GT(g.RowTop(INT_MIN), INT_MIN);
+  g.InvalidateRow(INT_MAX);
+  g.InvalidateCell(1, INT_MIN);
+  g.PaintAll();
+  EXPECT_EQ(g.HitTest(TPoint(50, 50)), gaHeader);
 }
 
 struct HitCase {
