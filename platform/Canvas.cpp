@@ -67,8 +67,11 @@ QString StripPrefixes(const QString& text, int* underlined) {
   return out;
 }
 
-QString ElideEnd(const QString& line, int maxWidth, const QFontMetrics& fm) {
-  if (fm.horizontalAdvance(line) <= maxWidth) return line;
+// Cuts the line to maxWidth with "..." at the end; width gets the result's
+// width, so that a line that fits is measured once.
+QString ElideEnd(const QString& line, int maxWidth, const QFontMetrics& fm, int& width) {
+  width = fm.horizontalAdvance(line);
+  if (width <= maxWidth) return line;
   int lo = 0, hi = int(line.size());
   while (lo < hi) {  // longest prefix that still fits with the dots
     const int mid = (lo + hi + 1) / 2;
@@ -77,7 +80,9 @@ QString ElideEnd(const QString& line, int maxWidth, const QFontMetrics& fm) {
     else
       hi = mid - 1;
   }
-  return line.left(lo) + kEllipsis;
+  const QString cut = line.left(lo) + kEllipsis;
+  width = fm.horizontalAdvance(cut);
+  return cut;
 }
 
 QStringList WrapWords(const QString& paragraph, int maxWidth, const QFontMetrics& fm) {
@@ -439,8 +444,10 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
     for (const QString& paragraph : QString(shown).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n'))
       lines << ((flags & DT_WORDBREAK) ? WrapWords(paragraph, r.Width(), fm) : QStringList{paragraph});
   }
+  // Each line's width, measured once; -1 while not yet measured.
+  std::vector<int> widths(size_t(lines.size()), -1);
   if (flags & DT_END_ELLIPSIS)
-    for (QString& line : lines) line = ElideEnd(line, r.Width(), fm);
+    for (qsizetype i = 0; i < lines.size(); ++i) lines[i] = ElideEnd(lines[i], r.Width(), fm, widths[size_t(i)]);
 
   const int height = lineHeight * int(lines.size());
   if (flags & DT_CALCRECT) {
@@ -461,8 +468,9 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   QPainter& p = Painter(r);
   p.save();
   p.setClipRect(Q(r), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-  for (const QString& line : lines) {
-    const int width = fm.horizontalAdvance(line);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QString& line = lines[i];
+    const int width = widths[size_t(i)] >= 0 ? widths[size_t(i)] : fm.horizontalAdvance(line);
     int x = r.Left;
     if (flags & DT_RIGHT)
       x = r.Right - width;
