@@ -331,7 +331,11 @@ int TCustomGridViewControl::HorzScrollRange() {
 
 int TCustomGridViewControl::VertScrollRange() { return std::max(0, RowCount() - VisibleRowCount()); }
 
+// Before the window exists there is no bar to set, and showing one would
+// make the window from a setter a constructor may call; the first paint
+// sets both bars.
 void TCustomGridViewControl::UpdateHorzScrollBar() {
+  if (!HandleAllocated()) return;
   TControlScrollBar* bar = HorzScrollBar();
   if (gridStyle_ == gsSlides) return bar->SetVisible(false);
   bar->SetMax(HorzScrollRange());
@@ -346,6 +350,7 @@ void TCustomGridViewControl::UpdateHorzScrollBar() {
 // the slides bar cannot keep it); asking to show it anyway would make every
 // paint resize the client twice and paint again, without end.
 void TCustomGridViewControl::UpdateVertScrollBar() {
+  if (!HandleAllocated()) return;
   TControlScrollBar* bar = VertScrollBar();
   if (gridStyle_ == gsSlides) {
     const int max = std::max(0, RowCount() - ClientHeight() / (GridLine() + slideSize_));

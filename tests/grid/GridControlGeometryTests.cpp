@@ -58,6 +58,16 @@ TEST(GridControl, WindowGetsStaticEdgeAndFirstScrollSteps) {
   EXPECT_EQ(g.ClientWidth(), 298);  // a one-pixel static edge each side
 }
 
+// Setters a constructor may call never make the window.
+TEST(GridControl, SettersBeforeTheWindowLeaveItUnmade) {
+  TCustomGridViewControl g;
+  g.SetOptions(g.Options() | goGrid | goIndicator);
+  g.SetGridStyle(gsSlides);
+  g.SetRowSize(20);
+  g.SetCaption(QStringLiteral("Boş"));
+  EXPECT_FALSE(g.HandleAllocated());
+}
+
 TEST(GridControl, AbstractCellOperationsRaiseOnTheBareControl) {
   TCustomGridViewControl g;
   QString text;
