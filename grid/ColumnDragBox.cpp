@@ -22,7 +22,9 @@ class TDragBoxPartDisplay : public TColumnPartDisplay {
 // ---- TColumnDragBox ----------------------------------------------------------
 
 TColumnDragBox::TColumnDragBox(TCustomGridViewControl* AGrid)
-    : TFlyoutControl(AGrid), grid_(AGrid), partDisplay_(std::make_unique<TDragBoxPartDisplay>(AGrid, Canvas())) {}
+    : TFlyoutControl(AGrid), grid_(AGrid), partDisplay_(std::make_unique<TDragBoxPartDisplay>(AGrid, Canvas())) {
+  Q_ASSERT(AGrid);
+}
 
 TColumnDragBox::~TColumnDragBox() = default;
 
@@ -133,8 +135,8 @@ void TDragArrow::CreateWnd() {
 void TDragArrow::BuildRegion() {
   static const QPolygon up({QPoint(-1, 5), QPoint(4, -1), QPoint(9, 5), QPoint(6, 5), QPoint(6, 9), QPoint(3, 9),
                             QPoint(3, 4), QPoint(0, 5)});
-  static const QPolygon down({QPoint(5, 0), QPoint(3, 0), QPoint(3, 4), QPoint(0, 4), QPoint(4, 9), QPoint(9, 4),
-                              QPoint(6, 4), QPoint(6, 0)});
+  static const QPolygon down(
+      {QPoint(5, 0), QPoint(3, 0), QPoint(3, 4), QPoint(0, 4), QPoint(4, 9), QPoint(9, 4), QPoint(6, 4), QPoint(6, 0)});
   switch (direction_) {
     case PointsUp:
       SetRegion(QRegion(up, Qt::WindingFill));
@@ -154,9 +156,7 @@ void TDragArrow::Paint() {
 
 // ---- the grid's decisions ----------------------------------------------------
 
-bool DragStarts(TPoint Down, TPoint Now) {
-  return std::abs(Now.X - Down.X) > 3 || std::abs(Now.Y - Down.Y) > 3;
-}
+bool DragStarts(TPoint Down, TPoint Now) { return std::abs(Now.X - Down.X) > 3 || std::abs(Now.Y - Down.Y) > 3; }
 
 TRect DropZone(int HeaderRight, int ClientWidth, int HeaderSize) {
   return TRect(0, 0, std::min(HeaderRight, ClientWidth), 2 * HeaderSize);

@@ -6,6 +6,7 @@
 
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 
 #include "GridControlTestSupport.h"
 #include "TestSupport.h"
@@ -48,36 +49,18 @@ TEST(DragArrow, IsNineByNineAndUnshapedUntilGivenADirection) {
   EXPECT_FALSE(arrow.isVisible());
 }
 
-TEST(DragArrow, UpArrowShape) {
+TEST(DragArrow, ShapesPointUpAndDown) {
+  const QStringList up{
+      "....#....", "...###...", "..#####..", ".#######.", "#########",
+      "...###...", "...###...", "...###...", "...###...",
+  };
+  QStringList down = up;
+  std::reverse(down.begin(), down.end());
   TDragArrow arrow;
   arrow.SetDirection(TDragArrow::PointsUp);
-  EXPECT_EQ(ShapeOf(arrow.mask()), (QStringList{
-                                       "....#....",
-                                       "...###...",
-                                       "..#####..",
-                                       ".#######.",
-                                       "#########",
-                                       "...###...",
-                                       "...###...",
-                                       "...###...",
-                                       "...###...",
-                                   }));
-}
-
-TEST(DragArrow, DownArrowShape) {
-  TDragArrow arrow;
+  EXPECT_EQ(ShapeOf(arrow.mask()), up);
   arrow.SetDirection(TDragArrow::PointsDown);
-  EXPECT_EQ(ShapeOf(arrow.mask()), (QStringList{
-                                       "...###...",
-                                       "...###...",
-                                       "...###...",
-                                       "...###...",
-                                       "#########",
-                                       ".#######.",
-                                       "..#####..",
-                                       "...###...",
-                                       "....#....",
-                                   }));
+  EXPECT_EQ(ShapeOf(arrow.mask()), down);
 }
 
 TEST(DragArrow, OtherDirectionsAreIgnoredAndNoShapeGivesTheWholeSquareBack) {
@@ -350,15 +333,14 @@ TEST_P(DropDecisionTest, TheCursorAndTheDropAgree) {
 
 INSTANTIATE_TEST_SUITE_P(
     Drops, DropDecisionTest,
-    ::testing::Values(
-        ZoneCase{"OntoAnotherHeader", TPoint(10, 5), 0, true, {daMove, 0}, {daMove, 0}},
-        ZoneCase{"OneHeaderBelow", TPoint(10, 39), 1, true, {daMove, 1}, {daMove, 1}},
-        ZoneCase{"OntoItsOwnHeader", TPoint(200, 5), 2, true, {}, {}},
-        ZoneCase{"BesideTheColumns", TPoint(200, 5), -1, false, {}, {}},
-        ZoneCase{"BelowTheZone", TPoint(10, 40), 0, false, {daHide, -1}, {}},
-        ZoneCase{"AboveTheGrid", TPoint(10, -1), 0, false, {daHide, -1}, {}},
-        // A column scrolled out of view right of the window: no arrows, so no move.
-        ZoneCase{"RightOfTheWindow", TPoint(250, 5), 3, false, {daHide, -1}, {}}),
+    ::testing::Values(ZoneCase{"OntoAnotherHeader", TPoint(10, 5), 0, true, {daMove, 0}, {daMove, 0}},
+                      ZoneCase{"OneHeaderBelow", TPoint(10, 39), 1, true, {daMove, 1}, {daMove, 1}},
+                      ZoneCase{"OntoItsOwnHeader", TPoint(200, 5), 2, true, {}, {}},
+                      ZoneCase{"BesideTheColumns", TPoint(200, 5), -1, false, {}, {}},
+                      ZoneCase{"BelowTheZone", TPoint(10, 40), 0, false, {daHide, -1}, {}},
+                      ZoneCase{"AboveTheGrid", TPoint(10, -1), 0, false, {daHide, -1}, {}},
+                      // A column scrolled out of view right of the window: no arrows, so no move.
+                      ZoneCase{"RightOfTheWindow", TPoint(250, 5), 3, false, {daHide, -1}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArrowPlaces, TipsMeetTheTargetsLeftBorderAboveAndBelowTheHeader) {
