@@ -51,8 +51,9 @@ void TRealCell::SetAsInteger(TCellList& list, int row, int value) const { Value<
 
 QString TDateTimeCell::AsText(const TCellList& list, int row) const { return DateTimeToStr(Value<double>(list, row)); }
 void TDateTimeCell::SetAsBoolean(TCellList& list, int row, bool) const { Value<double>(list, row) = Today(); }
+// "0" is the empty date the calendar's "None" gives.
 void TDateTimeCell::SetAsText(TCellList& list, int row, const QString& value) const {
-  Value<double>(list, row) = StrToDateTime(value);
+  Value<double>(list, row) = value == QLatin1String("0") ? 0.0 : StrToDateTime(value);
 }
 
 QString TFloatCell::AsText(const TCellList& list, int row) const { return FloatToStr(Value<double>(list, row)); }

@@ -1,9 +1,15 @@
 #include "grid/CellEditors.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <cmath>
+
 #include "grid/Columns.h"
 #include "grid/Providers.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
+#include "platform/FormatFloat.h"
+#include "platform/SysUtils.h"
 #include "platform/Themes.h"
 
 // ---- TCellEditor ----------------------------------------------------------------
@@ -129,6 +135,11 @@ void TCellEditor::PaintOverlay(QPainter& p) {
 void RegisterCellEditors() {
   static const bool registered = [] {
     RegisterEditorClass(QStringLiteral("TTextualEditor"), [](TCustomColumn*) { return new TTextualEditor(); });
+    RegisterEditorClass(QStringLiteral("TComboBoxEditor"), [](TCustomColumn*) { return new TComboBoxEditor(); });
+    RegisterEditorClass(QStringLiteral("TDatePickerEditor"), [](TCustomColumn*) { return new TDatePickerEditor(); });
+    RegisterEditorClass(QStringLiteral("TNumericEditor"), [](TCustomColumn*) { return new TNumericEditor(); });
+    RegisterEditorClass(QStringLiteral("TSpinEditor"), [](TCustomColumn*) { return new TSpinEditor(); });
+    RegisterEditorClass(QStringLiteral("TCheckBoxEditor"), [](TCustomColumn*) { return new TCheckBoxEditor(); });
     return true;
   }();
   (void)registered;
@@ -569,4 +580,460 @@ void TSpinButtons::Paint() {
   }
   Canvas()->DrawFrameControl(upper, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLUP | (downPart_ == 1 ? DFCS_PUSHED : 0));
   Canvas()->DrawFrameControl(lower, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLDOWN | (downPart_ == 2 ? DFCS_PUSHED : 0));
+}
+
+// ---- TPopupEditor ---------------------------------------------------------------
+
+void TPopupEditor::DropDown() {
+  const TPoint p = ClientToScreen(TPoint(-1, ClientHeight()));
+  TPopupView* popup = Popup();
+  popup->Font()->Assign(Font());
+  popup->SetBounds(popup->Left(), popup->Top(), Width(), popup->Height());
+  popup->SetText(Text());
+  PrepareDropDown();
+  popup->Popup(p.X, p.Y);
+}
+
+// A list-only editor opens on a click anywhere on it.
+void TPopupEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomButtonCellEditor::MouseDown(Button, Shift, X, Y);
+  if (Style() != dsDropDownList) return;
+  DropDown();
+  TCustomButtonCellEditor::Button()->SetDown(true);
+}
+
+// ---- TComboBoxEditor ------------------------------------------------------------
+
+void TComboBoxEditor::SetItemIndex(int v) {
+  if (items_.isEmpty()) return;
+  itemIndex_ = std::clamp(v, 0, int(items_.size()) - 1);
+  SetText(items_.at(itemIndex_));
+}
+
+void TComboBoxEditor::GetEditRect(TRect& R) {
+  TPopupEditor::GetEditRect(R);
+  if (ImagesShown()) R.Left += images_->Width() + 2;
+}
+
+// The list shows whole items only, at most DropDownCount of them.
+void TComboBoxEditor::PrepareDropDown() {
+  auto* list = static_cast<TPopupList*>(Popup());
+  list->SetItems(&items_);
+  list->SetImages(images_);
+  list->SetItemHeight(itemHeight_);
+  list->SetShowImages(showImages_);
+  const int rows = std::max(0, std::min(dropDownCount_, int(items_.size())));
+  const int frame = list->Height() - list->ClientHeight();
+  list->SetBounds(list->Left(), list->Top(), Width(), rows * list->ItemHeight() + frame);
+}
+
+void TComboBoxEditor::CloseUp(const QString& Value) {
+  TPopupEditor::CloseUp(Value);
+  const int chosen = static_cast<TPopupList*>(Popup())->ItemIndex();
+  if (chosen >= 0) itemIndex_ = chosen;
+  if (ImagesShown()) update();
+}
+
+// Up and down step through the items and go no further.
+void TComboBoxEditor::KeyDown(Word& Key, TShiftState Shift) {
+  if (Key == VK_UP || Key == VK_DOWN) {
+    SetItemIndex(itemIndex_ + (Key == VK_DOWN ? 1 : -1));
+    Key = 0;
+    return;
+  }
+  TPopupEditor::KeyDown(Key, Shift);
+}
+
+bool TComboBoxEditor::MouseWheel(TShiftState, int WheelDelta, TPoint) {
+  if (WheelDelta != 0) SetItemIndex(itemIndex_ + (WheelDelta < 0 ? 1 : -1));
+  return true;
+}
+
+void TComboBoxEditor::PaintEditor() {
+  TPopupEditor::PaintEditor();
+  if (!ImagesShown() || itemIndex_ < 0 || itemIndex_ >= images_->Count()) return;
+  const QImage image = images_->Image(itemIndex_);
+  int y = 0;
+  switch (VerticalAlignment()) {
+    case vaTop:
+      break;
+    case vaMiddle:
+      y = ClientHeight() / 2 - image.height() / 2;
+      break;
+    case vaBottom:
+      y = ClientHeight() - image.height();
+      break;
+  }
+  TDrawProvider::DrawGraphic(Canvas(), 2, y, image);
+}
+
+// ---- TDatePickerEditor ----------------------------------------------------------
+
+namespace {
+TDateTime Today() { return std::floor(Now()); }
+}  // namespace
+
+TDateTime TDatePickerEditor::GetAsDate() {
+  const QString text = Text();
+  if (text.isEmpty() || text == QLatin1String("0")) return Today();
+  return StrToDate(text);
+}
+
+void TDatePickerEditor::SetAsDate(TDateTime d) { SetText(DateToStr(d)); }
+
+// A half-typed date opens the calendar at today rather than failing the click.
+void TDatePickerEditor::PrepareDropDown() {
+  TDateTime d = Today();
+  try {
+    d = GetAsDate();
+  } catch (const EConvertError&) {
+  }
+  int year = 0, month = 0, day = 0;
+  DecodeDate(d, year, month, day);
+  auto* calendar = static_cast<TDatePopup*>(Popup());
+  calendar->SetYear(year);
+  calendar->SetMonth(month);
+  calendar->SetDay(day);
+  calendar->SetSelectedDate(d);
+  calendar->SetBounds(calendar->Left(), calendar->Top(), 151, 163);
+}
+
+// ---- TNumericEditor -------------------------------------------------------------
+
+namespace {
+
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
+
+// The most digits a fixed-point text shows, as the platform's conversion.
+constexpr int kMaxFixedDigits = 18;
+
+QString FixedText(double v, int precision) {
+  if (!std::isfinite(v) || std::fabs(v) >= 1e18) return FloatToStr(v);
+  return FormatFloat(QStringLiteral("0.") + QString(std::min(precision, kMaxFixedDigits), QLatin1Char('0')), v);
+}
+
+}  // namespace
+
+// Backspace is a key, not part of a number: pasted or stored text drops it.
+QString FilterNumericText(const QString& Text, bool Decimals, bool Sign) {
+  const QChar separator = FormatSettings.DecimalSeparator;
+  QString out;
+  out.reserve(Text.size());
+  bool separatorKept = false;
+  for (qsizetype i = 0; i < Text.size(); ++i) {
+    const QChar c = Text[i];
+    if (IsDigit(c)) {
+      out += c;
+    } else if (c == separator) {
+      if (Decimals && !separatorKept) out += c;
+      separatorKept = separatorKept || Decimals;
+    } else if (IsSign(c) && Sign && i == 0) {
+      out += c;
+    }
+  }
+  return out;
+}
+
+void TNumericEditor::SetNullText(const QString& v) {
+  nullText_ = v;
+  ShowValue(0);
+}
+
+void TNumericEditor::SetPrecision(int v) {
+  const double value = Value();
+  precision_ = v;
+  ShowValue(value);
+}
+
+// The value is read with the old text after, so that a unit with digits in
+// it never joins the number.
+void TNumericEditor::SetTextAfter(const QString& v) {
+  const double value = options_ & eoAllowAll ? 0 : Value();
+  textAfter_ = v;
+  if (!(options_ & eoAllowAll)) ShowValue(value);
+}
+
+double TNumericEditor::Value() {
+  QString text = Text();
+  if (!textAfter_.isEmpty() && text.endsWith(textAfter_)) text.chop(textAfter_.size());
+  if (text.isEmpty() || (!nullText_.isEmpty() && text == nullText_)) return 0;
+  const QString number = FilterNumericText(text, options_ & eoAllowFloat, options_ & eoAllowSigns);
+  // A lone sign or separator is what typing leaves on the way to a number.
+  if (!std::any_of(number.begin(), number.end(), IsDigit)) return 0;
+  return StrToFloat(number);
+}
+
+void TNumericEditor::ShowValue(double v) {
+  if (v == 0 && !nullText_.isEmpty())
+    SetText(nullText_);
+  else if (precision_ > 0 && (options_ & eoAllowFloat))
+    SetText(FixedText(v, precision_) + textAfter_);
+  else
+    SetText(FloatToStr(v) + textAfter_);
+}
+
+void TNumericEditor::CreateWnd() {
+  TTextualEditor::CreateWnd();
+  ShowValue(Value());
+}
+
+bool TNumericEditor::KeepsTypedCharacter(QChar c) {
+  const QChar separator = FormatSettings.DecimalSeparator;
+  if (c == separator) return (options_ & eoAllowFloat) && !Text().contains(separator);
+  if (IsSign(c))
+    return (options_ & eoAllowSigns) && SelStart() == 0 && !Text().contains(QLatin1Char('-')) &&
+           !Text().contains(QLatin1Char('+'));
+  return IsDigit(c) || c == QChar(8);
+}
+
+// Dropped characters never reach OnKeyPress, so Enter does not either.
+void TNumericEditor::KeyPress(QChar& Key) {
+  const char16_t c = Key.unicode();
+  const bool clipboardOrTab = c == 3 || c == 9 || c == 22 || c == 24;
+  if ((options_ & eoAllowAll) || clipboardOrTab || KeepsTypedCharacter(Key))
+    TTextualEditor::KeyPress(Key);
+  else
+    Key = QChar();
+}
+
+// Pasted text goes through the same filter, in place of the selection; the
+// caret stays where the selection began.
+void TNumericEditor::PasteFiltered() {
+  if (ReadOnly()) return;
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QString pasted = clipboard ? clipboard->text() : QString();
+  const int start = SelStart();
+  QString text = Text();
+  text.remove(start, SelLength());
+  const bool decimals = (options_ & eoAllowFloat) && !text.contains(FormatSettings.DecimalSeparator);
+  const bool sign = (options_ & eoAllowSigns) && start == 0;
+  text.insert(start, FilterNumericText(pasted, decimals, sign));
+  SetText(text);
+  SetCaret(start);
+}
+
+void TNumericEditor::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_PASTE:
+      PasteFiltered();
+      return;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS;
+      return;
+    default:
+      TTextualEditor::WndProc(Message);
+  }
+}
+
+void TNumericEditor::WMKillFocus() {
+  TTextualEditor::WMKillFocus();
+  if (!(options_ & eoAllowAll)) ShowValue(Value());
+}
+
+void TNumericEditor::Assign(TObject* Source) {
+  auto* source = dynamic_cast<TNumericEditor*>(Source);
+  if (!source)
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
+                            .arg(Source ? QString::fromLatin1(typeid(*Source).name()) : QStringLiteral("nil"),
+                                 QString::fromLatin1(metaObject()->className())));
+  max_ = source->max_;
+  min_ = source->min_;
+  nullText_ = source->nullText_;
+  options_ = source->options_;
+  precision_ = source->precision_;
+  SetValue(source->Value());
+}
+
+// ---- TSpinEditor ----------------------------------------------------------------
+
+TSpinEditor::TSpinEditor(TComponentBase* AOwner, QWidget* AParent)
+    : TNumericEditor(AOwner, AParent), spin_(std::make_unique<TSpinButtons>(this)) {
+  spin_->SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), 20);
+  spin_->SetVisible(true);
+  spin_->OnSpin = [this](TObject*, int part) { Spin(part); };
+  SetPrecision(0);
+  SetValue(0);
+}
+
+// The buttons go before the editor's window does.
+TSpinEditor::~TSpinEditor() { spin_.reset(); }
+
+void TSpinEditor::GetEditRect(TRect& R) {
+  TTextualEditor::GetEditRect(R);
+  R.Right = ClientWidth() - spin_->Width();
+}
+
+void TSpinEditor::StartEdit() {
+  TNumericEditor::StartEdit();
+  spin_->Invalidate();
+}
+
+void TSpinEditor::Spin(int Part) {
+  const double value = Value();
+  if (Part == 1) {
+    if (Max() > 0 && value + increment_ > Max()) return;
+    SetValue(value + increment_);
+  } else if (Part == 2) {
+    if (value - increment_ < Min()) return;
+    SetValue(value - increment_);
+  }
+}
+
+void TSpinEditor::CreateWnd() {
+  TNumericEditor::CreateWnd();
+  PlaceSpinButtons();
+}
+
+void TSpinEditor::Resize() {
+  TNumericEditor::Resize();
+  PlaceSpinButtons();
+}
+
+void TSpinEditor::PlaceSpinButtons() {
+  if (!HandleAllocated()) return;
+  const bool single = BorderStyle() == bsSingle;
+  spin_->SetBounds(ClientWidth() - spin_->Width(), single ? 1 : 0, GetSystemMetrics(SM_CXVSCROLL),
+                   ClientHeight() + 1 - (single ? 2 : 0));
+  spin_->raise();  // above the edit window
+  spin_->Invalidate();
+}
+
+void TSpinEditor::WndProc(TMessage& Message) {
+  TNumericEditor::WndProc(Message);
+  if (Message.Msg == WM_WINDOWPOSCHANGED) {
+    update();
+    spin_->Invalidate();
+  }
+}
+
+// Up and down press a half of the buttons and go no further.
+void TSpinEditor::KeyDown(Word& Key, TShiftState Shift) {
+  if (Key == VK_UP || Key == VK_DOWN) {
+    spin_->SetDownPart(Key == VK_UP ? 1 : 2);
+    Key = 0;
+    return;
+  }
+  TNumericEditor::KeyDown(Key, Shift);
+}
+
+void TSpinEditor::KeyUp(Word& Key, TShiftState Shift) {
+  TNumericEditor::KeyUp(Key, Shift);
+  spin_->SetDownPart(0);
+}
+
+// One step per notch.
+bool TSpinEditor::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  TNumericEditor::MouseWheel(Shift, WheelDelta, MousePos);
+  if (WheelDelta != 0) {
+    spin_->SetDownPart(WheelDelta < 0 ? 2 : 1);
+    spin_->SetDownPart(0);
+  }
+  return true;
+}
+
+void TSpinEditor::MouseEnter() {
+  TNumericEditor::MouseEnter();
+  spin_->SetHotPart(3);
+}
+
+void TSpinEditor::MouseLeave() {
+  TNumericEditor::MouseLeave();
+  spin_->SetHotPart(0);
+}
+
+// ---- TCheckBoxEditor ------------------------------------------------------------
+
+TCheckBoxEditor::TCheckBoxEditor(TComponentBase* AOwner, QWidget* AParent) : TCanvasCellEditor(AOwner, AParent) {
+  SetColor(clWindow);
+}
+
+namespace {
+TRect GrownClientRect(const TRect& client) { return TRect(client.Left - 1, client.Top - 1, client.Right + 1, client.Bottom + 1); }
+}  // namespace
+
+TRect TCheckBoxEditor::BoxRect() {
+  const int size = ThemesActive() ? 13 : 11;
+  const TPoint p =
+      TCalcProvider::AlignBox(size, size, 2, GrownClientRect(ClientRect()), Alignment(), VerticalAlignment());
+  return Bounds(p.X, p.Y, size, size);
+}
+
+void TCheckBoxEditor::SetChecked(bool b) {
+  checked_ = b;
+  DoChange();
+  DoEdit(GetAsText());
+  InvalidateClientRect(BoxRect());
+}
+
+QString TCheckBoxEditor::GetAsText() { return checked_ ? QStringLiteral("True") : QStringLiteral("False"); }
+
+void TCheckBoxEditor::SetAsText(const QString& s) { SetChecked(s.toLower() == QLatin1String("true")); }
+
+void TCheckBoxEditor::StartEdit() { repaint(); }
+
+void TCheckBoxEditor::SetPressed(bool v) {
+  pressed_ = v;
+  InvalidateClientRect(BoxRect());
+}
+
+void TCheckBoxEditor::SetHot(bool v) {
+  if (v == hot_) return;
+  hot_ = v;
+  InvalidateClientRect(BoxRect());
+}
+
+void TCheckBoxEditor::PaintEditor() {
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(ClientRect());
+  TGraphicsProvider::DrawCheckBox(this, Canvas(), GrownClientRect(ClientRect()), Alignment(), VerticalAlignment(),
+                                  checked_, grayed_ || pressed_, hot_);
+}
+
+void TCheckBoxEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCanvasCellEditor::MouseDown(Button, Shift, X, Y);
+  if (PtInRect(BoxRect(), TPoint(X, Y))) SetPressed(true);
+}
+
+void TCheckBoxEditor::MouseMove(TShiftState Shift, int X, int Y) {
+  TCanvasCellEditor::MouseMove(Shift, X, Y);
+  SetHot(PtInRect(BoxRect(), TPoint(X, Y)));
+}
+
+// A release on the box toggles it, wherever the press began.
+void TCheckBoxEditor::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCanvasCellEditor::MouseUp(Button, Shift, X, Y);
+  if (PtInRect(BoxRect(), TPoint(X, Y))) SetChecked(!checked_);
+  SetPressed(false);
+}
+
+// The grid sees the key first and may take it.
+void TCheckBoxEditor::KeyDown(Word& Key, TShiftState Shift) {
+  TCanvasCellEditor::KeyDown(Key, Shift);
+  if (Key == VK_SPACE) SetPressed(true);
+}
+
+void TCheckBoxEditor::KeyUp(Word& Key, TShiftState Shift) {
+  TCanvasCellEditor::KeyUp(Key, Shift);
+  if (Key != VK_SPACE) return;
+  SetPressed(false);
+  SetChecked(!checked_);
+}
+
+void TCheckBoxEditor::MouseLeave() {
+  TCanvasCellEditor::MouseLeave();
+  SetHot(false);
+}
+
+void TCheckBoxEditor::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_ERASEBKGND:
+      Message.Result = 1;
+      return;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS;
+      return;
+    default:
+      TCanvasCellEditor::WndProc(Message);
+  }
 }

@@ -304,3 +304,231 @@ class TSpinButtons : public TCustomControl {
   int downPart_ = 0;
   std::unique_ptr<TTimer> repeatTimer_;
 };
+
+// ---- the specialised editors ----------------------------------------------------
+//
+// Map: TPopupEditor (drop-down button, opening the popup under the editor) ·
+// TComboBoxEditor (items, images, stepping the index) · TDatePickerEditor
+// (calendar, dates as short date texts) · TNumericEditor (character filter,
+// paste, showing and reading the value) · TSpinEditor (spin buttons, keys,
+// wheel) · TCanvasCellEditor and TCheckBoxEditor (a painted box).
+
+class TPopupEditor : public TCustomButtonCellEditor {
+  Q_OBJECT
+ public:
+  explicit TPopupEditor(QWidget* AParent = nullptr) : TCustomButtonCellEditor(nullptr, AParent) {}
+  TPopupEditor(TComponentBase* AOwner, QWidget* AParent) : TCustomButtonCellEditor(AOwner, AParent) {}
+
+ protected:
+  TClassOf<TSmallButton> GetButtonClass() override { return &NewInstance<TSmallButton, TDropDownButton>; }
+  // Opens the popup just below the editor's bottom-left corner.
+  void DropDown() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+};
+
+class TComboBoxEditor : public TPopupEditor {
+  Q_OBJECT
+ public:
+  explicit TComboBoxEditor(QWidget* AParent = nullptr) : TPopupEditor(nullptr, AParent) {}
+  TComboBoxEditor(TComponentBase* AOwner, QWidget* AParent) : TPopupEditor(AOwner, AParent) {}
+
+  int DropDownCount() const { return dropDownCount_; }
+  void SetDropDownCount(int v) { dropDownCount_ = v; }
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* v) { images_ = v; }
+  // Clamped to the items; the text becomes the item's. Nothing without items.
+  int ItemIndex() const { return itemIndex_; }
+  void SetItemIndex(int v);
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int v) { itemHeight_ = v; }
+  const QStringList& Items() const { return items_; }
+  void SetItems(const QStringList& v) { items_ = v; }
+  bool ShowImages() const { return showImages_; }
+  void SetShowImages(bool v) { showImages_ = v; }
+
+  void GetEditRect(TRect& R) override;
+  void CloseUp(const QString& Value) override;
+
+ protected:
+  TClassOf<TPopupView> GetPopupClass() override { return &NewInstance<TPopupView, TPopupList>; }
+  void PrepareDropDown() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void PaintEditor() override;
+
+ private:
+  bool ImagesShown() const { return showImages_ && images_; }
+
+  int dropDownCount_ = 8;
+  TImageList* images_ = nullptr;
+  int itemIndex_ = 0;
+  int itemHeight_ = 16;
+  QStringList items_;
+  bool showImages_ = true;
+};
+
+class TDatePickerEditor : public TPopupEditor {
+  Q_OBJECT
+ public:
+  explicit TDatePickerEditor(QWidget* AParent = nullptr) : TPopupEditor(nullptr, AParent) {}
+  TDatePickerEditor(TComponentBase* AOwner, QWidget* AParent) : TPopupEditor(AOwner, AParent) {}
+
+  TDateTime Date() { return GetAsDate(); }
+  void SetDate(TDateTime d) { SetAsDate(d); }
+
+  // Today for an empty text or "0" (the calendar's "None").
+  TDateTime GetAsDate() override;
+  void SetAsDate(TDateTime d) override;
+
+ protected:
+  TClassOf<TPopupView> GetPopupClass() override { return &NewInstance<TPopupView, TDatePopup>; }
+  void PrepareDropDown() override;
+};
+
+namespace CellEditorTypes {
+Q_NAMESPACE
+enum TEditOption : uint8_t { eoAllowAll = 1 << 0, eoAllowFloat = 1 << 1, eoAllowSigns = 1 << 2 };
+Q_DECLARE_FLAGS(TEditOptions, TEditOption)
+Q_FLAG_NS(TEditOptions)
+}  // namespace CellEditorTypes
+Q_DECLARE_OPERATORS_FOR_FLAGS(CellEditorTypes::TEditOptions)
+using CellEditorTypes::TEditOptions;
+using enum CellEditorTypes::TEditOption;
+
+// Keeps digits, "+", "-" and the decimal separator; separators only when
+// Decimals (the first one), a sign only when Sign and it comes first.
+QString FilterNumericText(const QString& Text, bool Decimals, bool Sign);
+
+class TNumericEditor : public TTextualEditor {
+  Q_OBJECT
+ public:
+  explicit TNumericEditor(QWidget* AParent = nullptr) : TNumericEditor(nullptr, AParent) {}
+  TNumericEditor(TComponentBase* AOwner, QWidget* AParent) : TTextualEditor(AOwner, AParent) {}
+
+  double Max() const { return max_; }
+  void SetMax(double v) { max_ = v; }
+  double Min() const { return min_; }
+  void SetMin(double v) { min_ = v; }
+  const QString& NullText() const { return nullText_; }
+  void SetNullText(const QString& v);
+  TEditOptions Options() const { return options_; }
+  void SetOptions(TEditOptions v) { options_ = v; }
+  int Precision() const { return precision_; }
+  void SetPrecision(int v);
+  const QString& TextAfter() const { return textAfter_; }
+  void SetTextAfter(const QString& v);
+  // The text read as a number: without TextAfter, NullText and whatever
+  // the filter drops; 0 when no digit is left.
+  double Value();
+  void SetValue(double v) { ShowValue(v); }
+
+  double GetAsFloat() override { return Value(); }
+  void SetAsFloat(double x) override { SetValue(x); }
+  // Copies the settings, then the value, of another numeric editor.
+  void Assign(TObject* Source);
+
+ protected:
+  void ShowValue(double v);
+  void CreateWnd() override;
+  void KeyPress(QChar& Key) override;
+  void WndProc(TMessage& Message) override;
+  void WMKillFocus() override;
+
+ private:
+  bool KeepsTypedCharacter(QChar c);
+  void PasteFiltered();
+
+  double max_ = 0;
+  double min_ = 0;
+  QString nullText_;
+  TEditOptions options_ = eoAllowFloat | eoAllowSigns;
+  int precision_ = 2;
+  QString textAfter_;
+};
+
+class TSpinEditor : public TNumericEditor {
+  Q_OBJECT
+ public:
+  explicit TSpinEditor(QWidget* AParent = nullptr) : TSpinEditor(nullptr, AParent) {}
+  TSpinEditor(TComponentBase* AOwner, QWidget* AParent);
+  ~TSpinEditor() override;
+
+  double Increment() const { return increment_; }
+  void SetIncrement(double v) { increment_ = v; }
+  TSpinButtons* SpinButtons() const { return spin_.get(); }
+
+  void GetEditRect(TRect& R) override;
+  void StartEdit() override;
+  // One step: 1 up, 2 down. Max 0 or less means no upper limit; Min always holds.
+  void Spin(int Part);
+
+ protected:
+  void CreateWnd() override;
+  void Resize() override;
+  void WndProc(TMessage& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+ private:
+  void PlaceSpinButtons();
+
+  double increment_ = 1.0;
+  std::unique_ptr<TSpinButtons> spin_;
+};
+
+// An editor without an edit window: all of its content comes from
+// PaintEditor, drawn on the editor's canvas after every paint.
+class TCanvasCellEditor : public TCellEditor {
+  Q_OBJECT
+ public:
+  explicit TCanvasCellEditor(QWidget* AParent = nullptr) : TCellEditor(nullptr, AParent) {}
+  TCanvasCellEditor(TComponentBase* AOwner, QWidget* AParent) : TCellEditor(AOwner, AParent) {}
+};
+
+class TCheckBoxEditor : public TCanvasCellEditor {
+  Q_OBJECT
+ public:
+  explicit TCheckBoxEditor(QWidget* AParent = nullptr) : TCheckBoxEditor(nullptr, AParent) {}
+  TCheckBoxEditor(TComponentBase* AOwner, QWidget* AParent);
+
+  bool Checked() const { return checked_; }
+  // Notifies change and edit, and repaints the box.
+  void SetChecked(bool b);
+  // Shown pressed from the next paint.
+  bool Grayed() const { return grayed_; }
+  void SetGrayed(bool v) { grayed_ = v; }
+  bool Pressed() const { return pressed_; }
+  bool Hot() const { return hot_; }
+  // Where the box lies in the client area.
+  TRect BoxRect();
+
+  bool GetAsBoolean() override { return checked_; }
+  void SetAsBoolean(bool b) override { SetChecked(b); }
+  QString GetAsText() override;
+  // Checks for "true" in any letter case, clears for anything else.
+  void SetAsText(const QString& s) override;
+  void StartEdit() override;
+  void Clear() override { SetChecked(false); }
+
+ protected:
+  void PaintEditor() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseLeave() override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  void SetPressed(bool v);
+  void SetHot(bool v);
+
+  bool checked_ = false;
+  bool grayed_ = false;
+  bool pressed_ = false;
+  bool hot_ = false;
+};

@@ -77,6 +77,16 @@ void TComboBoxColumn::Assign(TPersistent* Source) {
   }
 }
 
+void TComboBoxColumn::PrepareEditor() {
+  auto* editor = qobject_cast<TComboBoxEditor*>(Editor());
+  if (!editor) return;
+  editor->SetItems(items_);
+  editor->SetImages(images_);
+  editor->SetShowImages(showImages_);
+  editor->SetDropDownCount(dropDownCount_);
+  editor->SetStyle(style_ == cbsDropDownList ? dsDropDownList : dsDropDown);
+}
+
 // ---- TNumericColumn ----------------------------------------------------------
 
 TNumericColumn::TNumericColumn() : TCustomColumn(CompanionsOf("TNumericColumn")) {
@@ -103,6 +113,13 @@ void TNumericColumn::Assign(TPersistent* Source) {
   }
 }
 
+void TNumericColumn::PrepareEditor() {
+  auto* editor = qobject_cast<TNumericEditor*>(Editor());
+  if (!editor) return;
+  editor->SetMin(min_);
+  editor->SetMax(max_);
+}
+
 // ---- TDateColumn -------------------------------------------------------------
 
 // New rows get the construction day's date, not the current one.
@@ -117,6 +134,10 @@ void TDateColumn::SetHideWhenEmpty(bool v) {
 
 bool TDateColumn::AcceptsKey(QChar key) const {
   return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == FormatSettings.DateSeparator;
+}
+
+void TDateColumn::PrepareEditor() {
+  if (auto* editor = qobject_cast<TDatePickerEditor*>(Editor())) editor->SetStyle(dsDropDown);
 }
 
 // ---- the kinds without properties of their own --------------------------------

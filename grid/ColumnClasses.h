@@ -74,6 +74,8 @@ class TComboBoxColumn : public TTextualColumn {
   void SetStyle(TCompoBoxStyle v) { style_ = v; }
 
   void Assign(TPersistent* Source) override;
+  // The choices, images, list length and list-only flag.
+  void PrepareEditor() override;
 
  private:
   int dropDownCount_ = 8;
@@ -106,6 +108,8 @@ class TNumericColumn : public TCustomColumn {
   // Signs, digits and the decimal separator.
   bool AcceptsKey(QChar key) const override;
   void Assign(TPersistent* Source) override;
+  // The range the editor spins in.
+  void PrepareEditor() override;
 
  private:
   QString formatMask_;
@@ -128,6 +132,8 @@ class TDateColumn : public TCustomColumn {
 
   // Digits and the date separator.
   bool AcceptsKey(QChar key) const override;
+  // Dates are typed as well as picked.
+  void PrepareEditor() override;
 
  private:
   QString emptyCaption_;

@@ -96,6 +96,16 @@ TEST_F(CellStore, DateTimeCellConversions) {
   EXPECT_EQ(c.AsText(), "01.01.1900 12:00:00");
 }
 
+// The calendar's "None" gives "0": the empty date, not a conversion error.
+TEST_F(CellStore, DateTimeCellTakesZeroAsTheEmptyDate) {
+  AddColumn(vkDateTime);
+  cells.AddRows(1);
+  TCell c = cells.Cell(0, 0);
+  c.SetAsText("15.03.2024");
+  c.SetAsText("0");
+  EXPECT_EQ(c.AsDateTime(), 0);
+}
+
 TEST_F(CellStore, FloatCellConversions) {
   AddColumn(vkFloat);
   cells.AddRows(1);
