@@ -610,6 +610,16 @@ void TComboBoxEditor::SetItemIndex(int v) {
   SetText(items_.at(itemIndex_));
 }
 
+void TComboBoxEditor::SetImages(TImageList* v) {
+  images_ = v;
+  ApplyEditRect();
+}
+
+void TComboBoxEditor::SetShowImages(bool v) {
+  showImages_ = v;
+  ApplyEditRect();
+}
+
 void TComboBoxEditor::GetEditRect(TRect& R) {
   TPopupEditor::GetEditRect(R);
   if (ImagesShown()) R.Left += images_->Width() + 2;
@@ -749,9 +759,13 @@ void TNumericEditor::SetPrecision(int v) {
 // The value is read with the old text after, so that a unit with digits in
 // it never joins the number.
 void TNumericEditor::SetTextAfter(const QString& v) {
-  const double value = options_ & eoAllowAll ? 0 : Value();
+  if (options_ & eoAllowAll) {
+    textAfter_ = v;
+    return;
+  }
+  const double value = Value();
   textAfter_ = v;
-  if (!(options_ & eoAllowAll)) ShowValue(value);
+  ShowValue(value);
 }
 
 double TNumericEditor::Value() {
@@ -831,12 +845,17 @@ void TNumericEditor::WMKillFocus() {
   if (!(options_ & eoAllowAll)) ShowValue(Value());
 }
 
+namespace {
+QString ClassNameOf(TObject* object) {
+  if (auto* q = dynamic_cast<QObject*>(object)) return QString::fromLatin1(q->metaObject()->className());
+  return object ? QStringLiteral("TObject") : QStringLiteral("nil");
+}
+}  // namespace
+
 void TNumericEditor::Assign(TObject* Source) {
   auto* source = dynamic_cast<TNumericEditor*>(Source);
   if (!source)
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
-                            .arg(Source ? QString::fromLatin1(typeid(*Source).name()) : QStringLiteral("nil"),
-                                 QString::fromLatin1(metaObject()->className())));
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(Source), ClassNameOf(this)));
   max_ = source->max_;
   min_ = source->min_;
   nullText_ = source->nullText_;

@@ -335,7 +335,8 @@ class TComboBoxEditor : public TPopupEditor {
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int v) { dropDownCount_ = v; }
   TImageList* Images() const { return images_; }
-  void SetImages(TImageList* v) { images_ = v; }
+  // The text moves right of the image when images are shown.
+  void SetImages(TImageList* v);
   // Clamped to the items; the text becomes the item's. Nothing without items.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int v);
@@ -344,7 +345,7 @@ class TComboBoxEditor : public TPopupEditor {
   const QStringList& Items() const { return items_; }
   void SetItems(const QStringList& v) { items_ = v; }
   bool ShowImages() const { return showImages_; }
-  void SetShowImages(bool v) { showImages_ = v; }
+  void SetShowImages(bool v);
 
   void GetEditRect(TRect& R) override;
   void CloseUp(const QString& Value) override;

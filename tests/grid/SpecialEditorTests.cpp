@@ -93,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ShowCase{"NoPrecisionIsGeneral", 0, "", "", kDefaultOptions, 3.25, "3.25"},
                       ShowCase{"NoFloatsIsGeneral", 2, "", "", eoAllowSigns, 7, "7"},
                       ShowCase{"NegativeFixed", 1, "", "", kDefaultOptions, -1.5, "-1.5"},
-                      ShowCase{"UnitWithADigit", 0, " m2", "", kDefaultOptions, 3, "3 m2"}),
+                      ShowCase{"UnitWithADigit", 0, " m2", "", kDefaultOptions, 3, "3 m2"},
+                      ShowCase{"WideUnit", 1, " 平方米", "", kDefaultOptions, 2.5, "2.5 平方米"},
+                      ShowCase{"WideNullText", 1, "", "Şimdilik yok", kDefaultOptions, 0, "Şimdilik yok"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ReadCase {
@@ -498,6 +500,12 @@ TEST_P(ComboImage, TheChosenItemsImageSitsAtTheLeftByVerticalAlignment) {
   TRect r;
   editor.GetEditRect(r);
   EXPECT_EQ(r.Left, 2 + 8 + 2);
+  auto* edit = editor.findChild<QLineEdit*>();
+  ASSERT_TRUE(edit);
+  const int withImages = edit->textMargins().left();
+  editor.SetShowImages(false);
+  EXPECT_EQ(edit->textMargins().left(), withImages - 10);
+  editor.SetShowImages(true);
   editor.SetItemIndex(2);  // no image for it: nothing drawn, nothing raised
   shot = editor.grab().toImage();
   EXPECT_FALSE(IsBlue(shot, 2, c.top));
@@ -701,7 +709,9 @@ TEST(CheckBoxEditor, CheckedAndGrayedBoxesLookDifferent) {
     };
     const QImage clear = picture(false, false), checked = picture(true, false), grayed = picture(false, true);
     EXPECT_NE(clear, checked) << themed;
-    if (!themed) EXPECT_NE(clear, grayed);
+    if (!themed) {
+      EXPECT_NE(clear, grayed);
+    }
   }
 }
 
