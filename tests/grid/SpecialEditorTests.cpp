@@ -327,6 +327,26 @@ TEST(SpinEditor, ArrowsPressAHalfGoNoFurtherAndKeyUpReleases) {
   EXPECT_EQ(editor.Perform(WM_GETDLGCODE), DLGC_WANTARROWS);
 }
 
+TEST(SpinEditor, ThePointerOverTheEditorMakesBothHalvesHot) {
+  TSpinEditor editor;
+  editor.SetBounds(0, 0, 100, 20);
+  editor.show();
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(&editor, &enter);
+  EXPECT_EQ(editor.SpinButtons()->HotPart(), 3);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&editor, &leave);
+  EXPECT_EQ(editor.SpinButtons()->HotPart(), 0);
+}
+
+TEST(NumericEditor, MakingTheWindowShowsTheValue) {
+  FullStopSeparator separator;
+  TNumericEditor editor;
+  editor.SetAsText(QStringLiteral("7x"));
+  editor.HandleNeeded();
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("7.00"));
+}
+
 struct PlaceCase {
   const char* name;
   TBorderStyle border;
@@ -566,6 +586,22 @@ TEST(DateEditor, TheCalendarOpensAtTheEditorsDateAndItsButtonsFillTheText) {
   EXPECT_EQ(editor.GetAsDate(), EncodeDate(2024, 3, 1));
   calendar->CloseUp();
   QTest::mouseRelease(editor.Button(), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+TEST(DateEditor, NoneLeavesZeroWhichReadsAsToday) {
+  TDatePickerEditor editor;
+  editor.SetBounds(0, 0, 120, 20);
+  editor.show();
+  editor.SetAsText(QStringLiteral("15.03.2024"));
+  QTest::mousePress(editor.Button(), Qt::LeftButton, {}, QPoint(5, 5));
+  auto* calendar = static_cast<TDatePopup*>(editor.Popup());
+  ASSERT_FALSE(calendar->Closed());
+  const TRect none = calendar->NoneButton()->BoundsRect();
+  QTest::mouseClick(calendar, Qt::LeftButton, {}, QPoint(none.Left + 5, none.Top + 5) + calendar->ClientOrigin().ToQt());
+  EXPECT_TRUE(calendar->Closed());
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("0"));
+  EXPECT_EQ(editor.GetAsDate(), Today());
+  EXPECT_FALSE(editor.Button()->Down());
 }
 
 TEST(DateEditor, AHalfTypedDateOpensTheCalendarAtToday) {
