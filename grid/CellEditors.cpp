@@ -968,7 +968,9 @@ TCheckBoxEditor::TCheckBoxEditor(TComponentBase* AOwner, QWidget* AParent) : TCa
 }
 
 namespace {
-TRect GrownClientRect(const TRect& client) { return TRect(client.Left - 1, client.Top - 1, client.Right + 1, client.Bottom + 1); }
+TRect GrownClientRect(const TRect& client) {
+  return TRect(client.Left - 1, client.Top - 1, client.Right + 1, client.Bottom + 1);
+}
 }  // namespace
 
 TRect TCheckBoxEditor::BoxRect() {

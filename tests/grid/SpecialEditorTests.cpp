@@ -197,21 +197,21 @@ TEST_P(NumericTyping, DroppedCharactersNeverReachOnKeyPress) {
   EXPECT_EQ(seen, kept ? QString(QChar(c.typed)) : QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numeric, NumericTyping,
-    ::testing::Values(TypeCase{"Digit", kDefaultOptions, "1", 1, u'7', "17"},
-                      TypeCase{"LetterDropped", kDefaultOptions, "1", 1, u'a', "1"},
-                      TypeCase{"MinusAfterFirstDigitDropped", kDefaultOptions, "12", 1, u'-', "12"},
-                      TypeCase{"MinusAtTheStart", kDefaultOptions, "12", 0, u'-', "-12"},
-                      TypeCase{"SecondSignDropped", kDefaultOptions, "+12", 0, u'-', "+12"},
-                      TypeCase{"SignsNotAllowed", eoAllowFloat, "12", 0, u'-', "12"},
-                      TypeCase{"Separator", kDefaultOptions, "12", 2, u'.', "12."},
-                      TypeCase{"SecondSeparatorDropped", kDefaultOptions, "1.2", 3, u'.', "1.2"},
-                      TypeCase{"SeparatorWithoutFloats", eoAllowSigns, "12", 2, u'.', "12"},
-                      TypeCase{"EnterDropped", kDefaultOptions, "12", 2, u'\r', "12"},
-                      TypeCase{"BackspaceKept", kDefaultOptions, "12", 2, u'\b', "1"},
-                      TypeCase{"AllAllowsLetters", eoAllowAll, "12", 2, u'x', "12x"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numeric, NumericTyping,
+                         ::testing::Values(TypeCase{"Digit", kDefaultOptions, "1", 1, u'7', "17"},
+                                           TypeCase{"LetterDropped", kDefaultOptions, "1", 1, u'a', "1"},
+                                           TypeCase{"MinusAfterFirstDigitDropped", kDefaultOptions, "12", 1, u'-',
+                                                    "12"},
+                                           TypeCase{"MinusAtTheStart", kDefaultOptions, "12", 0, u'-', "-12"},
+                                           TypeCase{"SecondSignDropped", kDefaultOptions, "+12", 0, u'-', "+12"},
+                                           TypeCase{"SignsNotAllowed", eoAllowFloat, "12", 0, u'-', "12"},
+                                           TypeCase{"Separator", kDefaultOptions, "12", 2, u'.', "12."},
+                                           TypeCase{"SecondSeparatorDropped", kDefaultOptions, "1.2", 3, u'.', "1.2"},
+                                           TypeCase{"SeparatorWithoutFloats", eoAllowSigns, "12", 2, u'.', "12"},
+                                           TypeCase{"EnterDropped", kDefaultOptions, "12", 2, u'\r', "12"},
+                                           TypeCase{"BackspaceKept", kDefaultOptions, "12", 2, u'\b', "1"},
+                                           TypeCase{"AllAllowsLetters", eoAllowAll, "12", 2, u'x', "12x"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct PasteCase {
   const char* name;
@@ -370,11 +370,10 @@ TEST_P(SpinPlacing, TheButtonsStandAtTheRightAndTheTextEndsBeforeThem) {
 
 const int kBarWidth = GetSystemMetrics(SM_CXVSCROLL);
 
-INSTANTIATE_TEST_SUITE_P(
-    Spin, SpinPlacing,
-    ::testing::Values(PlaceCase{"SingleBorder", bsSingle, TRect(98 - kBarWidth, 1, 98, 18)},
-                      PlaceCase{"NoBorder", bsNone, TRect(100 - kBarWidth, 0, 100, 21)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Spin, SpinPlacing,
+                         ::testing::Values(PlaceCase{"SingleBorder", bsSingle, TRect(98 - kBarWidth, 1, 98, 18)},
+                                           PlaceCase{"NoBorder", bsNone, TRect(100 - kBarWidth, 0, 100, 21)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- combo box ---------------------------------------------------------------------------
 
@@ -597,7 +596,8 @@ TEST(DateEditor, NoneLeavesZeroWhichReadsAsToday) {
   auto* calendar = static_cast<TDatePopup*>(editor.Popup());
   ASSERT_FALSE(calendar->Closed());
   const TRect none = calendar->NoneButton()->BoundsRect();
-  QTest::mouseClick(calendar, Qt::LeftButton, {}, QPoint(none.Left + 5, none.Top + 5) + calendar->ClientOrigin().ToQt());
+  QTest::mouseClick(calendar, Qt::LeftButton, {},
+                    QPoint(none.Left + 5, none.Top + 5) + calendar->ClientOrigin().ToQt());
   EXPECT_TRUE(calendar->Closed());
   EXPECT_EQ(editor.GetAsText(), QStringLiteral("0"));
   EXPECT_EQ(editor.GetAsDate(), Today());
@@ -720,13 +720,13 @@ TEST_P(CheckBoxPlace, TheBoxFollowsTheLookAndAlignment) {
   EXPECT_NE(PixelAt(shot, c.expected.Left, c.expected.Top), ColorToRGB(clWindow));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CheckBox, CheckBoxPlace,
-    ::testing::Values(BoxCase{"ClassicCentred", false, taCenter, vaMiddle, Bounds(25, 5, 11, 11)},
-                      BoxCase{"ClassicLeftTop", false, taLeftJustify, vaTop, Bounds(1, 1, 11, 11)},
-                      BoxCase{"ThemedCentred", true, taCenter, vaMiddle, Bounds(24, 4, 13, 13)},
-                      BoxCase{"ThemedRightBottom", true, taRightJustify, vaBottom, Bounds(46, 6, 13, 13)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(CheckBox, CheckBoxPlace,
+                         ::testing::Values(BoxCase{"ClassicCentred", false, taCenter, vaMiddle, Bounds(25, 5, 11, 11)},
+                                           BoxCase{"ClassicLeftTop", false, taLeftJustify, vaTop, Bounds(1, 1, 11, 11)},
+                                           BoxCase{"ThemedCentred", true, taCenter, vaMiddle, Bounds(24, 4, 13, 13)},
+                                           BoxCase{"ThemedRightBottom", true, taRightJustify, vaBottom,
+                                                   Bounds(46, 6, 13, 13)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The themed look shows a press only under the pointer; the classic look
 // always.
