@@ -715,12 +715,21 @@ namespace {
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
 
-// The most digits a fixed-point text shows, as the platform's conversion.
+// The most digits a fixed-point text shows after the separator, as the
+// platform's conversion.
 constexpr int kMaxFixedDigits = 18;
 
+// Shown texts never carry an exponent: the filter would read "1E20" back
+// as 120.
 QString FixedText(double v, int precision) {
-  if (!std::isfinite(v) || std::fabs(v) >= 1e18) return FloatToStr(v);
+  if (!std::isfinite(v)) return FloatToStr(v);
   return FormatFloat(QStringLiteral("0.") + QString(std::min(precision, kMaxFixedDigits), QLatin1Char('0')), v);
+}
+
+QString GeneralText(double v) {
+  const QString text = FloatToStr(v);
+  if (!std::isfinite(v) || !text.contains(QLatin1Char('E'))) return text;
+  return FormatFloat(QStringLiteral("0.") + QString(kMaxFixedDigits, QLatin1Char('#')), v);
 }
 
 }  // namespace
@@ -784,7 +793,7 @@ void TNumericEditor::ShowValue(double v) {
   else if (precision_ > 0 && (options_ & eoAllowFloat))
     SetText(FixedText(v, precision_) + textAfter_);
   else
-    SetText(FloatToStr(v) + textAfter_);
+    SetText(GeneralText(v) + textAfter_);
 }
 
 void TNumericEditor::CreateWnd() {
