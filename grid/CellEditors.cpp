@@ -796,9 +796,10 @@ void TNumericEditor::ShowValue(double v) {
     SetText(GeneralText(v) + textAfter_);
 }
 
+// Free text is kept as typed, also when the window is made again.
 void TNumericEditor::CreateWnd() {
   TTextualEditor::CreateWnd();
-  ShowValue(Value());
+  if (!(options_ & eoAllowAll)) ShowValue(Value());
 }
 
 bool TNumericEditor::KeepsTypedCharacter(QChar c) {

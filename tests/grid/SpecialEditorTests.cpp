@@ -340,12 +340,16 @@ TEST(SpinEditor, ThePointerOverTheEditorMakesBothHalvesHot) {
   EXPECT_EQ(editor.SpinButtons()->HotPart(), 0);
 }
 
-TEST(NumericEditor, MakingTheWindowShowsTheValue) {
+TEST(NumericEditor, MakingTheWindowShowsTheValueUnlessEverythingIsAllowed) {
   FullStopSeparator separator;
   TNumericEditor editor;
   editor.SetAsText(QStringLiteral("7x"));
   editor.HandleNeeded();
   EXPECT_EQ(editor.GetAsText(), QStringLiteral("7.00"));
+  editor.SetOptions(eoAllowAll);
+  editor.SetAsText(QStringLiteral("7x"));
+  editor.SetAlignment(taRightJustify);  // makes the window again
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("7x"));
 }
 
 struct PlaceCase {
