@@ -17,8 +17,6 @@ const T& Value(const TCellList& list, int row) {
 
 QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
-TDateTime Today() { return std::trunc(Now()); }
-
 }  // namespace
 
 int RoundToInteger(double value) {

@@ -679,10 +679,6 @@ void TComboBoxEditor::PaintEditor() {
 
 // ---- TDatePickerEditor ----------------------------------------------------------
 
-namespace {
-TDateTime Today() { return std::floor(Now()); }
-}  // namespace
-
 TDateTime TDatePickerEditor::GetAsDate() {
   const QString text = Text();
   if (text.isEmpty() || text == QLatin1String("0")) return Today();

@@ -235,8 +235,6 @@ int DayOfWeek(TDateTime d) {
   return int(((days - 1) % 7 + 7) % 7) + 1;
 }
 
-TDateTime Today() { return std::floor(Now()); }
-
 // The months whose 49 cells (six rows and the tracked seventh) all lie
 // within years 1 to 9999.
 constexpr int kFirstShownMonth = 1 * 12 + 1;     // February of year 1

@@ -362,6 +362,8 @@ QDateTime DateTimeToQt(TDateTime dt) {
 
 TDateTime Now() { return DateTimeFromQt(QDateTime::currentDateTime()); }
 
+TDateTime Today() { return std::floor(Now()); }
+
 namespace {
 
 // Counts how often the character at pos repeats (case-insensitively).

@@ -66,6 +66,8 @@ void DecodeTime(TDateTime dt, int& hour, int& min, int& sec, int& msec);
 TDateTime DateTimeFromQt(const QDateTime& dt);
 QDateTime DateTimeToQt(TDateTime dt);
 TDateTime Now();
+// The current date without its time of day.
+TDateTime Today();
 
 QString FormatDateTime(const QString& format, TDateTime dt, const TFormatSettings& fs = FormatSettings);
 QString DateToStr(TDateTime dt, const TFormatSettings& fs = FormatSettings);

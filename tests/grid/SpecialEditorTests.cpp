@@ -32,8 +32,6 @@ class FullStopSeparator {
   TFormatSettings saved_ = FormatSettings;
 };
 
-TDateTime Today() { return std::floor(Now()); }
-
 void Type(TWinControl& editor, const QString& chars) {
   for (QChar c : chars) editor.Perform(WM_CHAR, c.unicode());
 }
