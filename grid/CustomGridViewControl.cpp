@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "grid/CellEditors.h"
 #include "grid/GridAccessible.h"
 #include "grid/Providers.h"
 #include "platform/Exceptions.h"
@@ -43,6 +44,7 @@ TCustomGridViewControl::~TCustomGridViewControl() {
 void TCustomGridViewControl::AttachColumns() {
   columns_->ColumnsChanged = [this](TColumns*, TCustomColumn* column, int kind) { ColumnsChanged(column, kind); };
   columns_->ColumnListNotice = [this](TObject*, int kind, int i1, int i2) { ColumnListNotice(kind, i1, i2); };
+  columns_->ColumnListChanged = [this](TObject*, int kind, int i1, int i2) { ColumnListChanged(kind, i1, i2); };
 }
 
 // ---- properties -----------------------------------------------------------------
@@ -65,6 +67,7 @@ void TCustomGridViewControl::SetColumns(std::unique_ptr<TColumns> v) {
   ColumnListNotice(lkCleared, -1, -1);
   columns_ = std::move(v);
   AttachColumns();
+  ColumnsReplaced();
   Invalidate();
 }
 
@@ -146,12 +149,6 @@ bool TCustomGridViewControl::IsCellSelected(int ACol, int ARow) const {
   return current && !edited;
 }
 
-void TCustomGridViewControl::CloseEditor() {
-  editor_ = nullptr;
-  gridState_ &= uint16_t(~(EditingCell | EditingInput));
-  editCol_ = -1;
-  editRow_ = -1;
-}
 
 // ---- geometry -------------------------------------------------------------------
 
@@ -416,13 +413,11 @@ TColor TCustomGridViewControl::GetCellColor(int, int) { AbstractError(); }
 int TCustomGridViewControl::RowCount() const { AbstractError(); }
 void TCustomGridViewControl::SetCellText(int, int, const QString&) { AbstractError(); }
 void TCustomGridViewControl::SortColumn(int, bool) { AbstractError(); }
-bool TCustomGridViewControl::ApplyEdit() { AbstractError(); }
 void TCustomGridViewControl::AddRows(int) { AbstractError(); }
 void TCustomGridViewControl::CalculateFooters() { AbstractError(); }
 void TCustomGridViewControl::DeleteRow(int) { AbstractError(); }
 void TCustomGridViewControl::InsertRow(int) { AbstractError(); }
 void TCustomGridViewControl::MoveRow(int, int) { AbstractError(); }
-void TCustomGridViewControl::SelectCell(int, int, TShiftState) { AbstractError(); }
 
 bool TCustomGridViewControl::CanEditColumn(int ACol) {
   return ACol >= 0 && ACol < columns_->Count() && columns_->Items(ACol)->Options().testFlag(coEditing);
@@ -807,4 +802,306 @@ void TCustomGridViewControl::PaintSlide(int ARow, int Y) {
   canvas->Brush()->SetColor(clHighlight);
   canvas->FrameRect(TCalcProvider::InflateSides(slide, 1, 1, -1, -1));
   canvas->FrameRect(TCalcProvider::InflateSides(slide, 2, 2, -2, -2));
+}
+
+// ---- selection ------------------------------------------------------------------
+
+void TCustomGridViewControl::SetRowSelected(int ARow, bool Value) {
+  if (ARow < 0 || ARow >= int(rowSelected_.size()) || rowSelected_[size_t(ARow)] == Value) return;
+  rowSelected_[size_t(ARow)] = Value;
+  if (options_.testFlag(goSelectFullRow)) InvalidateRow(ARow);
+}
+
+void TCustomGridViewControl::ClearRowSelection() {
+  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowSelected(r, false);
+  gridState_ &= uint16_t(~RangeSelecting);
+}
+
+// Rows between the anchor and To are selected, all others not; an anchor
+// that is no row yet (Shift as the very first action) starts at To.
+void TCustomGridViewControl::SelectRange(int From, int To) {
+  if (From < 0) From = To;
+  const int low = std::min(From, To), high = std::max(From, To);
+  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowSelected(r, r >= low && r <= high);
+}
+
+void TCustomGridViewControl::SelectCell(int ACol, int ARow, TShiftState Shift) {
+  const int oldCol = col_, oldRow = row_;
+  col_ = ACol;
+  row_ = ARow;
+  const bool multi = options_.testFlag(goMultiSelect) && options_.testFlag(goSelectFullRow);
+  if (multi && Shift.testFlag(ssCtrl)) {
+    anchorRow_ = ARow;
+    gridState_ |= RangeSelecting;
+    SetRowSelected(ARow, !RowSelected(ARow));
+  } else if (multi && Shift.testFlag(ssShift)) {
+    gridState_ |= RangeSelecting;
+    SelectRange(anchorRow_, ARow);
+  } else {
+    if (gridState_ & RangeSelecting)
+      ClearRowSelection();
+    else
+      SetRowSelected(oldRow, false);
+    SetRowSelected(ARow, true);
+    anchorRow_ = ARow;
+  }
+  SelectionChanged(oldCol, oldRow);
+}
+
+void TCustomGridViewControl::SelectionChanged(int OldCol, int OldRow) {
+  if (inputActive_) {
+    InvalidateColumnPart(OldCol >= 0 && OldCol < columns_->Count() ? columns_->Items(OldCol) : nullptr, gaInput);
+    InvalidateColumnPart(col_ >= 0 && col_ < columns_->Count() ? columns_->Items(col_) : nullptr, gaInput);
+    return;
+  }
+  if (OnSelectCell) OnSelectCell(this, col_, row_);
+  if (OldCol == col_ && OldRow == row_) return;
+  if (gridStyle_ == gsSlides) return Invalidate();
+  if (options_.testFlag(goSelectFullRow)) {
+    InvalidateRow(OldRow);
+    InvalidateRow(row_);
+  } else if (options_.testFlag(goIndicator)) {
+    InvalidateArea(gaIndicator);
+  }
+  InvalidateCell(OldCol, OldRow);
+  InvalidateCell(col_, row_);
+}
+
+void TCustomGridViewControl::MoveToRow(int ARow) {
+  if (ARow < 0 || ARow >= RowCount()) return;
+  SelectCell(col_, ARow, {});
+  inputActive_ = false;
+}
+
+void TCustomGridViewControl::MoveToDisplayNeighbour(int step) {
+  const int place = col_ >= 0 && col_ < columns_->Count() ? columns_->DisplayIndexOf(columns_->Items(col_)) : -1;
+  if (place < 0) return;
+  for (int p = place + step; p >= 0 && p < columns_->Count(); p += step) {
+    const TCustomColumn* column = columns_->DisplayItems(p);
+    if (column->Visible()) return SelectCell(column->Index(), row_, {});
+  }
+}
+
+void TCustomGridViewControl::MoveLeft() { MoveToDisplayNeighbour(-1); }
+void TCustomGridViewControl::MoveRight() { MoveToDisplayNeighbour(1); }
+
+void TCustomGridViewControl::MoveBy(TSelectionMoveDirection direction) {
+  switch (direction) {
+    case mdUp:
+      return MoveToRow(row_ - 1);
+    case mdDown:
+      return MoveToRow(row_ + 1);
+    case mdLeft:
+      return MoveLeft();
+    case mdRight:
+      return MoveRight();
+    case mdNone:
+      return;
+  }
+}
+
+// ---- editing --------------------------------------------------------------------
+
+TCellEditor* TCustomGridViewControl::LiveEditor() const { return editor_ ? liveEditor_.data() : nullptr; }
+
+bool TCustomGridViewControl::EditorHasFocus() const {
+  const TCellEditor* editor = LiveEditor();
+  return editor && editor->hasFocus();
+}
+
+void TCustomGridViewControl::DoEdit(const QString& Value) {
+  if (OnEdit) OnEdit(this, editCol_, editRow_, Value);
+}
+
+// Key, change and focus receivers shared by the cell and the input editor.
+void TCustomGridViewControl::ConnectEditor(TCellEditor* editor) {
+  editor_ = editor;
+  liveEditor_ = editor;
+  editor->SetParent(this);
+  editor->SetBorderStyle(bsNone);
+  editor->OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) { EditorKeyDown(Key, Shift); };
+  editor->OnEnter = [this](TObject*) {
+    if (!GridFocused()) Invalidate();
+  };
+  editor->OnExit = [this](TObject*) {
+    if (!editor_ || GridFocused()) return;
+    Invalidate();
+    FocusLeftGrid();
+  };
+}
+
+void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
+  if ((gridState_ & EditingCell) && ACol == editCol_ && ARow == editRow_) return;
+  if (ACol < 0 || ARow < 0 || ARow >= RowCount() || ACol >= columns_->Count()) return;
+  bool accept = true;
+  if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
+  if (!accept || !CanEditColumn(ACol)) return;
+  TCustomColumn* column = columns_->Items(ACol);
+  auto* editor = qobject_cast<TCellEditor*>(column->Editor());
+  if (!editor) return;
+  ApplyEdit();
+  CloseEditor();
+  ConnectEditor(editor);
+  gridState_ |= EditingCell;
+  editor->SetAlignment(column->Alignment());
+  editor->SetMargin(-1);
+  editor->SetVerticalAlignment(column->VerticalAlignment());
+  editor->SetBiDiMode(BiDiMode());
+  editor->OnChange = [this](TObject*) {
+    if (TCellEditor* e = LiveEditor()) DoEdit(e->GetAsText());
+  };
+  editor->SetColor(GetCellColor(ACol, ARow));
+  column->PrepareEditor();
+  editor->Font()->SetColor(column->Font()->Color());
+  editCol_ = ACol;
+  editRow_ = ARow;
+  QString value = Text;
+  if (value.isEmpty()) GetCellText(ACol, ARow, value);
+  editor->SetAsText(value);
+  PositionEditor();
+  editor->StartEdit();
+  if (column->Options().testFlag(coEditorAutoSelect)) editor->SelectAll();
+}
+
+void TCustomGridViewControl::EditInput(TCustomColumn* Column, const QString& Text) {
+  if (!Column || Column->Collection() != columns_.get()) return;
+  SetInputActive(true);
+  SelectCell(Column->Index(), row_, {});
+  auto* editor = qobject_cast<TCellEditor*>(Column->Options().testFlag(coCanInput) ? Column->Editor() : nullptr);
+  if (!editor) return;
+  ApplyEdit();
+  CloseEditor();
+  ConnectEditor(editor);
+  gridState_ |= EditingInput;
+  Column->PrepareEditor();
+  editor->SetAlignment(Column->Alignment());
+  editor->SetMargin(0);
+  editor->SetColor(Column->Color());
+  editor->SetVerticalAlignment(Column->VerticalAlignment());
+  editor->Font()->SetColor(Column->Font()->Color());
+  inputColumn_ = Column->Index();
+  Column->SetInputOpen(true);
+  editor->SetAsText(Text.isEmpty() ? Column->InputText() : Text);
+  editCol_ = -1;
+  editRow_ = -1;
+  PositionEditor();
+  if (Column->Options().testFlag(coEditorAutoSelect)) editor->SelectAll();
+  editor->StartEdit();
+}
+
+void TCustomGridViewControl::PositionEditor() {
+  TCellEditor* editor = LiveEditor();
+  if (!editor) return;
+  TRect r;
+  if (gridState_ & EditingCell) {
+    r = GetCellRect(editCol_, editRow_, gaData);
+    if (r.Top < DataRect().Top) return editor->hide();
+  } else if (gridState_ & EditingInput) {
+    r = GetCellRect(inputColumn_, 0, gaInput);
+  } else {
+    return;
+  }
+  InflateRect(r, -1, -1);
+  r.Left = std::max({r.Left, 0, DataRect().Left});
+  editor->SetBounds(r.Left, r.Top, std::max(0, r.Right - r.Left), std::max(0, r.Bottom - r.Top));
+  editor->SetVisible(true);
+  editor->SetFocus();
+}
+
+// The edited row may have gone while the editor was open: the text then has
+// no cell to go to.
+bool TCustomGridViewControl::ApplyEdit() {
+  TCellEditor* editor = LiveEditor();
+  if (!editor) return false;
+  if (gridState_ & EditingCell) {
+    const QString text = editor->GetAsText();
+    QString old;
+    GetCellText(editCol_, editRow_, old);
+    if (text == old) return false;
+    bool accept = true;
+    if (OnAfterEdit) OnAfterEdit(this, editCol_, editRow_, text, accept);
+    if (RowCount() == 0 || editRow_ < 0 || editRow_ >= RowCount()) return false;
+    if (accept) SetCellText(editCol_, editRow_, text);
+  } else if ((gridState_ & EditingInput) && inputColumn_ >= 0 && inputColumn_ < columns_->Count()) {
+    TCustomColumn* column = columns_->Items(inputColumn_);
+    column->SetInputText(editor->GetAsText());
+    column->SetInputOpen(false);
+  }
+  return true;
+}
+
+// The state is cleared before the window hides, so the focus change that
+// hiding causes finds no editor to commit.
+void TCustomGridViewControl::CloseEditor() {
+  TCellEditor* editor = LiveEditor();
+  const int editCol = editCol_, editRow = editRow_;
+  const bool editingCell = gridState_ & EditingCell, editingInput = gridState_ & EditingInput;
+  TCustomColumn* inputColumn =
+      inputColumn_ >= 0 && inputColumn_ < columns_->Count() ? columns_->Items(inputColumn_) : nullptr;
+  gridState_ &= uint16_t(~(EditingCell | EditingInput));
+  editCol_ = -1;
+  editRow_ = -1;
+  if (inputColumn) inputColumn->SetInputOpen(false);
+  inputColumn_ = -1;
+  editor_ = nullptr;
+  liveEditor_ = nullptr;
+  if (!editor || !editor->isVisible()) return;
+  if (editor->hasFocus() && isVisible()) SetFocus();
+  editor->SetBounds(0, 0, 0, 0);
+  editor->hide();
+  if (editingCell) InvalidateCell(editCol, editRow);
+  if (editingInput) InvalidateColumnPart(inputColumn, gaInput);
+}
+
+// The entry is kept in the input editor until it has been accepted.
+void TCustomGridViewControl::AcceptInput() {
+  bool accept = true;
+  if (OnInputAccept) OnInputAccept(this, accept);
+  if (!accept) return;
+  AddRows(1);
+  for (int i = 0; i < columns_->Count(); ++i) {
+    TCustomColumn* column = columns_->Items(i);
+    const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
+    if (!text.isEmpty()) SetCellText(i, RowCount() - 1, text);
+    column->SetInputText(column->DefaultValue());
+  }
+}
+
+void TCustomGridViewControl::ReturnFocus() {
+  if (isVisible()) SetFocus();
+}
+
+void TCustomGridViewControl::EditorKeyDown(Word& Key, TShiftState Shift) {
+  TCellEditor* editor = LiveEditor();
+  if (!editor) return;
+  if (Key == VK_RETURN && (gridState_ & EditingCell)) {
+    ApplyEdit();
+    CloseEditor();
+    ReturnFocus();
+    MoveBy(selectionMoveDirection_);
+  } else if (Key == VK_RETURN && (gridState_ & EditingInput)) {
+    const int column = inputColumn_;
+    ApplyEdit();
+    const int before = RowCount();
+    AcceptInput();
+    if (RowCount() > before) editor->Clear();
+    if (column >= 0 && column < columns_->Count()) columns_->Items(column)->SetInputOpen(true);
+    editor->SelectAll();
+  } else if (Key == VK_ESCAPE) {
+    CloseEditor();
+    ReturnFocus();
+  } else if ((Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) &&
+             editor->inherits("TCheckBoxEditor")) {
+    CloseEditor();
+    ReturnFocus();
+    KeyDown(Key, Shift);
+  }
+}
+
+void TCustomGridViewControl::FocusLeftGrid() {
+  if (editor_) {
+    ApplyEdit();
+    CloseEditor();
+  }
+  if (OnExit) OnExit(this);
 }

@@ -10,10 +10,14 @@
 //   invalidation .......... InvalidateArea / Cell / ColumnPart / Row
 //   scroll bars ........... ranges, UpdateHorzScrollBar, UpdateVertScrollBar
 //   column notices ........ ColumnsChanged, ColumnListNotice
+//   selection ............. SelectCell, row flags, moves
+//   editing ............... EditCell, EditInput, ApplyEdit, CloseEditor,
+//                           AcceptInput, the editor keys
 //   painting .............. Paint → PaintColumnParts → PaintRows → PaintCell
 //                           (+ grid lines, empty cells, focus, indicator),
 //                           PaintSlides, filler, caption, themed border
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -204,6 +208,8 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   virtual int VertScrollRange();
   virtual void ColumnsChanged(TCustomColumn* Column, int Kind);
   virtual void ColumnListNotice(int Kind, int Index1, int Index2);
+  // Heard before ColumnListNotice, by what keeps per-column data.
+  virtual void ColumnListChanged(int, int, int) {}
   virtual void PaintCell(int ACol, int ARow);
   virtual bool PrepareCellFont(int ACol, int ARow);
   virtual void SetCellText(int ACol, int ARow, const QString& Value);
@@ -239,6 +245,18 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   // Selection colours follow the current cell, the selected rows and focus.
   void RepaintSelection();
 
+  // ---- selection and editing
+  void SetRowSelected(int ARow, bool Value);
+  void ClearRowSelection();
+  void MoveToRow(int ARow);
+  void MoveLeft();
+  void MoveRight();
+  void EditCell(int ACol, int ARow, const QString& Text);
+  void EditInput(TCustomColumn* Column, const QString& Text);
+  void PositionEditor();
+  void AcceptInput();
+  virtual void CloseEditor();
+
   // ---- what the column model and the part display read
   int DataLeft() const override { return IndicatorWidth(); }
   int HorzPosition() const override { return HorzPos(); }
@@ -265,11 +283,20 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void DoCustomDrawCell(int ACol, int ARow, const TRect& R, TCellState State);
   void DoSortColumn(int ACol, bool Ascending);
 
-  // Hooks the editing framework fills: the editor window's focus, moving it
-  // to its cell after the layout changed, and closing it.
-  virtual bool EditorHasFocus() const { return false; }
-  virtual void UpdateEditorPosition() {}
-  virtual void CloseEditor();
+  // The editor window's focus, and moving it to its cell after the layout
+  // changed.
+  virtual bool EditorHasFocus() const;
+  virtual void UpdateEditorPosition() { PositionEditor(); }
+  // The editor's keys: Enter commits, Escape cancels.
+  virtual void EditorKeyDown(Word& Key, TShiftState Shift);
+  void MoveBy(TSelectionMoveDirection direction);
+  // Focus left both the grid and its editor: the edit is committed.
+  void FocusLeftGrid();
+  // An open editor's window, gone when its column was destroyed.
+  TCellEditor* LiveEditor() const;
+  void DoEdit(const QString& Value);
+  // A new column collection took the place of the old one.
+  virtual void ColumnsReplaced() {}
 
   // Descendants keep these in step with their rows and editing.
   uint16_t gridState_ = 0;
@@ -286,6 +313,13 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   std::vector<bool> rowSelected_;
 
  private:
+  void SelectRange(int From, int To);
+  void SelectionChanged(int OldCol, int OldRow);
+  void ConnectEditor(TCellEditor* editor);
+  void ReturnFocus();
+  void MoveToDisplayNeighbour(int step);
+
+  QPointer<TCellEditor> liveEditor_;
   void AttachColumns();
   TColumnDisplay* BindDisplay(TCustomColumn* column, const TRect& cellRect);
   void ClipCell(const TRect& cellRect);

@@ -1,0 +1,152 @@
+#pragma once
+// The grid as a finished control: published properties and events, the
+// keyboard (moves, typing into editors and plays, incremental search), the
+// mouse (selection, column resizing with guide lines, header clicks and
+// sorting, the start of column dragging), hints, automatic column widths and
+// the window messages. Where the rows live is still left to descendants.
+
+#include <memory>
+
+#include "grid/CustomGridViewControl.h"
+#include "platform/Streaming.h"
+#include "platform/Timers.h"
+
+// Cursors the grid registers.
+constexpr int crColumnBorder = 3000;
+constexpr int crColumnNoDrag = 3001;
+constexpr int crIndicatorSelect = 3006;
+
+// A small top-most window showing one text on the info colour.
+class THintWindow : public TCustomControl {
+  Q_OBJECT
+ public:
+  explicit THintWindow(QWidget* AOwner = nullptr);
+
+  // The size the text needs, wrapped at MaxWidth, at (0, 0).
+  TRect CalcHintRect(int MaxWidth, const QString& Text);
+  // Shows the text in R (screen coordinates).
+  void ActivateHint(const TRect& R, const QString& Text);
+  void ReleaseHandle();
+  bool Showing() const { return isVisible(); }
+  const QString& HintText() const { return text_; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+
+ private:
+  QString text_;
+};
+
+class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(GridViewTypes::TGridLinesStyle GridLinesStyle READ GridLinesStyle WRITE SetGridLinesStyle)
+  Q_PROPERTY(GridViewTypes::TGridStyle GridStyle READ GridStyle WRITE SetGridStyle)
+  Q_PROPERTY(int HeaderSize READ HeaderSize WRITE SetHeaderSize)
+  Q_PROPERTY(GridPaintTypes::THeaderStyle HeaderStyle READ HeaderStyle WRITE SetHeaderStyle)
+  Q_PROPERTY(bool HideScrollBar READ HideScrollBar WRITE SetHideScrollBar)
+  Q_PROPERTY(int InputSize READ InputSize WRITE SetInputSize)
+  Q_PROPERTY(GridViewTypes::TGridOptions Options READ Options WRITE SetOptions)
+  Q_PROPERTY(int RowSize READ RowSize WRITE SetRowSize)
+  Q_PROPERTY(
+      GridViewTypes::TSelectionMoveDirection SelectionMoveDirection READ SelectionMoveDirection WRITE SetSelectionMoveDirection)
+  Q_PROPERTY(int SlideSize READ SlideSize WRITE SetSlideSize)
+  Q_PROPERTY(bool WantReturns READ WantReturns WRITE SetWantReturns)
+  Q_PROPERTY(int Width READ Width WRITE SetWidthValue)
+  Q_PROPERTY(int Height READ Height WRITE SetHeightValue)
+ public:
+  static constexpr int kSearchInterval = 500;
+  static constexpr int kDragThreshold = 3;
+
+  explicit TCustomGridView(QWidget* AOwner = nullptr);
+  ~TCustomGridView() override;
+
+  TPoint DownPoint() const { return downPoint_; }
+  TPoint ClickedCell() const { return clickedCell_; }
+  TPoint HintCell() const { return hintCell_; }
+  const QString& SearchText() const { return searchText_; }
+  TTimer* SearchTimer() const { return searchTimer_.get(); }
+  TCustomColumn* ResizeColumn() const { return resizeColumn_; }
+  int ResizeDelta() const { return resizeDelta_; }
+  TCustomColumn* ResizeCandidate() const { return resizeCandidate_; }
+  TCustomColumn* DragColumn() const { return dragColumn_; }
+  TCustomColumn* DropTargetColumn() const { return dropTargetColumn_; }
+  THintWindow* TextFitHint() const { return textFitHint_; }
+
+  void AutoSizeColumns();
+  void MakeRowVisible(int ARow);
+  void IncrementalSearch(TCustomColumn* Column, const QString& Text);
+  // The column whose right border lies under the point in the header.
+  TCustomColumn* ColumnBorderAt(int X, int Y) const;
+  void ShowTextFitHint(int ACol, int ARow);
+
+  // Stored forms: the columns are the grid's child objects.
+  std::vector<TFormObject> StoredChildForms() const override;
+  void ReadStoredChildForms(const std::vector<TFormObject>& forms) override;
+
+ protected:
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(QChar& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void MouseLeave() override;
+  void DblClick() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void WMSetFocus() override;
+  void WMKillFocus() override;
+  void Resize() override;
+  void FontChanged() override;
+
+  // Play objects: bound to a cell before they take a key or a click.
+  void PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow);
+  virtual void PrepareColumnPlay(TColumnPlay*) {}
+  virtual void StorePlayValue(TColumnPlay*) {}
+  virtual void ShowCellHint(int, int) {}
+  virtual void HideCellHint() {}
+  // The application was left: drags end, arrows hide.
+  void ApplicationDeactivated();
+
+ private:
+  void SetWidthValue(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeightValue(int v) { SetBounds(Left(), Top(), Width(), v); }
+  bool HandleMoveKey(Word Key, TShiftState Shift);
+  void PageDown(TShiftState Shift, bool& PassOn);
+  void PageUp(TShiftState Shift);
+  void LineUp(TShiftState Shift);
+  void LineDown(TShiftState Shift);
+  void SearchKey(QChar Key);
+  void PressData(TShiftState Shift, TPoint P, bool Indicator);
+  void PressHeader(TPoint P);
+  void StartResize(TCustomColumn* Column);
+  void MoveResize(int X);
+  void InvertGuideLine(int X);
+  int ResizeLineX() const;
+  void MoveOverHeader(int X, int Y);
+  void LeaveHeader();
+  void ReleaseOnData(int X, int Y);
+  void ReleaseOnHeader(int X);
+  void HideTextFitHint();
+  void SizeChanged();
+  bool Designing() const { return IsDesigning(); }
+  TCustomColumn* ColumnAt(int X) const;
+
+  std::unique_ptr<TTimer> searchTimer_;
+  THintWindow* textFitHint_ = nullptr;
+  TCustomColumn* dropTargetColumn_ = nullptr;
+  TCustomColumn* dragColumn_ = nullptr;
+  TPoint downPoint_{-1, -1};
+  int lastClientHeight_ = 0;
+  int lastClientWidth_ = 0;
+  QString searchText_;
+  int resizeDelta_ = 0;
+  TCustomColumn* resizeColumn_ = nullptr;
+  TCustomColumn* resizeCandidate_ = nullptr;
+  TPoint clickedCell_{-1, -1};
+  TPoint hintCell_{-1, -1};
+};
