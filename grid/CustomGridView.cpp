@@ -424,6 +424,7 @@ void TCustomGridView::PressData(TShiftState Shift, TPoint P, bool Indicator) {
       CloseEditor();
     }
   }
+  if (GridStyle() == gsReport && P.Y < DataRect().Top) return;
   const TPoint cell = CellAtPoint(P);
   clickedCell_ = cell;
   if (cell.Y < 0 || cell.Y > RowCount() - 1) return;
