@@ -2,7 +2,9 @@
 // path (invalidation, event loop, paint event, window surface), against the
 // same page of a QTableView over a QStandardItemModel and against the same
 // texts drawn by a bare QPainter loop, the lower bound. Also a one-row
-// scroll and the repaint of one invalidated cell.
+// scroll and the repaint of one invalidated cell. The grid view: incremental
+// search against a plain loop, appending rows to a shown grid with the cells
+// painted counted, and the call list's rolling pattern through a shown grid.
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +17,7 @@
 
 #include "grid/ColumnClasses.h"
 #include "grid/CustomGridViewControl.h"
+#include "grid/GridView.h"
 #include "platform/Application.h"
 
 namespace {
@@ -206,6 +209,129 @@ void InvalidateOneCell(benchmark::State& state) {
   }
 }
 BENCHMARK(InvalidateOneCell)->Unit(benchmark::kMicrosecond);
+
+// ---- the grid view ----------------------------------------------------------------
+
+class TBenchGridView : public TGridView {
+ public:
+  int paints = 0;
+  int64_t paintedCells = 0;
+
+  explicit TBenchGridView(int columns) {
+    SetBorderStyle(bsNone);
+    for (int c = 0; c < columns; ++c) {
+      auto* column = new TTextualColumn;
+      column->SetWidth(kColumnWidth);
+      Columns()->Add(column);
+    }
+    SetBounds(0, 0, kWidth, kHeight);
+    show();
+    QCoreApplication::processEvents();
+  }
+  void PaintCell(int ACol, int ARow) override {
+    ++paintedCells;
+    TGridView::PaintCell(ACol, ARow);
+  }
+  void Search(const QString& text) { IncrementalSearch(Columns()->Items(0), text); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    TGridView::paintEvent(event);
+    ++paints;
+  }
+};
+
+QString SearchText(int row) { return QStringLiteral("Arayan %1").arg(row, 7, 10, QLatin1Char('0')); }
+
+// The hit lies near the end, so nearly every row is compared.
+constexpr int kSearchHit = kRows - 10;
+
+void TypeSearch(benchmark::State& state) {
+  static TBenchGridView* grid = [] {
+    auto* g = new TBenchGridView(1);
+    g->AddRows(kRows);
+    g->BeginUpdate();
+    for (int r = 0; r < kRows; ++r) g->SetCellText(0, r, SearchText(r));
+    g->EndUpdate();
+    return g;
+  }();
+  const QString wanted = SearchText(kSearchHit).toLower();
+  for (auto _ : state) {
+    grid->SelectCell(0, 0, {});
+    grid->Search(wanted);
+    if (grid->Row() != kSearchHit) state.SkipWithError("search missed");
+  }
+}
+BENCHMARK(TypeSearch)->Unit(benchmark::kMillisecond);
+
+// The same comparison (Latin letters folded) over a plain vector.
+void TypeSearchBaseline(benchmark::State& state) {
+  static const std::vector<QString> texts = [] {
+    std::vector<QString> v;
+    v.reserve(kRows);
+    for (int r = 0; r < kRows; ++r) v.push_back(SearchText(r));
+    return v;
+  }();
+  const QString wanted = SearchText(kSearchHit).toLower();
+  const auto fold = [](QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c; };
+  for (auto _ : state) {
+    int found = -1;
+    for (int r = 1; r < kRows && found < 0; ++r) {
+      const QString& t = texts[size_t(r)];
+      if (t.size() < wanted.size()) continue;
+      bool same = true;
+      for (qsizetype i = 0; i < wanted.size() && same; ++i) same = fold(t[i]) == fold(wanted[i]);
+      if (same) found = r;
+    }
+    benchmark::DoNotOptimize(found);
+  }
+}
+BENCHMARK(TypeSearchBaseline)->Unit(benchmark::kMillisecond);
+
+// Rows appended one at a time, texts written in an update bracket; the
+// counter is the cells painted per appended row against the rows in view.
+void AddRowsVisible(benchmark::State& state) {
+  constexpr int kAppended = 10000;
+  for (auto _ : state) {
+    TBenchGridView grid(kColumns);
+    grid.paintedCells = 0;
+    for (int r = 0; r < kAppended; ++r) {
+      grid.AddRows(1);
+      grid.BeginUpdate();
+      for (int c = 0; c < kColumns; ++c) grid.SetCellText(c, r, CellText(r, c));
+      grid.EndUpdate();
+      grid.Update();
+    }
+    state.counters["cellsPerRow"] = double(grid.paintedCells) / kAppended;
+    state.counters["visibleRows"] = grid.VisibleRowCount();
+  }
+}
+BENCHMARK(AddRowsVisible)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The call list: the oldest call goes, a new one comes with five texts,
+// each a fresh string as a device report makes them, from a pool made once.
+void RollingCallListGrid(benchmark::State& state) {
+  constexpr int kPool = 1000;
+  std::vector<QString> pool;
+  for (int r = 0; r < kPool; ++r)
+    for (int c = 0; c < kColumns; ++c) pool.push_back(CellText(r, c));
+  TBenchGridView grid(kColumns);
+  grid.AddRows(6);
+  for (auto _ : state) {
+    for (int call = 0; call < 10000; ++call) {
+      grid.DeleteRow(0);
+      grid.AddRows(1);
+      grid.BeginUpdate();
+      for (int c : {3, 4, 0, 1, 2}) {
+        const QString& text = pool[size_t(call % kPool * kColumns + c)];
+        grid.SetCellText(c, 5, QString(text.constData(), text.size()));
+      }
+      grid.EndUpdate();
+    }
+    grid.Update();
+  }
+}
+BENCHMARK(RollingCallListGrid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

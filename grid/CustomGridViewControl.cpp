@@ -354,6 +354,10 @@ void TCustomGridViewControl::UpdateVertScrollBar() {
     return bar->SetParams(0, 0, max, 1, max != 0, max > 0);
   }
   const int max = VertScrollRange();
+  // Rows come and go by the thousand: an unchanged range is not pushed.
+  if (bar->Max() == max && bar->Min() == 0 && bar->PageSize() == 1 && bar->Enabled() == (max > 0) &&
+      bar->Visible() == (max > 0))
+    return;
   bar->SetParams(0, 0, max, 1, max > 0, max > 0);
 }
 

@@ -2,6 +2,9 @@
 // both, black outlined and white filled, hot spot on the dot; and the
 // reversed arrow an editor shows at its left edge, where a click selects
 // the whole text: the usual arrow mirrored to point up and to the right.
+// The grid's three: a column border's two-way split arrow, a no-drop sign
+// where a dragged column cannot go, and a fat right-pointing arrow over the
+// row indicator.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -50,6 +53,60 @@ QImage ReversedArrow() {
   return image;
 }
 
+QImage Transparent() {
+  QImage image(kSize, kSize, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+QImage WithHotSpot(QImage image, int x, int y) {
+  image.setText(QStringLiteral("HotSpotX"), QString::number(x));
+  image.setText(QStringLiteral("HotSpotY"), QString::number(y));
+  return image;
+}
+
+// Two bars with an arrow out of each side, as over a column border.
+QImage HorzSplit() {
+  QImage image = Transparent();
+  QPainter p(&image);
+  p.setPen(Qt::white);
+  p.setBrush(Qt::black);
+  p.drawRect(kCentre - 2, kCentre - 8, 1, 16);
+  p.drawRect(kCentre + 1, kCentre - 8, 1, 16);
+  p.drawPolygon(QPolygon({QPoint(kCentre - 3, kCentre - 4), QPoint(kCentre - 3, kCentre + 4),
+                          QPoint(kCentre - 10, kCentre)}));
+  p.drawPolygon(QPolygon({QPoint(kCentre + 3, kCentre - 4), QPoint(kCentre + 3, kCentre + 4),
+                          QPoint(kCentre + 10, kCentre)}));
+  p.end();
+  return WithHotSpot(image, kCentre, kCentre);
+}
+
+// A ring with a slash: nothing can be dropped here.
+QImage ColumnNoDrag() {
+  QImage image = Transparent();
+  QPainter p(&image);
+  p.setPen(QPen(Qt::black, 3));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(QPoint(kCentre, kCentre), 8, 8);
+  p.drawLine(kCentre - 5, kCentre - 5, kCentre + 5, kCentre + 5);
+  p.end();
+  return WithHotSpot(image, kCentre, kCentre);
+}
+
+// A solid arrow pointing right, its tip the hot spot.
+QImage IndicatorSelect() {
+  QImage image = Transparent();
+  QPainter p(&image);
+  p.setPen(Qt::white);
+  p.setBrush(Qt::black);
+  const int t = 20;
+  p.drawPolygon(QPolygon({QPoint(t, kCentre), QPoint(t - 9, kCentre - 7), QPoint(t - 9, kCentre - 3),
+                          QPoint(t - 17, kCentre - 3), QPoint(t - 17, kCentre + 3), QPoint(t - 9, kCentre + 3),
+                          QPoint(t - 9, kCentre + 7)}));
+  p.end();
+  return WithHotSpot(image, t, kCentre);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,6 +120,9 @@ int main(int argc, char** argv) {
   const bool ok = Cursor(true, true).save(dir.filePath(QStringLiteral("ROLL.png"))) &&
                   Cursor(true, false).save(dir.filePath(QStringLiteral("ROLLUP.png"))) &&
                   Cursor(false, true).save(dir.filePath(QStringLiteral("ROLLDOWN.png"))) &&
-                  ReversedArrow().save(dir.filePath(QStringLiteral("REVERSEDARROW.png")));
+                  ReversedArrow().save(dir.filePath(QStringLiteral("REVERSEDARROW.png"))) &&
+                  HorzSplit().save(dir.filePath(QStringLiteral("HORZSPLIT.png"))) &&
+                  ColumnNoDrag().save(dir.filePath(QStringLiteral("COLUMNNODRAG.png"))) &&
+                  IndicatorSelect().save(dir.filePath(QStringLiteral("INDICATORSELECT.png")));
   return ok ? 0 : 1;
 }
