@@ -8,16 +8,6 @@
 
 namespace {
 
-// Case is folded for the Latin letters a to z only, as the search always did.
-QChar FoldLatin(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c; }
-
-bool StartsWithFolded(const QString& text, const QString& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (qsizetype i = 0; i < prefix.size(); ++i)
-    if (FoldLatin(text[i]) != FoldLatin(prefix[i])) return false;
-  return true;
-}
-
 void RegisterGridCursors() {
   static const bool registered = [] {
     Screen->SetCursors(crColumnBorder, TScreen::LoadCursorResource(QStringLiteral("HORZSPLIT")));
@@ -29,6 +19,16 @@ void RegisterGridCursors() {
 }
 
 }  // namespace
+
+// Case is folded for the Latin letters a to z only, as the search always did.
+static QChar FoldLatin(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c; }
+
+bool StartsWithFolded(const QString& text, const QString& prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (qsizetype i = 0; i < prefix.size(); ++i)
+    if (FoldLatin(text[i]) != FoldLatin(prefix[i])) return false;
+  return true;
+}
 
 // ---- hint window ----------------------------------------------------------------
 
@@ -340,18 +340,24 @@ void TCustomGridView::SearchKey(QChar Key) {
 }
 
 void TCustomGridView::IncrementalSearch(TCustomColumn* Column, const QString& Text) {
-  if (!Column || Text.isEmpty()) return;
-  const int rows = RowCount(), col = Column->Index();
+  if (!Column || Text.isEmpty() || RowCount() == 0) return;
+  const int row = FindRowStartingWith(Column->Index(), Text);
+  if (row < 0) return;
+  MoveToRow(row);
+  MakeRowVisible(row);
+}
+
+// Rows after the current one first, then from the top.
+int TCustomGridView::FindRowStartingWith(int ACol, const QString& Text) {
+  const int rows = RowCount();
   QString cell;
   for (int i = 1; i <= rows; ++i) {
     const int r = (Row() + i) % rows;
     cell.clear();
-    GetCellText(col, r, cell);
-    if (!StartsWithFolded(cell, Text)) continue;
-    MoveToRow(r);
-    MakeRowVisible(r);
-    return;
+    GetCellText(ACol, r, cell);
+    if (StartsWithFolded(cell, Text)) return r;
   }
+  return -1;
 }
 
 void TCustomGridView::PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow) {

@@ -16,6 +16,9 @@ constexpr int crColumnBorder = 3000;
 constexpr int crColumnNoDrag = 3001;
 constexpr int crIndicatorSelect = 3006;
 
+// Whether text starts with prefix, the Latin letters a to z in either case.
+bool StartsWithFolded(const QString& text, const QString& prefix);
+
 // A small top-most window showing one text on the info colour.
 class THintWindow : public TCustomControl {
   Q_OBJECT
@@ -107,6 +110,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow);
   virtual void PrepareColumnPlay(TColumnPlay*) {}
   virtual void StorePlayValue(TColumnPlay*) {}
+  // The first row from the one after Row, wrapping, whose text in the
+  // column starts with Text; -1 when none.
+  virtual int FindRowStartingWith(int ACol, const QString& Text);
   virtual void ShowCellHint(int, int) {}
   virtual void HideCellHint() {}
   // The application was left: drags end, arrows hide.

@@ -244,6 +244,19 @@ void TGridView::ColumnListChanged(int Kind, int Index1, int Index2) {
   if (rowSelected_.size() != size_t(RowCount())) rowSelected_.assign(size_t(RowCount()), false);
 }
 
+// A text column is searched in place, without a copy of every text.
+int TGridView::FindRowStartingWith(int ACol, const QString& Text) {
+  if (ACol < 0 || ACol >= cells_->ColCount()) return -1;
+  const auto* texts = std::get_if<std::vector<QString>>(&cells_->List(ACol).Values);
+  if (!texts) return TCustomGridView::FindRowStartingWith(ACol, Text);
+  const int rows = RowCount();
+  for (int i = 1; i <= rows; ++i) {
+    const int r = (Row() + i) % rows;
+    if (StartsWithFolded((*texts)[size_t(r)], Text)) return r;
+  }
+  return -1;
+}
+
 // ---- plays and hints ------------------------------------------------------------
 
 bool TGridView::IsBooleanPlay(const TColumnPlay* Play) const {

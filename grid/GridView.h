@@ -44,6 +44,7 @@ class TGridView : public TCustomGridView {
   void ColumnsReplaced() override;
   void PrepareColumnPlay(TColumnPlay* Play) override;
   void StorePlayValue(TColumnPlay* Play) override;
+  int FindRowStartingWith(int ACol, const QString& Text) override;
   void ShowCellHint(int ACol, int ARow) override;
   void HideCellHint() override;
   void CellChanged(int ACol, int ARow);
