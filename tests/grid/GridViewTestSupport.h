@@ -57,6 +57,7 @@ class TLoggedGridView : public TGridView {
     SetBounds(0, 0, width, height);
     show();
     activateWindow();
+    (void)QTest::qWaitForWindowActive(this, 1000);
     SetFocus();
     QApplication::processEvents();
     Repaint();
@@ -72,7 +73,12 @@ class TLoggedGridView : public TGridView {
   }
   void Press(TPoint p) { QTest::mousePress(this, Qt::LeftButton, Qt::NoModifier, At(p)); }
   void Release(TPoint p) { QTest::mouseRelease(this, Qt::LeftButton, Qt::NoModifier, At(p)); }
-  void MoveTo(TPoint p) { QTest::mouseMove(this, At(p)); }
+  // Sent straight to the grid: on a real display a moved cursor reports
+  // back only later.
+  void MoveTo(TPoint p) {
+    QMouseEvent move(QEvent::MouseMove, At(p), mapToGlobal(At(p)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(this, &move);
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
     QTest::keyClick(target, key, mods);
