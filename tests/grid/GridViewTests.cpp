@@ -103,6 +103,57 @@ TEST(GridViewRows, CallListPatternRepaintsOnlyTheChangedRows) {
   EXPECT_EQ(g.PaintInvalid(), 1);
 }
 
+TEST(GridViewRows, AppendRowsAddsUnselectedRowsWithoutDefaults) {
+  TextGrid g(2);
+  g.SetOptions(g.Options() | goUseDefaultValues);
+  g.Columns()->Items(0)->SetDefaultValue(QStringLiteral("d"));
+  g.AppendRows(3);
+  EXPECT_EQ(g.RowCount(), 5);
+  EXPECT_EQ(g.RowSelectedCount(), 5);
+  EXPECT_FALSE(g.RowSelected(4));
+  EXPECT_EQ(g.CellText(0, 4), QString());
+}
+
+TEST(GridViewRows, MakeRowVisiblePutsARowBelowTheViewAtItsTop) {
+  TextGrid g(40);
+  g.MakeRowVisible(3);
+  EXPECT_EQ(g.TopRow(), 0);
+  g.MakeRowVisible(25);
+  EXPECT_EQ(g.TopRow(), 25);
+  g.MakeRowVisible(2);
+  EXPECT_EQ(g.TopRow(), 2);
+}
+
+// The space toggles the check box of the current cell, and the cell keeps it.
+TEST(GridViewRows, CheckBoxPlayWritesBackIntoItsCell) {
+  TLoggedGridView g;
+  auto* box = new TCheckBoxColumn;
+  g.Columns()->Add(box);
+  g.AddRows(2);
+  g.ShowAt(200, 100);
+  g.SelectCell(0, 1, {});
+  g.Key(Qt::Key_Space);
+  EXPECT_TRUE(g.Cell(0, 1).AsBoolean());
+  EXPECT_FALSE(g.Cell(0, 0).AsBoolean());
+  g.Key(Qt::Key_Space);
+  EXPECT_FALSE(g.Cell(0, 1).AsBoolean());
+}
+
+TEST(GridViewRows, PaintingLoadsEachValueKindIntoTheDisplay) {
+  TLoggedGridView g;
+  auto* box = new TCheckBoxColumn;
+  auto* number = new TNumericColumn;
+  g.Columns()->Add(box);
+  g.Columns()->Add(number);
+  g.AddRows(1);
+  g.Cell(0, 0).SetAsBoolean(true);
+  g.Cell(1, 0).SetAsText(QStringLiteral("42"));
+  g.ShowAt(200, 100);
+  g.Repaint();
+  EXPECT_TRUE(box->Display()->BooleanValue);
+  EXPECT_EQ(number->Display()->FloatValue + number->Display()->IntegerValue, 42);
+}
+
 TEST(GridViewRows, SortOnlyForSortableColumns) {
   TextGrid g(3);
   g.SetCellText(0, 0, QStringLiteral("c"));
@@ -197,6 +248,15 @@ TEST(GridViewKeyboard, EndScrollsToTheBottomAndPageDownScrolls) {
   g.Key(Qt::Key_PageDown);
   EXPECT_EQ(g.Row(), 2 * visible - 1);
   EXPECT_EQ(g.TopRow(), visible);
+}
+
+TEST(GridViewKeyboard, EnterMovesOnlyWithWantReturns) {
+  TextGrid g(5);
+  g.Key(Qt::Key_Return);
+  EXPECT_EQ(g.Row(), 0);
+  g.SetWantReturns(true);
+  g.Key(Qt::Key_Return);
+  EXPECT_EQ(g.Row(), 1);
 }
 
 TEST(GridViewKeyboard, LeftAndRightFollowTheDisplayOrder) {
