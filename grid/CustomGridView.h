@@ -52,8 +52,8 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   Q_PROPERTY(int InputSize READ InputSize WRITE SetInputSize)
   Q_PROPERTY(GridViewTypes::TGridOptions Options READ Options WRITE SetOptions)
   Q_PROPERTY(int RowSize READ RowSize WRITE SetRowSize)
-  Q_PROPERTY(
-      GridViewTypes::TSelectionMoveDirection SelectionMoveDirection READ SelectionMoveDirection WRITE SetSelectionMoveDirection)
+  Q_PROPERTY(GridViewTypes::TSelectionMoveDirection SelectionMoveDirection READ SelectionMoveDirection WRITE
+                 SetSelectionMoveDirection)
   Q_PROPERTY(int SlideSize READ SlideSize WRITE SetSlideSize)
   Q_PROPERTY(bool WantReturns READ WantReturns WRITE SetWantReturns)
   Q_PROPERTY(int Width READ Width WRITE SetWidthValue)

@@ -149,7 +149,6 @@ bool TCustomGridViewControl::IsCellSelected(int ACol, int ARow) const {
   return current && !edited;
 }
 
-
 // ---- geometry -------------------------------------------------------------------
 
 TRect TCustomGridViewControl::HeaderRect() const {

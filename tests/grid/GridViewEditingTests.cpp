@@ -22,7 +22,7 @@ TEST(GridViewEditing, CellEditEventsComeInOrder) {
   g.Type(QStringLiteral("x"));
   g.Key(Qt::Key_Return);
   // The editor opens with its text selected, so the typed character replaces it.
-  const QStringList expected{"select 1,2", "down",     "up",         "click 1,2", "before 1,2",
+  const QStringList expected{"select 1,2",    "down",       "up",          "click 1,2",  "before 1,2",
                              "edit 1,2 r2c1", "edit 1,2 x", "after 1,2 x", "change 1,2", "select 1,3"};
   EXPECT_EQ(g.log, expected);
   EXPECT_EQ(g.CellText(1, 2), QStringLiteral("x"));

@@ -188,16 +188,15 @@ TEST_P(GridViewFooters, ShowTheFormulaOverTheColumn) {
   EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QString::fromLatin1(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formulas, GridViewFooters,
-    ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
-                      FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
-                      FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
-                      FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
-                      FooterCase{"SumOfNoRows", fkSum, {}, "0"},
-                      FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
-                      FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formulas, GridViewFooters,
+                         ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
+                                           FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
+                                           FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
+                                           FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
+                                           FooterCase{"SumOfNoRows", fkSum, {}, "0"},
+                                           FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
+                                           FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- keyboard ---------------------------------------------------------------------
 
@@ -457,11 +456,12 @@ TEST_P(GridViewAutoSize, FillsTheClientWidthExactly) {
   EXPECT_EQ(fixedNow, fixedTotal);
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, GridViewAutoSize,
-                         ::testing::Values(AutoSizeCase{"ThreeEqual", {50, 50, 50}, {false, false, false}},
-                                           AutoSizeCase{"Proportions", {96, 116, 101, 69, 128}, {false, false, false, false, false}},
-                                           AutoSizeCase{"OneFixed", {40, 70, 33}, {true, false, false}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Widths, GridViewAutoSize,
+    ::testing::Values(AutoSizeCase{"ThreeEqual", {50, 50, 50}, {false, false, false}},
+                      AutoSizeCase{"Proportions", {96, 116, 101, 69, 128}, {false, false, false, false, false}},
+                      AutoSizeCase{"OneFixed", {40, 70, 33}, {true, false, false}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GridViewAutoSize, ZeroTotalLeavesWidthsAlone) {
   TLoggedGridView g;
@@ -475,8 +475,8 @@ TEST(GridViewAutoSize, ZeroTotalLeavesWidthsAlone) {
 
 TEST(GridViewForms, RoundTripWithEveryColumnKind) {
   TGridView written;
-  const char* kinds[] = {"TTextualColumn",  "TComboBoxColumn", "TNumericColumn", "TDateColumn",
-                         "TCheckBoxColumn", "THtmlColumn",     "TImageColumn",   "TProgressColumn",
+  const char* kinds[] = {"TTextualColumn",  "TComboBoxColumn",  "TNumericColumn", "TDateColumn",
+                         "TCheckBoxColumn", "THtmlColumn",      "TImageColumn",   "TProgressColumn",
                          "TRateColumn",     "TIncrementColumn", "TGraphicColumn"};
   for (const char* kind : kinds) {
     std::unique_ptr<QObject> made = CreateRegistered(QString::fromLatin1(kind), 0);

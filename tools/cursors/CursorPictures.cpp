@@ -73,10 +73,10 @@ QImage HorzSplit() {
   p.setBrush(Qt::black);
   p.drawRect(kCentre - 2, kCentre - 8, 1, 16);
   p.drawRect(kCentre + 1, kCentre - 8, 1, 16);
-  p.drawPolygon(QPolygon({QPoint(kCentre - 3, kCentre - 4), QPoint(kCentre - 3, kCentre + 4),
-                          QPoint(kCentre - 10, kCentre)}));
-  p.drawPolygon(QPolygon({QPoint(kCentre + 3, kCentre - 4), QPoint(kCentre + 3, kCentre + 4),
-                          QPoint(kCentre + 10, kCentre)}));
+  p.drawPolygon(
+      QPolygon({QPoint(kCentre - 3, kCentre - 4), QPoint(kCentre - 3, kCentre + 4), QPoint(kCentre - 10, kCentre)}));
+  p.drawPolygon(
+      QPolygon({QPoint(kCentre + 3, kCentre - 4), QPoint(kCentre + 3, kCentre + 4), QPoint(kCentre + 10, kCentre)}));
   p.end();
   return WithHotSpot(image, kCentre, kCentre);
 }
@@ -100,9 +100,9 @@ QImage IndicatorSelect() {
   p.setPen(Qt::white);
   p.setBrush(Qt::black);
   const int t = 20;
-  p.drawPolygon(QPolygon({QPoint(t, kCentre), QPoint(t - 9, kCentre - 7), QPoint(t - 9, kCentre - 3),
-                          QPoint(t - 17, kCentre - 3), QPoint(t - 17, kCentre + 3), QPoint(t - 9, kCentre + 3),
-                          QPoint(t - 9, kCentre + 7)}));
+  p.drawPolygon(
+      QPolygon({QPoint(t, kCentre), QPoint(t - 9, kCentre - 7), QPoint(t - 9, kCentre - 3), QPoint(t - 17, kCentre - 3),
+                QPoint(t - 17, kCentre + 3), QPoint(t - 9, kCentre + 3), QPoint(t - 9, kCentre + 7)}));
   p.end();
   return WithHotSpot(image, t, kCentre);
 }
