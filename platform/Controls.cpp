@@ -1039,7 +1039,9 @@ void TCustomControl::Invalidate() { InvalidateRect(ClientRect()); }
 
 void TCustomControl::InvalidateRect(const TRect& r) {
   const QRect area = r.ToQt() & image_.rect();
-  if (area.isEmpty()) return;
+  // Inside one invalid rectangle the paint is asked for already (a whole
+  // repaint most often): no second request.
+  if (area.isEmpty() || (invalid_.rectCount() == 1 && invalid_.boundingRect().contains(area))) return;
   invalid_ |= area;
   update(area.translated(ClientOrigin().ToQt()));
 }
