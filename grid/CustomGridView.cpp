@@ -95,8 +95,6 @@ TCustomGridView::TCustomGridView(QWidget* AOwner) : TCustomGridViewControl(AOwne
 
 TCustomGridView::~TCustomGridView() { searchTimer_.reset(); }
 
-void TCustomGridView::CreateWnd() { TCustomGridViewControl::CreateWnd(); }
-
 std::vector<TFormObject> TCustomGridView::StoredChildForms() const { return Columns()->StoredForms(); }
 
 void TCustomGridView::ReadStoredChildForms(const std::vector<TFormObject>& forms) {

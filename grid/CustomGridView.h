@@ -89,7 +89,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void ReadStoredChildForms(const std::vector<TFormObject>& forms) override;
 
  protected:
-  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
