@@ -137,6 +137,10 @@ TEST(GridViewRows, CheckBoxPlayWritesBackIntoItsCell) {
   EXPECT_FALSE(g.Cell(0, 0).AsBoolean());
   g.Key(Qt::Key_Space);
   EXPECT_FALSE(g.Cell(0, 1).AsBoolean());
+  g.DeleteRow(1);  // the current row is stale now
+  g.Key(Qt::Key_Space);
+  EXPECT_EQ(g.RowCount(), 1);
+  EXPECT_FALSE(g.Cell(0, 0).AsBoolean());
 }
 
 TEST(GridViewRows, PaintingLoadsEachValueKindIntoTheDisplay) {
