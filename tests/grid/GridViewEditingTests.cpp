@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include "GridViewTestSupport.h"
 
 namespace {
@@ -191,6 +193,42 @@ TEST(GridViewSelection, ShiftAsFirstActionSelectsOnlyItsRow) {
   EXPECT_FALSE(g.RowSelected(0));
   EXPECT_TRUE(g.RowSelected(2));
   EXPECT_EQ(g.RowSelectedCount(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridViewEditing, LeavingTheGridCommitsThenExits) {
+  QWidget window;
+  auto* g = new EditGrid;
+  g->setParent(&window);
+  auto* other = new QLineEdit(&window);
+  other->move(0, 250);
+  window.resize(320, 300);
+  window.show();
+  (void)QTest::qWaitForWindowActive(&window, 1000);
+  g->OnExit = [g](TObject*) { g->log << QStringLiteral("exit"); };
+  g->EditCell(0, 1, QStringLiteral("typed"));
+  g->log.clear();
+  other->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(g->CellText(0, 1), QStringLiteral("typed"));
+  EXPECT_EQ(g->Editor(), nullptr);
+  ASSERT_FALSE(g->log.isEmpty());
+  EXPECT_EQ(g->log.last(), QStringLiteral("exit"));
+}
+
+TEST(GridViewEditing, ResizeAndFontChangeCloseWithoutCommitting) {
+  EditGrid g;
+  g.EditCell(0, 1, QStringLiteral("typed"));
+  g.SetBounds(0, 0, 280, 190);
+  EXPECT_EQ(g.Editor(), nullptr);
+  g.EditCell(0, 2, QStringLiteral("typed"));
+  g.Font()->SetSize(g.Font()->Size() + 2);
+  EXPECT_EQ(g.Editor(), nullptr);
+  EXPECT_EQ(g.CellText(0, 1), QStringLiteral("r1c0"));
+  EXPECT_EQ(g.CellText(0, 2), QStringLiteral("r2c0"));
 }
 
 }  // namespace
