@@ -201,15 +201,21 @@ namespace {
 
 TEST(GridViewEditing, LeavingTheGridCommitsThenExits) {
   QWidget window;
-  auto* g = new EditGrid;
+  auto* g = new TLoggedGridView;
   g->setParent(&window);
+  g->AddText(QStringLiteral("A"), 80, coEditing);
+  g->Fill(3);
+  g->SetBounds(0, 0, 300, 200);
   auto* other = new QLineEdit(&window);
   other->move(0, 250);
   window.resize(320, 300);
   window.show();
-  (void)QTest::qWaitForWindowActive(&window, 1000);
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window, 2000));
+  g->SetFocus();
   g->OnExit = [g](TObject*) { g->log << QStringLiteral("exit"); };
   g->EditCell(0, 1, QStringLiteral("typed"));
+  ASSERT_TRUE(WaitFor([g] { return g->Editor() && g->Editor()->hasFocus(); }));
   g->log.clear();
   other->setFocus();
   QApplication::processEvents();
