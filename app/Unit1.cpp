@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -19,13 +20,16 @@
 #include "app/Unit4.h"
 #include "app/Unit5.h"
 #include "app/Unit6.h"
+#include "grid/GridView.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
 #include "platform/ImageList.h"
 #include "platform/Menus.h"
+#include "platform/Sound.h"
 #include "platform/StdCtrls.h"
+#include "platform/Streaming.h"
 #include "platform/SysUtils.h"
 #include "platform/Timers.h"
 #include "platform/WindowFrame.h"
@@ -110,6 +114,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), components_(std::make_unique<
   Zarvo1 = new TZarvo(components_.get(), GroupBox2);
   Zarvo1->SetName(QStringLiteral("Zarvo1"));
   Zarvo1->Widget()->setGeometry(280, 80, 26, 26);
+  Zarvo1->OnCallerID = [this](TObject* s, const QString& deviceID, const QString& line, const QString& number,
+                              const QString& dateTime, const QString& otherText) {
+    Zarvo1CallerID(s, deviceID, line, number, dateTime, otherText);
+  };
   Zarvo1->OnSignalA = [this](TObject* s, const QString& l1, const QString& l2, const QString& l3, const QString& l4,
                              const QString& l5, const QString& l6, const QString& l7,
                              const QString& l8) { Zarvo1SignalA(s, l1, l2, l3, l4, l5, l6, l7, l8); };
@@ -135,9 +143,7 @@ void TForm1::CreateTestTab() {
   GroupBox4 = new QGroupBox(TabSheet1);
   FillWith(TabSheet1, GroupBox4);
 
-  GridView1Place = new QWidget(GroupBox4);
-  GridView1Place->setObjectName(QStringLiteral("GridView1"));
-  GridView1Place->setGeometry(6, 8, 532, 170);
+  CreateCallList();
 
   Memo2 = new QTextEdit(GroupBox4);
   Memo2->setAcceptRichText(false);
@@ -213,6 +219,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormShow(TObject*) {
+  // The list goes with the counter, so that the two never disagree.
+  ResetCallList();
   SetCounter(0);
   PageControl1->setCurrentWidget(TabSheet1);
   Zarvo1->SetFormVisible(false);
@@ -255,8 +263,64 @@ void TForm1::SetCounter(int value) {
   SetCaption(Label5, QString::number(value));
 }
 
-void TForm1::ResetCallList() {
-  // The call list's rows are emptied here once the grid takes its place.
+void TForm1::ResetCallList() { GridView1->ClearRows(); }
+
+// ---- The call list -----------------------------------------------------------
+
+namespace {
+
+const QString kCallListForm = QStringLiteral(":/app/forms/GridView1.txt");
+
+QString ReadResourceText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw EReadError(QStringLiteral("Cannot read %1").arg(path));
+  return QString::fromUtf8(file.readAll());
+}
+
+// Locks the grid against repaints and change events for its lifetime; the
+// lock is lifted however the block ends, so a failed write cannot leave the
+// list frozen.
+class TUpdateBracket {
+ public:
+  explicit TUpdateBracket(TGridView* grid) : grid_(grid) { grid_->BeginUpdate(); }
+  ~TUpdateBracket() { grid_->EndUpdate(); }
+  TUpdateBracket(const TUpdateBracket&) = delete;
+  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+ private:
+  TGridView* grid_;
+};
+
+}  // namespace
+
+void TForm1::CreateCallList() {
+  GridView1 = new TGridView(GroupBox4);
+  GridView1->setObjectName(QStringLiteral("GridView1"));
+  ReadObjectText(GridView1, ReadResourceText(kCallListForm));
+  GridView1->setGeometry(6, 8, 532, 170);
+  GridView1->SetBorderStyle(bsSingle);
+  GridView1->SetTabStop(true);
+}
+
+void TForm1::Zarvo1CallerID(TObject*, const QString& DeviceID, const QString& Line, const QString& PhoneNumber,
+                            const QString&, const QString&) {
+  const QString number = AnsiRoundTrip(PhoneNumber);
+  if (GridView1->RowCount() >= kCallListRows) GridView1->DeleteRow(0);
+  GridView1->AddRows(1);
+  const int row = GridView1->RowCount() - 1;
+  SetCounter(callCounter_ + 1);
+  WriteCallRow(row, Line, number, DeviceID);
+  Sound::Beep(1000, 100);
+  TrayIcon1->ShowBalloon(QStringLiteral("Çağrı: ") + QString::number(callCounter_), number, biInformation, 10);
+}
+
+void TForm1::WriteCallRow(int row, const QString& line, const QString& number, const QString& deviceID) {
+  TUpdateBracket bracket(GridView1);
+  GridView1->Cell(ccLine, row).SetAsText(line);
+  GridView1->Cell(ccNumber, row).SetAsText(number);
+  GridView1->Cell(ccTime, row).SetAsText(TimeToStr(Clock()));
+  GridView1->Cell(ccSerial, row).SetAsText(deviceID);
+  GridView1->Cell(ccCounter, row).SetAsText(QString::number(callCounter_));
 }
 
 // ---- Popup menu and tray icon ----------------------------------------------

@@ -3,11 +3,13 @@
 // line-control question and the help topics.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "app/zarvocallerid_TLB.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
+#include "platform/SysUtils.h"
 
 class QGroupBox;
 class QLabel;
@@ -16,6 +18,7 @@ class TButton;
 class TBitBtn;
 class TClickLabel;
 class TEdit;
+class TGridView;
 class TMenuItem;
 class TNotifyIcon;
 class TPopupMenu;
@@ -40,6 +43,8 @@ class TForm1 : public QWidget {
   void Timer2Timer(TObject* Sender);
   void Memo2Change(TObject* Sender);
   void ApplicationEvents1Exception(TObject* Sender, const Exception& E);
+  void Zarvo1CallerID(TObject* ASender, const QString& DeviceID, const QString& Line, const QString& PhoneNumber,
+                      const QString& DateTime, const QString& OtherText);
   void Zarvo1SignalA(TObject* ASender, const QString& Level1, const QString& Level2, const QString& Level3,
                      const QString& Level4, const QString& Level5, const QString& Level6, const QString& Level7,
                      const QString& Level8);
@@ -66,6 +71,14 @@ class TForm1 : public QWidget {
   static constexpr int kQuestionBase = 2;
   static constexpr int kQuestionExponent = 3;
 
+  // The call list keeps this many of the newest calls.
+  static constexpr int kCallListRows = 6;
+  // Column indexes of the call list: the order the columns are stored in,
+  // not the order they are shown in.
+  enum TCallColumn : int { ccTime, ccSerial, ccCounter, ccLine, ccNumber };
+  // Where a call's reception time comes from; pictures of the window pin it.
+  std::function<TDateTime()> Clock = Now;
+
   int CallCounter() const { return callCounter_; }
   // Appends one line to the message box, as the platform's Lines.Add does.
   void AddMemo2Line(const QString& line);
@@ -84,7 +97,7 @@ class TForm1 : public QWidget {
   QWidget* TabSheet3 = nullptr;
   QWidget* TabSheet4 = nullptr;
   QGroupBox* GroupBox4 = nullptr;
-  QWidget* GridView1Place = nullptr;
+  TGridView* GridView1 = nullptr;
   QTextEdit* Memo2 = nullptr;
   QPlainTextEdit* tempMemo = nullptr;
   QGroupBox* GroupBox2 = nullptr;
@@ -148,6 +161,8 @@ class TForm1 : public QWidget {
   void CreateTestTab();
   void CreateStatusGroup();
   void CreateSignalGroup();
+  void CreateCallList();
+  void WriteCallRow(int row, const QString& line, const QString& number, const QString& deviceID);
   void CreateQuestionTab();
   void CreateLineControlGroup();
   void CreateHelpTab();

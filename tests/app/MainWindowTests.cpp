@@ -46,9 +46,9 @@ TEST_F(MainWindow, LayoutAndCaptions) {
   EXPECT_EQ(form.GroupBox2->size(), QSize(319, 142));
   EXPECT_EQ(form.tek->title(), QStringLiteral("  Sinyaller   "));
   EXPECT_EQ(form.tek->size(), QSize(206, 142));
-  EXPECT_EQ(form.GridView1Place->size(), QSize(532, 170));
+  EXPECT_EQ(form.GridView1->size(), QSize(532, 170));
   EXPECT_EQ(form.Memo2->height(), 48);
-  EXPECT_EQ(form.Memo2->width(), form.GridView1Place->width());
+  EXPECT_EQ(form.Memo2->width(), form.GridView1->width());
   EXPECT_EQ(form.Label22->pos(), QPoint(14, 19));
   EXPECT_EQ(form.Label22->text(), QStringLiteral("Çağrı sayısı : "));
   EXPECT_EQ(form.Label5->pos(), QPoint(153, 20));
