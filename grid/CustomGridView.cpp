@@ -1,6 +1,7 @@
 #include "grid/CustomGridView.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QCursor>
 
 #include "grid/ColumnClasses.h"
@@ -206,17 +207,23 @@ void TCustomGridView::AutoSizeColumns() {
   int64_t share = TotalWidth() - fixed;
   if (share == 0) return;
   if (share < 0) share = 1;
-  for (int i = 0; i < columns->Count(); ++i) {
-    TCustomColumn* c = columns->Items(i);
-    if (!autoSized(c)) continue;
-    const int64_t w = c->Width();
-    int64_t width = w * free / share;
-    if (w * free % share > share / 2) ++width;
-    c->SetWidth(int(width));
-    free -= width;
-    share -= w;
-    if (share <= 0) break;
+  {
+    // Half-shared widths must not reach the bar: showing it for them would
+    // resize the client and share the room again from the half-done state.
+    const QScopedValueRollback hold(holdHorzBar_, true);
+    for (int i = 0; i < columns->Count(); ++i) {
+      TCustomColumn* c = columns->Items(i);
+      if (!autoSized(c)) continue;
+      const int64_t w = c->Width();
+      int64_t width = w * free / share;
+      if (w * free % share > share / 2) ++width;
+      c->SetWidth(int(width));
+      free -= width;
+      share -= w;
+      if (share <= 0) break;
+    }
   }
+  UpdateHorzScrollBar();
 }
 
 void TCustomGridView::MakeRowVisible(int ARow) {

@@ -1,5 +1,7 @@
 #include "grid/CustomGridViewControl.h"
 
+#include <QScopedValueRollback>
+
 #include <climits>
 
 #include "grid/CellEditors.h"
@@ -330,8 +332,13 @@ int TCustomGridViewControl::VertScrollRange() { return std::max(0, RowCount() - 
 // Before the window exists there is no bar to set, and showing one would
 // make the window from a setter a constructor may call; the first paint
 // sets both bars.
+//
+// Setting the range can show or hide the bar and so resize the client, which
+// auto-sizes the columns and asks for the bar again; that inner request is
+// dropped, or the two would answer each other until the stack runs out.
 void TCustomGridViewControl::UpdateHorzScrollBar() {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || holdHorzBar_) return;
+  const QScopedValueRollback guard(holdHorzBar_, true);
   TControlScrollBar* bar = HorzScrollBar();
   if (gridStyle_ == gsSlides) return bar->SetVisible(false);
   bar->SetMax(HorzScrollRange());

@@ -361,4 +361,8 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   TSelectionMoveDirection selectionMoveDirection_ = mdDown;
   int slideSize_ = 80;
   bool wantReturns_ = false;
+
+ protected:
+  // While set, requests for the horizontal bar are dropped.
+  bool holdHorzBar_ = false;
 };

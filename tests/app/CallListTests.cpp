@@ -289,18 +289,28 @@ TEST_F(CallList, AFailedCellWriteIsReportedOnceAndLeavesTheListWorking) {
   EXPECT_EQ(events, (QStringList{"tone 1000 100", "balloon Çağrı: 2|0216|1|10000"}));
 }
 
-TEST_F(CallList, RowsOfTheListLieBelowTheHeaderTwentyPixelsEach) {
+TEST_F(CallList, SixRowsFitBelowTheHeaderWithoutAScrollBar) {
   form->show();
-  for (int i = 1; i <= 6; ++i) Call(QStringLiteral("0%1").arg(i));
+  for (int i = 1; i <= 7; ++i) Call(QStringLiteral("0%1").arg(i));
   Pump(20);
-  const QImage image = form->GridView1->grab().toImage();
-  // Every grid line sits one row size below the last: 20, 40, ..., 140,
-  // with nothing below the sixth row but the background.
+  TGridView* grid = form->GridView1;
+  EXPECT_EQ(grid->RowCount(), C::kCallListRows);
+  // The columns share the width exactly, so nothing scrolls either way.
+  EXPECT_EQ(grid->TotalWidth(), grid->ClientWidth());
+  EXPECT_FALSE(grid->HorzScrollBar()->Visible());
+  EXPECT_FALSE(grid->VertScrollBar()->Visible());
+  // Below the frame's top edge: a 20-pixel header with its edge, then six
+  // rows of 20 pixels, each closed by a one-pixel grid line.
+  const QImage image = grid->grab().toImage();
   const int x = 40;
-  const QRgb line = image.pixel(x, 40);
-  for (int y = 20; y <= 140; y += 20) EXPECT_EQ(image.pixel(x, y), line) << y;
-  EXPECT_NE(image.pixel(x, 50), line);
-  EXPECT_EQ(form->GridView1->RowCount(), C::kCallListRows);
+  const QRgb gridLine = image.pixel(x, 42);
+  const QRgb background = image.pixel(x, 30);
+  EXPECT_NE(gridLine, background);
+  for (int r = 0; r < C::kCallListRows; ++r) {
+    EXPECT_EQ(image.pixel(x, 42 + 21 * r), gridLine) << r;
+    EXPECT_EQ(image.pixel(x, 22 + 21 * r), background) << r;
+  }
+  EXPECT_EQ(image.pixel(x, 160), background);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit5.h"
+#include "grid/GridView.h"
 #include "platform/Timers.h"
 
 namespace {
