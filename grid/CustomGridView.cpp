@@ -1,8 +1,8 @@
 #include "grid/CustomGridView.h"
 
 #include <QApplication>
-#include <QScopedValueRollback>
 #include <QCursor>
+#include <QScopedValueRollback>
 
 #include "grid/ColumnClasses.h"
 #include "platform/Canvas.h"

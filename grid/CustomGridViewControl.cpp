@@ -1,7 +1,6 @@
 #include "grid/CustomGridViewControl.h"
 
 #include <QScopedValueRollback>
-
 #include <climits>
 
 #include "grid/CellEditors.h"

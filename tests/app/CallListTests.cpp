@@ -58,7 +58,8 @@ class CallList : public ::testing::Test {
   void Call(const QString& number, const QString& line = QStringLiteral("1"),
             const QString& serial = QStringLiteral("ZR-0042")) {
     const size_t before = shell->Requests.size();
-    device->Fire(DISPID_OnCallerID, {serial, line, number, QStringLiteral("08.12.2026 14:05:07"), QStringLiteral("CID")});
+    device->Fire(DISPID_OnCallerID,
+                 {serial, line, number, QStringLiteral("08.12.2026 14:05:07"), QStringLiteral("CID")});
     // Each balloon goes out as the old one hidden, then the new one shown.
     for (size_t i = before; i < shell->Requests.size(); ++i) {
       const TNotifyIconData& d = shell->Requests[i].data;
