@@ -29,13 +29,13 @@ std::vector<int16_t> Line(int line) {
   for (int16_t& s : samples) s = awgn(noise.get());
   int at = (line + 1) * 3 * kRate;
   for (TSignalKind kind : {TSignalKind::skBell202, TSignalKind::skV23, TSignalKind::skDtmf}) {
-    TBurstSpec spec;
-    spec.kind = kind;
-    spec.number = QStringLiteral("0532123456%1").arg(line);
-    spec.name = QStringLiteral("BENCH");
-    spec.dateTime = QStringLiteral("03211405");
-    spec.levelDbm0 = -20;
-    for (int16_t s : GenerateBurst(spec)) samples[size_t(at++)] += s;
+    TBurstRequest request;
+    request.kind = kind;
+    request.number = QStringLiteral("0532123456%1").arg(line);
+    request.name = QStringLiteral("BENCH");
+    request.dateTime = QStringLiteral("03211405");
+    request.levelDbm0 = -20;
+    for (int16_t s : GenerateBurst(request)) samples[size_t(at++)] += s;
     at += 15 * kRate;
   }
   return samples;

@@ -10,7 +10,7 @@
 
 #include "device/LineDecoder.h"
 
-struct TBurstSpec {
+struct TBurstRequest {
   TSignalKind kind = TSignalKind::skV23;
   QString number;  // empty: withheld, for the reason below
   QChar numberAbsent = u'P';
@@ -26,7 +26,7 @@ struct TBurstSpec {
 
 // Mono samples at 8 kHz. Raises EDeviceError for a number or name the
 // standard cannot carry.
-std::vector<int16_t> GenerateBurst(const TBurstSpec& spec);
+std::vector<int16_t> GenerateBurst(const TBurstRequest& request);
 
 // The level of the signal's sounding part (zero samples left out), dBm0.
 double SoundingLevelDbm0(const std::vector<int16_t>& samples);

@@ -22,13 +22,13 @@ QString ConditionText(const TCondition& c) {
   return text;
 }
 
-QString SentText(const TBurstSpec& s) {
+QString SentText(const TBurstRequest& s) {
   QStringList parts{s.number.isEmpty() ? QStringLiteral("(%1)").arg(s.numberAbsent) : s.number};
   if (s.kind != TSignalKind::skDtmf) parts << s.name << s.dateTime;
   return parts.join(QStringLiteral(", "));
 }
 
-bool Matches(const TBurstSpec& sent, const QStringList& call) {
+bool Matches(const TBurstRequest& sent, const QStringList& call) {
   // call: device, line, number, date-time, other text ("V.23; ad: …; gizli numara").
   const QString other = call[4];
   if (call[2] != sent.number || !other.startsWith(SignalKindName(sent.kind))) return false;

@@ -10,7 +10,7 @@
 #include "device/CallerIdGenerator.h"
 
 struct TSelfTestRow {
-  TBurstSpec sent;
+  TBurstRequest sent;
   QString condition;  // "-13 dBm0", "-35 dBm0, SNR 10 dB" …
   QString decoded;    // number, date-time and other text of each call reported
   bool passed = false;

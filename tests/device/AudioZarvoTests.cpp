@@ -79,8 +79,8 @@ TAudioZarvo::TOpener FromMemory(TLineAudio audio) {
 }
 
 TEST(AudioDevice, RaisesOneCallPerBurstWithTheContractsTexts) {
-  TBurstSpec spec = Spec(TSignalKind::skV23);
-  AudioDevice d(FromMemory(Lines({GenerateBurst(spec)})));
+  TBurstRequest request = Request(TSignalKind::skV23);
+  AudioDevice d(FromMemory(Lines({GenerateBurst(request)})));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
   const QStringList call = d.events.calls[0];
@@ -93,9 +93,9 @@ TEST(AudioDevice, RaisesOneCallPerBurstWithTheContractsTexts) {
 }
 
 TEST(AudioDevice, WithheldNumberComesEmptyWithItsReason) {
-  TBurstSpec spec = Spec(TSignalKind::skBell202, QString());
-  spec.numberAbsent = u'O';
-  AudioDevice d(FromMemory(Lines({GenerateBurst(spec)})));
+  TBurstRequest request = Request(TSignalKind::skBell202, QString());
+  request.numberAbsent = u'O';
+  AudioDevice d(FromMemory(Lines({GenerateBurst(request)})));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
   EXPECT_EQ(d.events.calls[0][2], QString());
@@ -103,9 +103,9 @@ TEST(AudioDevice, WithheldNumberComesEmptyWithItsReason) {
 }
 
 TEST(AudioDevice, TwoLinesAtOnceKeepTheirOwnCalls) {
-  std::vector<int16_t> line1 = GenerateBurst(Spec(TSignalKind::skBell202, QStringLiteral("02121111111")));
+  std::vector<int16_t> line1 = GenerateBurst(Request(TSignalKind::skBell202, QStringLiteral("02121111111")));
   std::vector<int16_t> line2 = Silence(100);
-  line2 += GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("03122222222")));
+  line2 += GenerateBurst(Request(TSignalKind::skV23, QStringLiteral("03122222222")));
   AudioDevice d(FromMemory(Lines({line1, line2})));
   EXPECT_EQ(d.zarvo.Lines(), 2);
   d.zarvo.Fetch(TAudioZarvo::kAll);
@@ -126,9 +126,9 @@ TEST(AudioDevice, ReportsEightLevelsFiveTimesASecondOfAudio) {
 }
 
 TEST(AudioDevice, ALevelReportBetweenTwoCallsComesBetweenThem) {
-  std::vector<int16_t> line = GenerateBurst(Spec(TSignalKind::skDtmf, QStringLiteral("111")));
+  std::vector<int16_t> line = GenerateBurst(Request(TSignalKind::skDtmf, QStringLiteral("111")));
   line += Silence(1000);
-  line += GenerateBurst(Spec(TSignalKind::skDtmf, QStringLiteral("222")));
+  line += GenerateBurst(Request(TSignalKind::skDtmf, QStringLiteral("222")));
   AudioDevice d(FromMemory(Lines({line})));
   QStringList order;
   struct Order : IZarvoEvents {
@@ -162,7 +162,7 @@ TEST(AudioDevice, ASourceThatNeverRunsDryGivesASecondPerFetch) {
 }
 
 TEST(AudioDevice, RunsOnItsTimerAndRaisesEventsOnTheUserInterfaceThread) {
-  TAudioZarvo zarvo(FromMemory(Lines({GenerateBurst(Spec(TSignalKind::skBell202))})), "m", "s");
+  TAudioZarvo zarvo(FromMemory(Lines({GenerateBurst(Request(TSignalKind::skBell202))})), "m", "s");
   EventRecorder events;
   zarvo.Advise(&events);
   zarvo.Start();
@@ -237,7 +237,7 @@ TEST(ErrorInfo, ADescriptionGoesWithItsOwnFailureOnly) {
 TEST(AudioDevice, LostCardEmptiesTheModelAndComesBackThroughThePoll) {
   Card card;
   AudioDevice d(card.Opener());
-  card.current->Append(GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("111"))));
+  card.current->Append(GenerateBurst(Request(TSignalKind::skV23, QStringLiteral("111"))));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
 
@@ -254,7 +254,7 @@ TEST(AudioDevice, LostCardEmptiesTheModelAndComesBackThroughThePoll) {
 
   card.plugged = true;
   EXPECT_EQ(d.Command("devicemodel"), QStringLiteral("Test kartı (1 hat)"));
-  card.current->Append(GenerateBurst(Spec(TSignalKind::skV23, QStringLiteral("222"))));
+  card.current->Append(GenerateBurst(Request(TSignalKind::skV23, QStringLiteral("222"))));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 2);
   EXPECT_EQ(d.events.calls[1][2], QStringLiteral("222"));
@@ -282,7 +282,7 @@ TEST(AudioDevice, DamagedMessageGoesToTheErrorReportNotTheList) {
 }
 
 TEST(AudioDevice, OwnWindowShowsTheLastRawFramesNewestFirst) {
-  std::vector<int16_t> line = GenerateBurst(Spec(TSignalKind::skBell202, QStringLiteral("0212")));
+  std::vector<int16_t> line = GenerateBurst(Request(TSignalKind::skBell202, QStringLiteral("0212")));
   line += RawFskBurst(QByteArray::fromHex("041230393330313232343630393535353132313252"));
   line += Silence(1000);
   AudioDevice d(FromMemory(Lines({line})));
@@ -313,7 +313,7 @@ TEST(AudioDevice, RingsBeforeACallAreCountedInItsOtherText) {
     line += Tone(25, -5, 1000);
     line += Silence(2000);
   }
-  line += GenerateBurst(Spec(TSignalKind::skV23));
+  line += GenerateBurst(Request(TSignalKind::skV23));
   AudioDevice d(FromMemory(Lines({line})));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
@@ -339,11 +339,11 @@ TEST(RecordedLine, ReplaysAtThePaceItWasRecordedThenSilence) {
 TEST(RecordedLine, WavDeviceDeliversTheCallToTheFormsEventSink) {
   QTemporaryDir dir;
   const QString file = dir.filePath("call.wav");
-  WriteWav(file, Lines({GenerateBurst(Spec(TSignalKind::skBell202))}));
-  TDeviceSpec spec;
-  spec.kind = TDeviceSpec::dkWav;
-  spec.file = file;
-  RegisterDevice(spec);
+  WriteWav(file, Lines({GenerateBurst(Request(TSignalKind::skBell202))}));
+  TDeviceSpec device;
+  device.kind = TDeviceSpec::dkWav;
+  device.file = file;
+  RegisterDevice(device);
   TComponent owner;
   TZarvo zarvo(&owner);
   QStringList call;

@@ -18,8 +18,8 @@ constexpr int kRate = TLineDecoder::kSampleRate;
 
 inline std::vector<int16_t> Silence(int ms) { return std::vector<int16_t>(size_t(ms) * kRate / 1000, 0); }
 
-inline TBurstSpec Spec(TSignalKind kind, QString number = QStringLiteral("05321234567")) {
-  TBurstSpec s;
+inline TBurstRequest Request(TSignalKind kind, QString number = QStringLiteral("05321234567")) {
+  TBurstRequest s;
   s.kind = kind;
   s.number = std::move(number);
   s.name = QStringLiteral("AHMET YILMAZ");

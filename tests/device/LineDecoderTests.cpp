@@ -51,26 +51,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_P(BurstLevels, DecodeToOneGoodMessageOfTheirStandard) {
   const LevelRow& row = GetParam();
-  TBurstSpec spec = Spec(row.kind);
-  spec.levelDbm0 = row.levelDbm0;
-  spec.singleData = row.singleData;
-  const auto frames = Decode(GenerateBurst(spec));
+  TBurstRequest request = Request(row.kind);
+  request.levelDbm0 = row.levelDbm0;
+  request.singleData = row.singleData;
+  const auto frames = Decode(GenerateBurst(request));
   ASSERT_EQ(frames.size(), 1u);
   const TReceivedFrame& f = frames[0];
   EXPECT_EQ(f.kind, row.kind);
   EXPECT_EQ(f.check, TFrameCheck::fcGood);
   ASSERT_TRUE(f.report);
-  EXPECT_EQ(f.report->number, spec.number);
+  EXPECT_EQ(f.report->number, request.number);
   const bool fsk = row.kind != TSignalKind::skDtmf;
-  EXPECT_EQ(f.report->name, fsk && !row.singleData ? spec.name : QString());
-  EXPECT_EQ(f.report->dateTime, fsk ? spec.dateTime : QString());
+  EXPECT_EQ(f.report->name, fsk && !row.singleData ? request.name : QString());
+  EXPECT_EQ(f.report->dateTime, fsk ? request.dateTime : QString());
 }
 
 TEST(BurstLimits, WeakerThanTheReceiversHearIsNothingAtAll) {
   for (TSignalKind kind : {TSignalKind::skBell202, TSignalKind::skV23, TSignalKind::skDtmf}) {
-    TBurstSpec spec = Spec(kind);
-    spec.levelDbm0 = -55;
-    EXPECT_TRUE(Decode(GenerateBurst(spec)).empty()) << SignalKindName(kind).toStdString();
+    TBurstRequest request = Request(kind);
+    request.levelDbm0 = -55;
+    EXPECT_TRUE(Decode(GenerateBurst(request)).empty()) << SignalKindName(kind).toStdString();
   }
 }
 
@@ -100,14 +100,14 @@ INSTANTIATE_TEST_SUITE_P(Limits, NoisyBursts,
 TEST_P(NoisyBursts, DecodeWithEveryNoiseSeed) {
   const NoiseRow& row = GetParam();
   for (int seed = 1; seed <= 20; ++seed) {
-    TBurstSpec spec = Spec(row.kind);
-    spec.levelDbm0 = -20;
-    spec.snrDb = row.snrDb;
-    spec.noiseSeed = seed;
-    const auto frames = Decode(GenerateBurst(spec));
+    TBurstRequest request = Request(row.kind);
+    request.levelDbm0 = -20;
+    request.snrDb = row.snrDb;
+    request.noiseSeed = seed;
+    const auto frames = Decode(GenerateBurst(request));
     ASSERT_EQ(frames.size(), 1u) << "seed " << seed;
     ASSERT_TRUE(frames[0].report) << "seed " << seed;
-    EXPECT_EQ(frames[0].report->number, spec.number) << "seed " << seed;
+    EXPECT_EQ(frames[0].report->number, request.number) << "seed " << seed;
     EXPECT_EQ(frames[0].kind, row.kind) << "seed " << seed;
   }
 }
@@ -117,13 +117,13 @@ TEST(NoisyBursts, DamagedFskBurstsAreReportedBadNeverAsOtherNumbers) {
   int bad = 0;
   for (TSignalKind kind : {TSignalKind::skBell202, TSignalKind::skV23}) {
     for (int seed = 1; seed <= 20; ++seed) {
-      TBurstSpec spec = Spec(kind);
-      spec.levelDbm0 = -20;
-      spec.snrDb = 6;
-      spec.noiseSeed = seed;
-      for (const TReceivedFrame& f : Decode(GenerateBurst(spec))) {
+      TBurstRequest request = Request(kind);
+      request.levelDbm0 = -20;
+      request.snrDb = 6;
+      request.noiseSeed = seed;
+      for (const TReceivedFrame& f : Decode(GenerateBurst(request))) {
         if (f.report)
-          EXPECT_EQ(f.report->number, spec.number);
+          EXPECT_EQ(f.report->number, request.number);
         else
           ++bad;
       }
@@ -155,10 +155,10 @@ INSTANTIATE_TEST_SUITE_P(Cuts, TruncatedBursts,
 
 TEST_P(TruncatedBursts, GiveNoCallAndAtMostOneBrokenMessage) {
   const CutRow& row = GetParam();
-  TBurstSpec spec = Spec(row.kind);
-  spec.leadMs = 300;
-  spec.tailMs = 0;
-  std::vector<int16_t> line = GenerateBurst(spec);
+  TBurstRequest request = Request(row.kind);
+  request.leadMs = 300;
+  request.tailMs = 0;
+  std::vector<int16_t> line = GenerateBurst(request);
   const size_t lead = 300 * kRate / 1000;
   line.resize(lead + size_t(double(line.size() - lead) * row.keep));
   line += Silence(2000);
@@ -184,9 +184,9 @@ TEST(BadChecksum, ComesAsABadMessageWithItsBytes) {
 }
 
 TEST(RepeatedBursts, TwoCallsASecondApartAreTwoCalls) {
-  std::vector<int16_t> line = GenerateBurst(Spec(TSignalKind::skV23));
+  std::vector<int16_t> line = GenerateBurst(Request(TSignalKind::skV23));
   line += Silence(1000);
-  line += GenerateBurst(Spec(TSignalKind::skV23));
+  line += GenerateBurst(Request(TSignalKind::skV23));
   EXPECT_EQ(Messages(Decode(line)).size(), 2u);
 }
 
@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(Bursts, Rings,
                                                    0},
                                            RingRow{"LoudCallerIdIsNoRing",
                                                    [] {
-                                                     TBurstSpec s = Spec(TSignalKind::skDtmf);
+                                                     TBurstRequest s = Request(TSignalKind::skDtmf);
                                                      s.levelDbm0 = 0;
                                                      return GenerateBurst(s);
                                                    }(),

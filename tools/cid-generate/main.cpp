@@ -39,27 +39,28 @@ int ParseCount(const QCommandLineParser& p, const QString& option, int low, int 
   return int(value);
 }
 
-TBurstSpec ReadSpec(const QCommandLineParser& p) {
-  TBurstSpec spec;
-  spec.kind = ParseStandard(p.value(QStringLiteral("standard")));
-  spec.number = p.value(QStringLiteral("number"));
+TBurstRequest ReadRequest(const QCommandLineParser& p) {
+  TBurstRequest request;
+  request.kind = ParseStandard(p.value(QStringLiteral("standard")));
+  request.number = p.value(QStringLiteral("number"));
   if (p.isSet(QStringLiteral("withheld"))) {
     const QString reason = p.value(QStringLiteral("withheld"));
     if (reason != QLatin1String("P") && reason != QLatin1String("O"))
       throw EDeviceError(QStringLiteral("--withheld must be P (private) or O (unavailable)"));
-    spec.number.clear();
-    spec.numberAbsent = reason[0];
-  } else if (spec.number.isEmpty()) {
+    request.number.clear();
+    request.numberAbsent = reason[0];
+  } else if (request.number.isEmpty()) {
     throw EDeviceError(QStringLiteral("give --number or --withheld"));
   }
-  spec.name = p.value(QStringLiteral("name"));
-  spec.dateTime = p.isSet(QStringLiteral("date")) ? p.value(QStringLiteral("date"))
-                                                  : QDateTime::currentDateTime().toString(QStringLiteral("MMddHHmm"));
-  spec.singleData = p.isSet(QStringLiteral("sdmf"));
-  if (p.isSet(QStringLiteral("level"))) spec.levelDbm0 = ParseNumber(p, QStringLiteral("level"));
-  if (p.isSet(QStringLiteral("snr"))) spec.snrDb = ParseNumber(p, QStringLiteral("snr"));
-  if (p.isSet(QStringLiteral("seed"))) spec.noiseSeed = ParseCount(p, QStringLiteral("seed"), 1, 1 << 30);
-  return spec;
+  request.name = p.value(QStringLiteral("name"));
+  request.dateTime = p.isSet(QStringLiteral("date"))
+                         ? p.value(QStringLiteral("date"))
+                         : QDateTime::currentDateTime().toString(QStringLiteral("MMddHHmm"));
+  request.singleData = p.isSet(QStringLiteral("sdmf"));
+  if (p.isSet(QStringLiteral("level"))) request.levelDbm0 = ParseNumber(p, QStringLiteral("level"));
+  if (p.isSet(QStringLiteral("snr"))) request.snrDb = ParseNumber(p, QStringLiteral("snr"));
+  if (p.isSet(QStringLiteral("seed"))) request.noiseSeed = ParseCount(p, QStringLiteral("seed"), 1, 1 << 30);
+  return request;
 }
 
 // The burst on one channel of a recording with the given channel count.
@@ -72,7 +73,7 @@ TLineAudio OnLine(const std::vector<int16_t>& burst, int channels, int line) {
 }
 
 int Generate(const QCommandLineParser& p) {
-  const std::vector<int16_t> burst = GenerateBurst(ReadSpec(p));
+  const std::vector<int16_t> burst = GenerateBurst(ReadRequest(p));
   if (p.isSet(QStringLiteral("play"))) {
     PlayAlsa(p.value(QStringLiteral("play")), burst);
     return 0;
