@@ -9,7 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextEdit>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/Startup.h"
@@ -23,7 +25,7 @@
 
 namespace {
 
-constexpr int kCalls = 100000;
+constexpr int kDefaultCalls = 100000;
 constexpr int kWarmUpCalls = 1000;
 constexpr long kAllowedGrowthKb = 1024;
 
@@ -60,6 +62,8 @@ QString PhoneNumber(int call) { return QStringLiteral("05%1").arg(call % 1000000
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // A shorter run for looking into a failure: call_soak CALLS.
+  const int kCalls = argc > 1 ? std::max(kWarmUpCalls + 1000, std::atoi(argv[1])) : kDefaultCalls;
   TApplication application;
   FormatSettings = TFormatSettings::Turkish();
 

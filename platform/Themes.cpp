@@ -15,6 +15,10 @@ namespace {
 bool themesActive = true;
 QString styleName = QStringLiteral("Fusion");
 QPointer<QStyle> themeStyle;
+// Made once with the style: every standardPalette() call is a new palette
+// with a new cache key, and the style caches its pixmaps by that key, so a
+// fresh palette per paint would fill the pixmap cache without end.
+QPalette themePalette;
 
 [[noreturn]] void ThemeError() { throw Exception(QStringLiteral("Error in Themes")); }
 
@@ -25,15 +29,16 @@ QStyle& Style() {
     if (!style) ThemeError();
     style->setParent(qApp);
     themeStyle = style;
+    themePalette = style->standardPalette();
   }
   return *themeStyle;
 }
 
 // Fills the parts every option shares; the standard palette keeps pixels
 // the same on every desktop.
-void Prepare(QStyleOption& opt, QStyle& style, const TRect& r, QStyle::State state) {
+void Prepare(QStyleOption& opt, const TRect& r, QStyle::State state) {
   opt.rect = r.ToQt();
-  opt.palette = style.standardPalette();
+  opt.palette = themePalette;
   opt.direction = Qt::LeftToRight;
   opt.state = state;
 }
@@ -49,7 +54,7 @@ QStyle::State ButtonState(int state) {
 
 void DrawBevel(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int state) {
   QStyleOptionButton opt;
-  Prepare(opt, style, r, ButtonState(state));
+  Prepare(opt, r, ButtonState(state));
   style.drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &p, w);
 }
 
@@ -57,7 +62,7 @@ void DrawArrowButton(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int
                      QStyle::PrimitiveElement arrow) {
   DrawBevel(style, p, w, r, state);
   QStyleOption opt;
-  Prepare(opt, style, r, ButtonState(state));
+  Prepare(opt, r, ButtonState(state));
   style.drawPrimitive(arrow, &opt, &p, w);
 }
 
@@ -72,7 +77,7 @@ void DrawCheckBox(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int st
   if (look == 3) s |= QStyle::State_Sunken;
   s |= group == 0 ? QStyle::State_Off : group == 1 ? QStyle::State_On : QStyle::State_NoChange;
   QStyleOptionButton opt;
-  Prepare(opt, style, r, s);
+  Prepare(opt, r, s);
   style.drawPrimitive(QStyle::PE_IndicatorCheckBox, &opt, &p, w);
 }
 
@@ -81,7 +86,7 @@ void DrawHeaderItem(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int 
   QStyle::State s = QStyle::State_Active | QStyle::State_Enabled | QStyle::State_Horizontal;
   s |= state == 3 ? QStyle::State_Sunken : QStyle::State_Raised;
   if (state == 2) s |= QStyle::State_MouseOver;
-  Prepare(opt, style, r, s);
+  Prepare(opt, r, s);
   opt.orientation = Qt::Horizontal;
   opt.position = part == 2   ? QStyleOptionHeader::Beginning
                  : part == 3 ? QStyleOptionHeader::End
@@ -91,7 +96,7 @@ void DrawHeaderItem(QStyle& style, QPainter& p, QWidget* w, const TRect& r, int 
 
 void DrawFrame(QStyle& style, QPainter& p, QWidget* w, const TRect& r, QStyle::PrimitiveElement element) {
   QStyleOptionFrame opt;
-  Prepare(opt, style, r, QStyle::State_Active | QStyle::State_Enabled | QStyle::State_Sunken);
+  Prepare(opt, r, QStyle::State_Active | QStyle::State_Enabled | QStyle::State_Sunken);
   opt.lineWidth = 1;
   opt.frameShape = QFrame::StyledPanel;
   style.drawPrimitive(element, &opt, &p, w);
@@ -99,7 +104,7 @@ void DrawFrame(QStyle& style, QPainter& p, QWidget* w, const TRect& r, QStyle::P
 
 void DrawRebar(QStyle& style, QPainter& p, QWidget* w, const TRect& r) {
   QStyleOptionToolBar opt;
-  Prepare(opt, style, r, QStyle::State_Active | QStyle::State_Enabled | QStyle::State_Horizontal);
+  Prepare(opt, r, QStyle::State_Active | QStyle::State_Enabled | QStyle::State_Horizontal);
   p.fillRect(opt.rect, opt.palette.window());
   style.drawControl(QStyle::CE_ToolBar, &opt, &p, w);
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include "TestSupport.h"
 #include "grid/Providers.h"
@@ -312,6 +313,22 @@ TEST(Themes, EveryPartTheSuiteUsesDrawsInsideItsRectangle) {
   }
   Surface s;
   EXPECT_THROW(DrawThemed(nullptr, &s.canvas, TRect(0, 0, 5, 5), TThemeClass::Header, 4, 1), Exception);
+}
+
+// The style keeps the pixmaps it draws with, keyed by the palette among
+// other things: painting the same parts again must find them, not add more.
+TEST(Themes, RepaintingThePartsAddsNothingToTheStylesCaches) {
+  Surface s(60, 30);
+  const auto paintAll = [&s] {
+    DrawThemed(nullptr, &s.canvas, TRect(0, 0, 60, 20), TThemeClass::Header, 1, 1);
+    DrawThemed(nullptr, &s.canvas, TRect(0, 0, 60, 20), TThemeClass::Button, 1, 2);
+    DrawThemed(nullptr, &s.canvas, TRect(0, 0, 16, 16), TThemeClass::Button, 3, 5);
+  };
+  paintAll();
+  const size_t before = mallinfo2().uordblks;
+  for (int i = 0; i < 2000; ++i) paintAll();
+  const size_t after = mallinfo2().uordblks;
+  EXPECT_LT(after, before + 256 * 1024) << "heap grew by " << (after - before) / 1024 << " kB";
 }
 
 }  // namespace
