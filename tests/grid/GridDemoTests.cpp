@@ -1,0 +1,349 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <functional>
+
+#include "GridDemoWindow.h"
+#include "TestSupport.h"
+#include "grid/CellEditors.h"
+#include "grid/ColumnClasses.h"
+#include "platform/FormatFloat.h"
+#include "platform/Themes.h"
+
+namespace {
+
+constexpr int kRows = 300;
+
+// The demo window shown with the keyboard focus on its grid.
+struct ShownDemo {
+  TGridDemoWindow window{kRows};
+  TGridView* grid = window.Grid();
+
+  ShownDemo() {
+    window.resize(1120, 500);
+    window.show();
+    window.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window, 1000);
+    grid->SetFocus();
+    QApplication::processEvents();
+  }
+  QWidget* Focus() const { return QApplication::focusWidget() ? QApplication::focusWidget() : grid; }
+  void Key(Qt::Key key) { QTest::keyClick(Focus(), key); }
+  // Character by character with its text, as a keyboard layout sends it.
+  void Type(const QString& text) {
+    for (QChar c : text) QTest::sendKeyEvent(QTest::Click, Focus(), Qt::Key_unknown, c, Qt::NoModifier);
+  }
+};
+
+double SumOf(const std::function<double(const TDemoRow&)>& field, int rows, const std::vector<int>& skipped = {}) {
+  double sum = 0;
+  for (int r = 0; r < rows; ++r)
+    if (std::find(skipped.begin(), skipped.end(), r) == skipped.end()) sum += field(DemoRow(r));
+  return sum;
+}
+
+QString Money(double value) { return FormatFloat(QStringLiteral("#,##0.00"), value); }
+
+// Every row's picture is the one its name asks for.
+bool PicturesFollowNames(TGridView* grid) {
+  std::map<QString, TObject*> seen;
+  for (int r = 0; r < grid->RowCount(); ++r) {
+    TCell cell = grid->Cell(dcPicture, r);
+    if (!cell.Object()) return false;
+    auto [it, added] = seen.emplace(cell.AsText(), cell.Object());
+    if (!added && it->second != cell.Object()) return false;
+  }
+  std::set<TObject*> distinct;
+  for (const auto& [name, object] : seen) distinct.insert(object);
+  return distinct.size() == seen.size();
+}
+
+// ---- the grid as built ---------------------------------------------------------
+
+TEST(GridDemo, HoldsOneColumnOfEachKindOverTheGeneratedRows) {
+  TGridDemoWindow window(kRows);
+  TGridView* grid = window.Grid();
+  const std::pair<const char*, TValueKind> kinds[dcColumnCount] = {
+      {"TIncrementColumn", vkRowNumber}, {"TTextualColumn", vkText},   {"TComboBoxColumn", vkText},
+      {"TNumericColumn", vkFloat},       {"TDateColumn", vkDateTime},  {"TCheckBoxColumn", vkBoolean},
+      {"TProgressColumn", vkFloat},      {"TRateColumn", vkInteger},   {"TImageColumn", vkInteger},
+      {"TGraphicColumn", vkGraphic},     {"THtmlColumn", vkText},
+  };
+  ASSERT_EQ(grid->Columns()->Count(), int(dcColumnCount));
+  for (int c = 0; c < dcColumnCount; ++c) {
+    EXPECT_STREQ(grid->Columns()->Items(c)->metaObject()->className(), kinds[c].first) << c;
+    EXPECT_EQ(grid->Columns()->Items(c)->ValueKind(), kinds[c].second) << c;
+  }
+  ASSERT_EQ(grid->RowCount(), kRows);
+  for (int r : {0, 137, kRows - 1}) {
+    const TDemoRow row = DemoRow(r);
+    EXPECT_EQ(grid->Cell(dcName, r).AsText(), row.Name);
+    EXPECT_EQ(grid->Cell(dcCity, r).AsText(), row.City);
+    EXPECT_DOUBLE_EQ(grid->Cell(dcAmount, r).AsFloat(), row.Amount);
+    EXPECT_DOUBLE_EQ(grid->Cell(dcDate, r).AsDateTime(), row.Date);
+    EXPECT_EQ(grid->Cell(dcApproved, r).AsBoolean(), row.Approved);
+    EXPECT_DOUBLE_EQ(grid->Cell(dcProgress, r).AsFloat(), row.Progress);
+    EXPECT_EQ(grid->Cell(dcRate, r).AsInteger(), row.Rate);
+    EXPECT_EQ(grid->Cell(dcStatus, r).AsInteger(), row.Status);
+    EXPECT_EQ(grid->Cell(dcPicture, r).AsText(), DemoPictureNames()[row.Picture]);
+    EXPECT_EQ(grid->Cell(dcNote, r).AsText(), row.Note);
+  }
+  EXPECT_TRUE(PicturesFollowNames(grid));
+  const TGridOptions options = grid->Options();
+  for (TGridOption o : {goInput, goFooter, goIndicator, goMultiSelect, goCanHideColumn, goHeader})
+    EXPECT_TRUE(options.testFlag(o)) << o;
+  EXPECT_FALSE(options.testFlag(goDissableColumnMoving));
+  EXPECT_EQ(grid->Columns()->Items(dcAmount)->Footer()->Caption(),
+            Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows)));
+  EXPECT_EQ(grid->Columns()->Items(dcRate)->Footer()->Caption(),
+            Money(SumOf([](const TDemoRow& r) { return r.Rate; }, kRows) / kRows));
+}
+
+TEST(GridDemo, GeneratedNamesCarryTheTurkishLettersAndValuesStayInRange) {
+  QString names;
+  for (int r = 0; r < 200; ++r) {
+    const TDemoRow row = DemoRow(r);
+    names += row.Name;
+    EXPECT_TRUE(row.Progress >= 0 && row.Progress <= 100) << r;
+    EXPECT_TRUE(row.Rate >= 0 && row.Rate <= 5) << r;
+    EXPECT_GE(row.Date, EncodeDate(2026, 1, 1)) << r;
+  }
+  for (QChar c : QStringLiteral("çğıİöşüÇŞÖÜ")) EXPECT_TRUE(names.contains(c)) << QString(c).toStdString();
+  EXPECT_EQ(DemoRow(42).Name, DemoRow(42).Name);
+  EXPECT_DOUBLE_EQ(DemoRow(42).Amount, DemoRow(42).Amount);
+}
+
+// ---- editing every kind in place -------------------------------------------------
+
+struct EditCase {
+  const char* name;
+  int col;
+  const char* editorClass;
+  std::function<void(ShownDemo&)> act;
+  // Checks the stored value against the row as generated.
+  std::function<void(TGridView*, int, const TDemoRow&)> check;
+};
+
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+
+class EditingEachKind : public ::testing::TestWithParam<EditCase> {};
+
+constexpr int kEditRow = 5;
+
+TEST_P(EditingEachKind, OpensItsEditorAndStoresTheValueBack) {
+  const EditCase& c = GetParam();
+  ShownDemo demo;
+  demo.grid->SelectCell(c.col, kEditRow, {});
+  demo.grid->EditCell(c.col, kEditRow, QString());
+  TCellEditor* editor = demo.grid->Editor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->inherits(c.editorClass)) << editor->metaObject()->className();
+  c.act(demo);
+  demo.Key(Qt::Key_Return);
+  EXPECT_EQ(demo.grid->Editor(), nullptr);
+  EXPECT_TRUE(demo.window.LastError().isEmpty()) << demo.window.LastError().toStdString();
+  c.check(demo.grid, kEditRow, DemoRow(kEditRow));
+}
+
+int Next(int index, int count) { return std::min(index + 1, count - 1); }
+
+INSTANTIATE_TEST_SUITE_P(
+    GridDemo, EditingEachKind,
+    ::testing::Values(
+        EditCase{"Name", dcName, "TTextualEditor", [](ShownDemo& d) { d.Type(QStringLiteral("Çiğdem Işıkoğlu")); },
+                 [](TGridView* g, int r, const TDemoRow&) {
+                   EXPECT_EQ(g->Cell(dcName, r).AsText(), QStringLiteral("Çiğdem Işıkoğlu"));
+                 }},
+        EditCase{"City", dcCity, "TComboBoxEditor", [](ShownDemo& d) { d.Key(Qt::Key_Down); },
+                 [](TGridView* g, int r, const TDemoRow& before) {
+                   const int next = Next(DemoCities().indexOf(before.City), DemoCities().size());
+                   EXPECT_EQ(g->Cell(dcCity, r).AsText(), DemoCities()[next]);
+                 }},
+        EditCase{"Amount", dcAmount, "TSpinEditor", [](ShownDemo& d) { d.Type(QStringLiteral("1234,5")); },
+                 [](TGridView* g, int r, const TDemoRow&) {
+                   EXPECT_DOUBLE_EQ(g->Cell(dcAmount, r).AsFloat(), 1234.5);
+                 }},
+        EditCase{"Date", dcDate, "TDatePickerEditor", [](ShownDemo& d) { d.Type(QStringLiteral("15.03.2026")); },
+                 [](TGridView* g, int r, const TDemoRow&) {
+                   EXPECT_DOUBLE_EQ(g->Cell(dcDate, r).AsDateTime(), EncodeDate(2026, 3, 15));
+                 }},
+        EditCase{"Approved", dcApproved, "TCheckBoxEditor", [](ShownDemo& d) { d.Key(Qt::Key_Space); },
+                 [](TGridView* g, int r, const TDemoRow& before) {
+                   EXPECT_EQ(g->Cell(dcApproved, r).AsBoolean(), !before.Approved);
+                 }},
+        EditCase{"Progress", dcProgress, "TNumericEditor", [](ShownDemo& d) { d.Type(QStringLiteral("42")); },
+                 [](TGridView* g, int r, const TDemoRow&) {
+                   EXPECT_DOUBLE_EQ(g->Cell(dcProgress, r).AsFloat(), 42);
+                 }},
+        EditCase{"Rate", dcRate, "TSpinEditor", [](ShownDemo& d) { d.Key(Qt::Key_Up); },
+                 [](TGridView* g, int r, const TDemoRow& before) {
+                   EXPECT_EQ(g->Cell(dcRate, r).AsInteger(), std::min(before.Rate + 1, 5));
+                 }},
+        EditCase{"Status", dcStatus, "TComboBoxEditor", [](ShownDemo& d) { d.Key(Qt::Key_Down); },
+                 [](TGridView* g, int r, const TDemoRow& before) {
+                   EXPECT_EQ(g->Cell(dcStatus, r).AsInteger(), Next(before.Status, DemoStatusNames().size()));
+                 }},
+        EditCase{"Picture", dcPicture, "TComboBoxEditor", [](ShownDemo& d) { d.Key(Qt::Key_Down); },
+                 [](TGridView* g, int r, const TDemoRow& before) {
+                   const int next = Next(before.Picture, DemoPictureNames().size());
+                   EXPECT_EQ(g->Cell(dcPicture, r).AsText(), DemoPictureNames()[next]);
+                   EXPECT_TRUE(PicturesFollowNames(g));
+                 }},
+        EditCase{"Note", dcNote, "TTextualEditor", [](ShownDemo& d) { d.Type(QStringLiteral("<b>Yeni</b> ürün")); },
+                 [](TGridView* g, int r, const TDemoRow&) {
+                   EXPECT_EQ(g->Cell(dcNote, r).AsText(), QStringLiteral("<b>Yeni</b> ürün"));
+                 }}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+
+TEST(GridDemo, RowNumbersAreNotEdited) {
+  ShownDemo demo;
+  demo.grid->EditCell(dcRow, 2, QString());
+  EXPECT_EQ(demo.grid->Editor(), nullptr);
+}
+
+TEST(GridDemo, ATypedDateThatIsNoDateIsReportedAndTheCellKeepsItsValue) {
+  ShownDemo demo;
+  demo.grid->SelectCell(dcDate, kEditRow, {});
+  demo.grid->EditCell(dcDate, kEditRow, QString());
+  demo.Type(QStringLiteral("31.02.2026"));
+  demo.Key(Qt::Key_Return);
+  EXPECT_FALSE(demo.window.LastError().isEmpty());
+  EXPECT_DOUBLE_EQ(demo.grid->Cell(dcDate, kEditRow).AsDateTime(), DemoRow(kEditRow).Date);
+}
+
+// ---- the input row ----------------------------------------------------------------
+
+TEST(GridDemo, InputRowAddsARowOnlyWhenEveryValueConverts) {
+  ShownDemo demo;
+  TColumns* columns = demo.grid->Columns();
+  const QString sumBefore = columns->Items(dcAmount)->Footer()->Caption();
+  columns->Items(dcName)->SetInputText(QStringLiteral("Şule Ağaoğlu"));
+  columns->Items(dcAmount)->SetInputText(QStringLiteral("10"));
+  columns->Items(dcDate)->SetInputText(QStringLiteral("31.02.2026"));
+  columns->Items(dcPicture)->SetInputText(QStringLiteral("Ay"));
+  demo.grid->AcceptInput();
+  EXPECT_EQ(demo.grid->RowCount(), kRows);
+  EXPECT_TRUE(demo.window.LastError().contains(QStringLiteral("Tarih"))) << demo.window.LastError().toStdString();
+  EXPECT_EQ(columns->Items(dcAmount)->Footer()->Caption(), sumBefore);
+
+  columns->Items(dcDate)->SetInputText(QStringLiteral("01.05.2026"));
+  demo.grid->AcceptInput();
+  ASSERT_EQ(demo.grid->RowCount(), kRows + 1);
+  EXPECT_TRUE(demo.window.LastError().isEmpty());
+  EXPECT_EQ(demo.grid->Cell(dcName, kRows).AsText(), QStringLiteral("Şule Ağaoğlu"));
+  EXPECT_DOUBLE_EQ(demo.grid->Cell(dcDate, kRows).AsDateTime(), EncodeDate(2026, 5, 1));
+  EXPECT_EQ(demo.grid->Cell(dcCity, kRows).AsText(), DemoCities().front());
+  EXPECT_TRUE(PicturesFollowNames(demo.grid));
+  EXPECT_EQ(columns->Items(dcAmount)->Footer()->Caption(),
+            Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows) + 10));
+}
+
+// ---- sorting and the selection -------------------------------------------------------
+
+TEST(GridDemo, HeaderClickSortsAndEveryRowKeepsItsPicture) {
+  ShownDemo demo;
+  const TRect header = demo.grid->Columns()->Items(dcAmount)->PartRect(gaHeader);
+  const QPoint at((header.Left + header.Right) / 2, (header.Top + header.Bottom) / 2);
+  QTest::mouseClick(demo.grid, Qt::LeftButton, Qt::NoModifier, at + demo.grid->ClientOrigin().ToQt());
+  for (int r = 1; r < kRows; ++r)
+    ASSERT_LE(demo.grid->Cell(dcAmount, r - 1).AsFloat(), demo.grid->Cell(dcAmount, r).AsFloat()) << r;
+  EXPECT_TRUE(PicturesFollowNames(demo.grid));
+}
+
+TEST(GridDemo, DeletingSelectedRowsKeepsTheOthersAndTheFooters) {
+  ShownDemo demo;
+  demo.grid->SetRowSelected(1, true);
+  demo.grid->SetRowSelected(3, true);
+  EXPECT_EQ(demo.window.DeleteSelectedRows(), 2);
+  ASSERT_EQ(demo.grid->RowCount(), kRows - 2);
+  EXPECT_EQ(demo.grid->Cell(dcName, 1).AsText(), DemoRow(2).Name);
+  EXPECT_EQ(demo.grid->Cell(dcName, 2).AsText(), DemoRow(4).Name);
+  EXPECT_EQ(demo.grid->Columns()->Items(dcAmount)->Footer()->Caption(),
+            Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows, {1, 3})));
+}
+
+// ---- the menu -------------------------------------------------------------------------
+
+struct LinesCase {
+  const char* name;
+  TDemoGridLines lines;
+  TGridLinesStyle style;
+  bool gridLines;
+};
+
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
+class GridLinesMenu : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(GridLinesMenu, SetsTheStyleAndTheLines) {
+  const LinesCase& c = GetParam();
+  TGridDemoWindow window(20);
+  TGridView* grid = window.Grid();
+  // From a state unlike the expected one, so each case changes something.
+  window.SetGridLines(c.lines == TDemoGridLines::Framed ? TDemoGridLines::None : TDemoGridLines::Framed);
+  window.GridLinesAction(c.lines)->trigger();
+  if (c.gridLines) {
+    EXPECT_EQ(grid->GridLinesStyle(), c.style);
+  }
+  EXPECT_EQ(grid->Options().testFlag(goGrid), c.gridLines);
+  EXPECT_TRUE(window.GridLinesAction(c.lines)->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(GridDemo, GridLinesMenu,
+                         ::testing::Values(LinesCase{"Normal", TDemoGridLines::Normal, lsNormal, true},
+                                           LinesCase{"Framed", TDemoGridLines::Framed, lsFramed, true},
+                                           LinesCase{"HorizontalOnly", TDemoGridLines::HorizontalOnly,
+                                                     lsHorizontalOnly, true},
+                                           LinesCase{"None", TDemoGridLines::None, lsNormal, false}),
+                         [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
+
+TEST(GridDemo, LookMenuSwitchesTheThemeAndTheHeadersLook) {
+  const bool wasThemed = ThemesActive();
+  ShownDemo demo;
+  const TRect header = demo.grid->Columns()->Items(dcName)->PartRect(gaHeader);
+  const auto headerPicture = [&] {
+    demo.grid->Repaint();
+    return demo.grid->grab(header.ToQt()).toImage();
+  };
+  demo.window.LookAction(false)->trigger();
+  EXPECT_FALSE(ThemesActive());
+  EXPECT_TRUE(demo.window.LookAction(false)->isChecked());
+  const QImage classic = headerPicture();
+  demo.window.LookAction(true)->trigger();
+  EXPECT_TRUE(ThemesActive());
+  EXPECT_TRUE(demo.window.LookAction(true)->isChecked());
+  EXPECT_NE(headerPicture(), classic);
+  SetThemesActive(wasThemed);
+}
+
+// ---- locale formats ---------------------------------------------------------------------
+
+struct FormatsCase {
+  const char* name;
+  QLocale locale;
+  bool kept;
+};
+
+void PrintTo(const FormatsCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadableFormatsCase : public ::testing::TestWithParam<FormatsCase> {};
+
+TEST_P(ReadableFormatsCase, DatesWrittenReadBack) {
+  const FormatsCase& c = GetParam();
+  const TFormatSettings given = TFormatSettings::FromLocale(c.locale);
+  const TFormatSettings chosen = ReadableFormats(given);
+  const TDateTime day = EncodeDate(2026, 7, 4);
+  EXPECT_EQ(TryStrToDateTime(DateTimeToStr(day, chosen), chosen), std::optional<TDateTime>(day));
+  EXPECT_EQ(chosen.ShortDateFormat,
+            c.kept ? given.ShortDateFormat : TFormatSettings::Turkish().ShortDateFormat);
+}
+
+INSTANTIATE_TEST_SUITE_P(GridDemo, ReadableFormatsCase,
+                         ::testing::Values(FormatsCase{"Turkish", QLocale(QLocale::Turkish, QLocale::Turkey), true},
+                                           FormatsCase{"German", QLocale(QLocale::German, QLocale::Germany), true},
+                                           FormatsCase{"C", QLocale::c(), false}),
+                         [](const ::testing::TestParamInfo<FormatsCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
