@@ -66,9 +66,9 @@ TEST(GridDemo, HoldsOneColumnOfEachKindOverTheGeneratedRows) {
   TGridDemoWindow window(kRows);
   TGridView* grid = window.Grid();
   const std::pair<const char*, TValueKind> kinds[dcColumnCount] = {
-      {"TIncrementColumn", vkRowNumber}, {"TTextualColumn", vkText},   {"TComboBoxColumn", vkText},
-      {"TNumericColumn", vkFloat},       {"TDateColumn", vkDateTime},  {"TCheckBoxColumn", vkBoolean},
-      {"TProgressColumn", vkFloat},      {"TRateColumn", vkInteger},   {"TImageColumn", vkInteger},
+      {"TIncrementColumn", vkRowNumber}, {"TTextualColumn", vkText},  {"TComboBoxColumn", vkText},
+      {"TNumericColumn", vkFloat},       {"TDateColumn", vkDateTime}, {"TCheckBoxColumn", vkBoolean},
+      {"TProgressColumn", vkFloat},      {"TRateColumn", vkInteger},  {"TImageColumn", vkInteger},
       {"TGraphicColumn", vkGraphic},     {"THtmlColumn", vkText},
   };
   ASSERT_EQ(grid->Columns()->Count(), int(dcColumnCount));
@@ -161,10 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
                    const int next = Next(DemoCities().indexOf(before.City), DemoCities().size());
                    EXPECT_EQ(g->Cell(dcCity, r).AsText(), DemoCities()[next]);
                  }},
-        EditCase{"Amount", dcAmount, "TSpinEditor", [](ShownDemo& d) { d.Type(QStringLiteral("1234,5")); },
-                 [](TGridView* g, int r, const TDemoRow&) {
-                   EXPECT_DOUBLE_EQ(g->Cell(dcAmount, r).AsFloat(), 1234.5);
-                 }},
+        EditCase{
+            "Amount", dcAmount, "TSpinEditor", [](ShownDemo& d) { d.Type(QStringLiteral("1234,5")); },
+            [](TGridView* g, int r, const TDemoRow&) { EXPECT_DOUBLE_EQ(g->Cell(dcAmount, r).AsFloat(), 1234.5); }},
         EditCase{"Date", dcDate, "TDatePickerEditor", [](ShownDemo& d) { d.Type(QStringLiteral("15.03.2026")); },
                  [](TGridView* g, int r, const TDemoRow&) {
                    EXPECT_DOUBLE_EQ(g->Cell(dcDate, r).AsDateTime(), EncodeDate(2026, 3, 15));
@@ -174,9 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_EQ(g->Cell(dcApproved, r).AsBoolean(), !before.Approved);
                  }},
         EditCase{"Progress", dcProgress, "TNumericEditor", [](ShownDemo& d) { d.Type(QStringLiteral("42")); },
-                 [](TGridView* g, int r, const TDemoRow&) {
-                   EXPECT_DOUBLE_EQ(g->Cell(dcProgress, r).AsFloat(), 42);
-                 }},
+                 [](TGridView* g, int r, const TDemoRow&) { EXPECT_DOUBLE_EQ(g->Cell(dcProgress, r).AsFloat(), 42); }},
         EditCase{"Rate", dcRate, "TSpinEditor", [](ShownDemo& d) { d.Key(Qt::Key_Up); },
                  [](TGridView* g, int r, const TDemoRow& before) {
                    EXPECT_EQ(g->Cell(dcRate, r).AsInteger(), std::min(before.Rate + 1, 5));
@@ -212,6 +209,45 @@ TEST(GridDemo, ATypedDateThatIsNoDateIsReportedAndTheCellKeepsItsValue) {
   EXPECT_FALSE(demo.window.LastError().isEmpty());
   EXPECT_DOUBLE_EQ(demo.grid->Cell(dcDate, kEditRow).AsDateTime(), DemoRow(kEditRow).Date);
 }
+
+// A typed number the column cannot show is refused, in a cell and in the
+// input row alike.
+struct RangeCase {
+  const char* name;
+  int col;
+  const char* text;
+  bool inputRow;
+};
+
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
+
+class OutOfRange : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(OutOfRange, IsRefusedWithAMessageAndNothingChanges) {
+  const RangeCase& c = GetParam();
+  ShownDemo demo;
+  const QString before = demo.grid->CellText(c.col, kEditRow);
+  if (c.inputRow) {
+    demo.grid->Columns()->Items(c.col)->SetInputText(QString::fromUtf8(c.text));
+    demo.grid->AcceptInput();
+  } else {
+    demo.grid->SelectCell(c.col, kEditRow, {});
+    demo.grid->EditCell(c.col, kEditRow, QString());
+    demo.Type(QString::fromUtf8(c.text));
+    demo.Key(Qt::Key_Return);
+  }
+  EXPECT_TRUE(demo.window.LastError().contains(demo.grid->Columns()->Items(c.col)->Header()->Caption()))
+      << demo.window.LastError().toStdString();
+  EXPECT_EQ(demo.grid->RowCount(), kRows);
+  EXPECT_EQ(demo.grid->CellText(c.col, kEditRow), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(GridDemo, OutOfRange,
+                         ::testing::Values(RangeCase{"StarsTyped", dcRate, "9", false},
+                                           RangeCase{"ProgressTyped", dcProgress, "250", false},
+                                           RangeCase{"StarsInTheInputRow", dcRate, "7", true},
+                                           RangeCase{"StatusInTheInputRow", dcStatus, "-1", true}),
+                         [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 // ---- the input row ----------------------------------------------------------------
 
@@ -294,8 +330,8 @@ TEST_P(GridLinesMenu, SetsTheStyleAndTheLines) {
 INSTANTIATE_TEST_SUITE_P(GridDemo, GridLinesMenu,
                          ::testing::Values(LinesCase{"Normal", TDemoGridLines::Normal, lsNormal, true},
                                            LinesCase{"Framed", TDemoGridLines::Framed, lsFramed, true},
-                                           LinesCase{"HorizontalOnly", TDemoGridLines::HorizontalOnly,
-                                                     lsHorizontalOnly, true},
+                                           LinesCase{"HorizontalOnly", TDemoGridLines::HorizontalOnly, lsHorizontalOnly,
+                                                     true},
                                            LinesCase{"None", TDemoGridLines::None, lsNormal, false}),
                          [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
 
@@ -336,14 +372,15 @@ TEST_P(ReadableFormatsCase, DatesWrittenReadBack) {
   const TFormatSettings chosen = ReadableFormats(given);
   const TDateTime day = EncodeDate(2026, 7, 4);
   EXPECT_EQ(TryStrToDateTime(DateTimeToStr(day, chosen), chosen), std::optional<TDateTime>(day));
-  EXPECT_EQ(chosen.ShortDateFormat,
-            c.kept ? given.ShortDateFormat : TFormatSettings::Turkish().ShortDateFormat);
+  EXPECT_EQ(chosen.ShortDateFormat, c.kept ? given.ShortDateFormat : TFormatSettings::Turkish().ShortDateFormat);
 }
 
 INSTANTIATE_TEST_SUITE_P(GridDemo, ReadableFormatsCase,
                          ::testing::Values(FormatsCase{"Turkish", QLocale(QLocale::Turkish, QLocale::Turkey), true},
                                            FormatsCase{"German", QLocale(QLocale::German, QLocale::Germany), true},
                                            FormatsCase{"C", QLocale::c(), false}),
-                         [](const ::testing::TestParamInfo<FormatsCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FormatsCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

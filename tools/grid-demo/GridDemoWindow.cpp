@@ -35,11 +35,12 @@ uint32_t Pick(int row, uint32_t salt) {
 const QStringList kFirstNames = {
     QStringLiteral("Ayşe"),  QStringLiteral("Çağrı"), QStringLiteral("Gülşen"), QStringLiteral("İsmail"),
     QStringLiteral("Ömer"),  QStringLiteral("Şükrü"), QStringLiteral("Ümit"),   QStringLiteral("Işıl"),
-    QStringLiteral("Doğan"), QStringLiteral("Büşra"), QStringLiteral("Özge"),   QStringLiteral("İlkay"), QStringLiteral("Gönül"),
+    QStringLiteral("Doğan"), QStringLiteral("Büşra"), QStringLiteral("Özge"),   QStringLiteral("İlkay"),
+    QStringLiteral("Gönül"),
 };
 const QStringList kLastNames = {
-    QStringLiteral("Öztürk"), QStringLiteral("Çelik"), QStringLiteral("Şahin"), QStringLiteral("Yıldız"),
-    QStringLiteral("Doğru"),  QStringLiteral("Güneş"), QStringLiteral("Işık"),  QStringLiteral("Ünal"),
+    QStringLiteral("Öztürk"), QStringLiteral("Çelik"), QStringLiteral("Şahin"),    QStringLiteral("Yıldız"),
+    QStringLiteral("Doğru"),  QStringLiteral("Güneş"), QStringLiteral("Işık"),     QStringLiteral("Ünal"),
     QStringLiteral("Aydın"),  QStringLiteral("Kılıç"), QStringLiteral("Çağlayan"), QStringLiteral("Erdoğan"),
 };
 const QStringList kNotes = {
@@ -121,6 +122,7 @@ QImage Picture(int kind) {
 class TEditableProgressColumn : public TProgressColumn {
  public:
   QString EditorClass() const override { return QStringLiteral("TNumericEditor"); }
+  bool AcceptsKey(QChar key) const override { return key.isDigit() && key.unicode() < 128; }
   void PrepareEditor() override {
     auto* editor = qobject_cast<TNumericEditor*>(Editor());
     if (!editor) return;
@@ -134,6 +136,7 @@ class TEditableProgressColumn : public TProgressColumn {
 class TEditableRateColumn : public TRateColumn {
  public:
   QString EditorClass() const override { return QStringLiteral("TSpinEditor"); }
+  bool AcceptsKey(QChar key) const override { return key >= u'0' && key <= u'5'; }
   void PrepareEditor() override {
     auto* editor = qobject_cast<TSpinEditor*>(Editor());
     if (!editor) return;
@@ -240,6 +243,29 @@ QString ConversionError(TValueKind kind, const QString& text) {
 }
 
 const QString kAmountMask = QStringLiteral("#,##0.00");
+
+// The editors spin within their limits but take any typed number; a value
+// the column cannot show is refused with a message.
+QString RangeError(int col, const QString& caption, const QString& text) {
+  double low = 0, high = 0;
+  switch (col) {
+    case dcProgress:
+      high = 100;
+      break;
+    case dcRate:
+      high = 5;
+      break;
+    case dcStatus:
+      high = DemoStatusNames().size() - 1;
+      break;
+    default:
+      return QString();
+  }
+  const std::optional<double> value = TryStrToFloat(text);
+  if (!value || (*value >= low && *value <= high)) return QString();
+  return QStringLiteral("\"%1\" %2 ile %3 arasında olmalı, %4 olamaz")
+      .arg(caption, FloatToStr(low), FloatToStr(high), text);
+}
 
 }  // namespace
 
@@ -376,11 +402,16 @@ void TGridDemoWindow::MakeColumns() {
   auto* picture = new TEditableGraphicColumn;
   auto* note = new TEditableHtmlColumn;
   const TSetup setups[dcColumnCount] = {
-      {row, "No", 44, taRightJustify},           {name, "Ad Soyad", 140, taLeftJustify},
-      {city, "Şehir", 100, taLeftJustify},       {amount, "Tutar", 110, taRightJustify},
-      {date, "Tarih", 86, taCenter},             {approved, "Onay", 44, taCenter},
-      {progress, "İlerleme", 100, taLeftJustify}, {rate, "Puan", 76, taLeftJustify},
-      {status, "Durum", 52, taCenter},           {picture, "Resim", 56, taCenter},
+      {row, "No", 44, taRightJustify},
+      {name, "Ad Soyad", 140, taLeftJustify},
+      {city, "Şehir", 100, taLeftJustify},
+      {amount, "Tutar", 110, taRightJustify},
+      {date, "Tarih", 86, taCenter},
+      {approved, "Onay", 44, taCenter},
+      {progress, "İlerleme", 100, taLeftJustify},
+      {rate, "Puan", 76, taLeftJustify},
+      {status, "Durum", 52, taCenter},
+      {picture, "Resim", 56, taCenter},
       {note, "Not", 230, taLeftJustify},
   };
   for (const TSetup& s : setups) {
@@ -452,7 +483,8 @@ void TGridDemoWindow::MakeMenus() {
     QAction* a = lines->addAction(QString::fromUtf8(captions[i]));
     a->setCheckable(true);
     lineGroup->addAction(a);
-    connect(a, &QAction::triggered, this, [this, i] { Dispatch(nullptr, [this, i] { SetGridLines(TDemoGridLines(i)); }); });
+    connect(a, &QAction::triggered, this,
+            [this, i] { Dispatch(nullptr, [this, i] { SetGridLines(TDemoGridLines(i)); }); });
     linesActions_[i] = a;
   }
   linesActions_[size_t(TDemoGridLines::Normal)]->setChecked(true);
@@ -461,9 +493,13 @@ void TGridDemoWindow::MakeMenus() {
 void TGridDemoWindow::ConnectGrid() {
   grid_->OnChange = [this](TObject*, int ACol, int ARow) { CellChanged(ACol, ARow); };
   grid_->OnInputAccept = [this](TObject*, bool& Accept) { InputAccept(Accept); };
+  grid_->OnAfterEdit = [this](TObject*, int ACol, int, const QString& Value, bool& Accept) {
+    const QString error = RangeError(ACol, grid_->Columns()->Items(ACol)->Header()->Caption(), Value);
+    Accept = error.isEmpty();
+    ShowError(error);
+  };
   grid_->OnSortColumn = [this](TObject*, int, bool) { ShowError(QString()); };
-  if (Application)
-    Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.Message()); };
+  if (Application) Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.Message()); };
 }
 
 void TGridDemoWindow::SetThemed(bool themed) {
@@ -529,7 +565,8 @@ void TGridDemoWindow::InputAccept(bool& Accept) {
     if (column->ValueKind() == vkRowNumber || column->ValueKind() == vkGraphic) continue;
     const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
     if (text.isEmpty()) continue;
-    const QString error = ConversionError(column->ValueKind(), text);
+    QString error = ConversionError(column->ValueKind(), text);
+    if (error.isEmpty()) error = RangeError(c, column->Header()->Caption(), text);
     if (error.isEmpty()) continue;
     Accept = false;
     ShowError(QStringLiteral("Satır eklenmedi, \"%1\": %2").arg(column->Header()->Caption(), error));
