@@ -37,6 +37,13 @@ struct ShownDemo {
   }
 };
 
+// Every table row has a name, used for the test's name and on failure.
+template <class Case>
+requires std::is_same_v<decltype(Case::name), const char*> std::ostream& operator<<(std::ostream& os, const Case& c) {
+  return os << c.name;
+}
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 double SumOf(const std::function<double(const TDemoRow&)>& field, int rows, const std::vector<int>& skipped = {}) {
   double sum = 0;
   for (int r = 0; r < rows; ++r)
@@ -126,8 +133,6 @@ struct EditCase {
   std::function<void(TGridView*, int, const TDemoRow&)> check;
 };
 
-void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
-
 class EditingEachKind : public ::testing::TestWithParam<EditCase> {};
 
 constexpr int kEditRow = 5;
@@ -192,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](TGridView* g, int r, const TDemoRow&) {
                    EXPECT_EQ(g->Cell(dcNote, r).AsText(), QStringLiteral("<b>Yeni</b> ürün"));
                  }}),
-    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST(GridDemo, RowNumbersAreNotEdited) {
   ShownDemo demo;
@@ -218,8 +223,6 @@ struct RangeCase {
   const char* text;
   bool inputRow;
 };
-
-void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 
 class OutOfRange : public ::testing::TestWithParam<RangeCase> {};
 
@@ -247,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(GridDemo, OutOfRange,
                                            RangeCase{"ProgressTyped", dcProgress, "250", false},
                                            RangeCase{"StarsInTheInputRow", dcRate, "7", true},
                                            RangeCase{"StatusInTheInputRow", dcStatus, "-1", true}),
-                         [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
+                         CaseName);
 
 // ---- the input row ----------------------------------------------------------------
 
@@ -309,8 +312,6 @@ struct LinesCase {
   bool gridLines;
 };
 
-void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
-
 class GridLinesMenu : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(GridLinesMenu, SetsTheStyleAndTheLines) {
@@ -333,7 +334,7 @@ INSTANTIATE_TEST_SUITE_P(GridDemo, GridLinesMenu,
                                            LinesCase{"HorizontalOnly", TDemoGridLines::HorizontalOnly, lsHorizontalOnly,
                                                      true},
                                            LinesCase{"None", TDemoGridLines::None, lsNormal, false}),
-                         [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
+                         CaseName);
 
 TEST(GridDemo, LookMenuSwitchesTheThemeAndTheHeadersLook) {
   const bool wasThemed = ThemesActive();
@@ -361,8 +362,6 @@ struct FormatsCase {
   QLocale locale;
   bool kept;
 };
-
-void PrintTo(const FormatsCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadableFormatsCase : public ::testing::TestWithParam<FormatsCase> {};
 

@@ -182,30 +182,27 @@ class TEditableComboBoxColumn : public TComboBoxColumn {
   QString EditorClass() const override { return QStringLiteral("TDemoListEditor"); }
 };
 
+// Only the listed choices, with their images when there are any.
+void PrepareList(QWidget* editor, const QStringList& items, TImageList* images) {
+  auto* list = qobject_cast<TComboBoxEditor*>(editor);
+  if (!list) return;
+  list->SetItems(items);
+  list->SetImages(images);
+  list->SetShowImages(images != nullptr);
+  list->SetStyle(dsDropDownList);
+}
+
 class TEditableImageColumn : public TImageColumn {
  public:
   QString EditorClass() const override { return QStringLiteral("TDemoStatusEditor"); }
-  void PrepareEditor() override {
-    auto* editor = qobject_cast<TComboBoxEditor*>(Editor());
-    if (!editor) return;
-    editor->SetItems(DemoStatusNames());
-    editor->SetImages(Images());
-    editor->SetShowImages(true);
-    editor->SetStyle(dsDropDownList);
-  }
+  void PrepareEditor() override { PrepareList(Editor(), DemoStatusNames(), Images()); }
 };
 
 // The picture is chosen by name; the window puts the named picture in the cell.
 class TEditableGraphicColumn : public TGraphicColumn {
  public:
   QString EditorClass() const override { return QStringLiteral("TDemoListEditor"); }
-  void PrepareEditor() override {
-    auto* editor = qobject_cast<TComboBoxEditor*>(Editor());
-    if (!editor) return;
-    editor->SetItems(DemoPictureNames());
-    editor->SetShowImages(false);
-    editor->SetStyle(dsDropDownList);
-  }
+  void PrepareEditor() override { PrepareList(Editor(), DemoPictureNames(), nullptr); }
 };
 
 // The mark-up is edited as text.
