@@ -279,17 +279,54 @@ TEST(GridDemo, InputRowAddsARowOnlyWhenEveryValueConverts) {
             Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows) + 10));
 }
 
+TEST(GridDemo, AnEmptyGridShowsEmptyFootersAndTakesItsFirstRowFromTheInputRow) {
+  TGridDemoWindow window(0);
+  window.show();
+  TColumns* columns = window.Grid()->Columns();
+  EXPECT_EQ(columns->Items(dcAmount)->Footer()->Caption(), Money(0));
+  EXPECT_EQ(columns->Items(dcRate)->Footer()->Caption(), QString());
+  columns->Items(dcName)->SetInputText(QStringLiteral("İlk kayıt"));
+  columns->Items(dcRate)->SetInputText(QStringLiteral("4"));
+  window.Grid()->AcceptInput();
+  ASSERT_EQ(window.Grid()->RowCount(), 1);
+  EXPECT_EQ(window.Grid()->Cell(dcName, 0).AsText(), QStringLiteral("İlk kayıt"));
+  EXPECT_EQ(columns->Items(dcRate)->Footer()->Caption(), Money(4));
+}
+
 // ---- sorting and the selection -------------------------------------------------------
 
-TEST(GridDemo, HeaderClickSortsAndEveryRowKeepsItsPicture) {
+struct SortCase {
+  const char* name;
+  int col;
+  // The value the rows must come in ascending order of.
+  std::function<double(TCell)> key;
+};
+
+class HeaderClick : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(HeaderClick, SortsAscendingThenDescendingAndEveryRowKeepsItsPicture) {
+  const SortCase& c = GetParam();
   ShownDemo demo;
-  const TRect header = demo.grid->Columns()->Items(dcAmount)->PartRect(gaHeader);
-  const QPoint at((header.Left + header.Right) / 2, (header.Top + header.Bottom) / 2);
-  QTest::mouseClick(demo.grid, Qt::LeftButton, Qt::NoModifier, at + demo.grid->ClientOrigin().ToQt());
-  for (int r = 1; r < kRows; ++r)
-    ASSERT_LE(demo.grid->Cell(dcAmount, r - 1).AsFloat(), demo.grid->Cell(dcAmount, r).AsFloat()) << r;
-  EXPECT_TRUE(PicturesFollowNames(demo.grid));
+  const TRect header = demo.grid->Columns()->Items(c.col)->PartRect(gaHeader);
+  const QPoint at =
+      QPoint((header.Left + header.Right) / 2, (header.Top + header.Bottom) / 2) + demo.grid->ClientOrigin().ToQt();
+  for (int direction : {1, -1}) {
+    QTest::mouseClick(demo.grid, Qt::LeftButton, Qt::NoModifier, at);
+    for (int r = 1; r < kRows; ++r)
+      ASSERT_LE(direction * c.key(demo.grid->Cell(c.col, r - 1)), direction * c.key(demo.grid->Cell(c.col, r)))
+          << "row " << r << ", direction " << direction;
+    EXPECT_NE(c.key(demo.grid->Cell(c.col, 0)), c.key(demo.grid->Cell(c.col, kRows - 1)));
+    EXPECT_TRUE(PicturesFollowNames(demo.grid));
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GridDemo, HeaderClick,
+    ::testing::Values(SortCase{"Amount", dcAmount, [](TCell cell) { return cell.AsFloat(); }},
+                      SortCase{"Date", dcDate, [](TCell cell) { return cell.AsDateTime(); }},
+                      SortCase{"Approved", dcApproved, [](TCell cell) { return double(cell.AsBoolean()); }},
+                      SortCase{"Stars", dcRate, [](TCell cell) { return double(cell.AsInteger()); }}),
+    CaseName);
 
 TEST(GridDemo, DeletingSelectedRowsKeepsTheOthersAndTheFooters) {
   ShownDemo demo;

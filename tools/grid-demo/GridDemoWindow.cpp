@@ -435,6 +435,8 @@ void TGridDemoWindow::MakeColumns() {
   amount->Footer()->SetFormulaKind(fkSum);
   date->SetHideWhenEmpty(true);
   date->SetEmptyCaption(QStringLiteral("(yok)"));
+  // A Boolean cell reads as the number 0, so a numeric sort would leave the rows as they are.
+  approved->SetSortType(stBoolean);
   progress->SetProgressStyle(ColumnKinds::psGradient);
   progress->Footer()->SetFormulaKind(fkAverage);
   TBitmap full, empty;
@@ -445,7 +447,6 @@ void TGridDemoWindow::MakeColumns() {
   rate->SetEmptyGlyph(empty);
   rate->Footer()->SetFormulaKind(fkAverage);
   status->SetImages(statusImages_.get());
-  status->SetSortType(stNumeric);
   picture->SetMargin(2);
   note->SetWrapKind(wkEllipsis);
 }
@@ -495,7 +496,6 @@ void TGridDemoWindow::ConnectGrid() {
     Accept = error.isEmpty();
     ShowError(error);
   };
-  grid_->OnSortColumn = [this](TObject*, int, bool) { ShowError(QString()); };
   if (Application) Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.Message()); };
 }
 
