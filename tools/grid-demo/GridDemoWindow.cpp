@@ -407,9 +407,9 @@ void TGridDemoWindow::MakeColumns() {
       {approved, "Onay", 44, taCenter},
       {progress, "İlerleme", 100, taLeftJustify},
       {rate, "Puan", 76, taLeftJustify},
-      {status, "Durum", 52, taCenter},
-      {picture, "Resim", 56, taCenter},
-      {note, "Not", 230, taLeftJustify},
+      {status, "Durum", 90, taCenter},
+      {picture, "Resim", 76, taCenter},
+      {note, "Not", 196, taLeftJustify},
   };
   for (const TSetup& s : setups) {
     TCustomColumn* c = s.column;
