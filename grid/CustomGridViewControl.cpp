@@ -1062,18 +1062,26 @@ void TCustomGridViewControl::CloseEditor() {
   if (editingInput) InvalidateColumnPart(inputColumn, gaInput);
 }
 
-// The entry is kept in the input editor until it has been accepted.
+// The entry is kept in the input editor until it has been accepted. A text
+// that does not convert takes the new row away again and leaves every
+// column's entry as typed, so no half-filled row stays and nothing is lost.
 void TCustomGridViewControl::AcceptInput() {
   bool accept = true;
   if (OnInputAccept) OnInputAccept(this, accept);
   if (!accept) return;
   AddRows(1);
-  for (int i = 0; i < columns_->Count(); ++i) {
-    TCustomColumn* column = columns_->Items(i);
-    const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
-    if (!text.isEmpty()) SetCellText(i, RowCount() - 1, text);
-    column->SetInputText(column->DefaultValue());
+  const int row = RowCount() - 1;
+  try {
+    for (int i = 0; i < columns_->Count(); ++i) {
+      TCustomColumn* column = columns_->Items(i);
+      const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
+      if (!text.isEmpty()) SetCellText(i, row, text);
+    }
+  } catch (...) {
+    if (row < RowCount()) DeleteRow(row);
+    throw;
   }
+  for (int i = 0; i < columns_->Count(); ++i) columns_->Items(i)->SetInputText(columns_->Items(i)->DefaultValue());
 }
 
 void TCustomGridViewControl::ReturnFocus() {

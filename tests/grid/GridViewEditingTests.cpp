@@ -154,6 +154,27 @@ TEST(GridViewEditing, RefusedInputEntryKeepsItsText) {
   EXPECT_EQ(editor->GetAsText(), QStringLiteral("kept"));
 }
 
+// A text that does not convert must not leave a half-filled row behind nor
+// lose what was typed in the other columns.
+TEST(GridViewEditing, InputEntryThatDoesNotConvertAddsNoRowAndKeepsEveryText) {
+  InputGrid g;
+  auto* amount = new TNumericColumn;
+  g.Columns()->Add(amount);
+  g.column->SetInputText(QStringLiteral("name"));
+  amount->SetInputText(QStringLiteral("x1"));
+  EXPECT_THROW(g.AcceptInput(), Exception);
+  EXPECT_EQ(g.RowCount(), 2);
+  EXPECT_EQ(g.column->InputText(), QStringLiteral("name"));
+  EXPECT_EQ(amount->InputText(), QStringLiteral("x1"));
+
+  amount->SetInputText(QStringLiteral("5"));
+  g.AcceptInput();
+  ASSERT_EQ(g.RowCount(), 3);
+  EXPECT_EQ(g.CellText(0, 2), QStringLiteral("name"));
+  EXPECT_EQ(g.Cell(1, 2).AsFloat(), 5.0);
+  EXPECT_EQ(g.column->InputText(), QStringLiteral("def"));
+}
+
 TEST(GridViewEditing, EscapeInInputKeepsPreviousInputText) {
   InputGrid g;
   g.column->SetInputText(QStringLiteral("before"));
