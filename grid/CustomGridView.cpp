@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QScopedValueRollback>
+#include <utility>
 
 #include "grid/ColumnClasses.h"
+#include "grid/ColumnDragBox.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -80,7 +82,12 @@ void THintWindow::Paint() {
 
 TCustomGridView::TCustomGridView(QWidget* AOwner) : TCustomGridViewControl(AOwner) {
   RegisterClass<TIncrementColumn>();
+  topArrow_ = new TDragArrow(this);
+  bottomArrow_ = new TDragArrow(this);
   textFitHint_ = new THintWindow(this);
+  dragBox_ = new TColumnDragBox(this);
+  dragBox_->OnDragMove = [this](TColumnDragBox*, TPoint p) { ColumnDragMoved(p); };
+  dragBox_->OnDrop = [this](TColumnDragBox*, TPoint p) { ColumnDropped(p); };
   SetColor(clWindow);
   searchTimer_ = std::make_unique<TTimer>();
   searchTimer_->SetEnabled(false);
@@ -105,6 +112,13 @@ void TCustomGridView::ReadStoredChildForms(const std::vector<TFormObject>& forms
 
 // ---- messages -------------------------------------------------------------------
 
+void TCustomGridView::CreateWnd() {
+  TCustomGridViewControl::CreateWnd();
+  // Above the header the arrow points down at the border, below it up.
+  topArrow_->SetDirection(TDragArrow::PointsDown);
+  bottomArrow_->SetDirection(TDragArrow::PointsUp);
+}
+
 void TCustomGridView::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE:
@@ -128,7 +142,12 @@ void TCustomGridView::WndProc(TMessage& Message) {
   }
 }
 
+// A drag in progress is given up whole: the box lets the mouse go, so the
+// release that follows can drop nothing.
 void TCustomGridView::ApplicationDeactivated() {
+  if (GridState() & DraggingColumn) dragAbandoned_ = true;
+  dragBox_->CancelDrag();
+  HideDropArrows();
   dragColumn_ = nullptr;
   downPoint_ = TPoint(-1, -1);
   clickedCell_ = TPoint(-1, -1);
@@ -136,7 +155,7 @@ void TCustomGridView::ApplicationDeactivated() {
   if (pressedHeaderColumn_) InvalidateColumnPart(pressedHeaderColumn_, gaHeader);
   pressedHeaderColumn_ = nullptr;
   gridState_ &= uint16_t(~(DraggingColumn | PressingHeader));
-  SetCursor(crDefault);
+  SetDragCursor(crDefault);
 }
 
 void TCustomGridView::DoEnter() {
@@ -399,6 +418,7 @@ void TCustomGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     CloseEditor();
   }
   clickedCell_ = TPoint(-1, -1);
+  dragAbandoned_ = false;
   if (Button == mbLeft || Button == mbRight) {
     if (Button == mbRight && (GridState() & RangeSelecting)) return;
     downPoint_ = TPoint(X, Y);
@@ -521,8 +541,7 @@ void TCustomGridView::MoveOverHeader(int X, int Y) {
   resizeCandidate_ = ColumnBorderAt(X, Y);
   SetCursor(resizeCandidate_ ? TCursor(crColumnBorder) : crDefault);
   if (!Options().testFlag(goDissableColumnMoving) && dragColumn_ && !Designing()) {
-    if (std::abs(X - downPoint_.X) <= kDragThreshold && std::abs(Y - downPoint_.Y) <= kDragThreshold) return;
-    gridState_ |= DraggingColumn;
+    if (!(GridState() & DraggingColumn) && DragStarts(downPoint_, TPoint(X, Y))) StartColumnDrag();
     return;
   }
   TCustomColumn* hot = ColumnAt(X);
@@ -534,6 +553,76 @@ void TCustomGridView::MoveOverHeader(int X, int Y) {
   HideTextFitHint();
 }
 
+void TCustomGridView::StartColumnDrag() {
+  gridState_ |= DraggingColumn;
+  dragAbandoned_ = false;
+  HideTextFitHint();
+  dragBox_->PlaceOnHeader(dragColumn_);
+  dragBox_->StartDrag(dragColumn_);
+}
+
+void TCustomGridView::ColumnDragMoved(TPoint ScreenPoint) {
+  const TPoint q = ScreenToClient(ScreenPoint);
+  const int target = ColumnAtX(q.X);
+  dropTargetColumn_ = target < 0 ? nullptr : Columns()->Items(target);
+  if (!ShowsDropPlace(q, DropZone(*this), target)) {
+    HideDropArrows();
+    return SetDragCursor(TCursor(crColumnNoDrag));
+  }
+  const TArrowPlaces at = ArrowPlaces(ClientToScreen(TPoint(dropTargetColumn_->ScreenLeft(), 0)), HeaderSize());
+  topArrow_->PlaceAt(at.Top);
+  bottomArrow_->PlaceAt(at.Bottom);
+  topArrow_->SetVisible(true);
+  bottomArrow_->SetVisible(true);
+  SetDragCursor(crDefault);
+}
+
+// The drop is judged by the zone the arrows and the cursor showed. Places
+// are read from the display list: columns added in code all keep Position 0
+// until the list is first renumbered.
+void TCustomGridView::ColumnDropped(TPoint ScreenPoint) {
+  SetDragCursor(crDefault);
+  TCustomColumn* dragged = dragBox_->Column();
+  if (dragged && dragged == dragColumn_) {
+    TColumns* columns = Columns();
+    const TPoint q = ScreenToClient(ScreenPoint);
+    const int target = ColumnAtX(q.X);
+    const int from = columns->DisplayIndexOf(dragged);
+    const int to = target < 0 ? -1 : columns->DisplayIndexOf(columns->Items(target));
+    const TDropOutcome outcome = DropOutcome(q, DropZone(*this), from, to, Options().testFlag(goCanHideColumn));
+    if (outcome.Action == daMove)
+      columns->Move(from, outcome.ToPosition);
+    else if (outcome.Action == daHide)
+      dragged->SetVisible(false);
+  }
+  EndColumnDrag();
+}
+
+void TCustomGridView::EndColumnDrag() {
+  dragColumn_ = nullptr;
+  downPoint_ = TPoint(-1, -1);
+  if (TCustomColumn* pressed = pressedHeaderColumn_) {
+    pressedHeaderColumn_ = nullptr;
+    InvalidateColumnPart(pressed, gaHeader);
+  }
+  dropTargetColumn_ = nullptr;
+  HideDropArrows();
+  // The box took the release, so the grid's own release never comes.
+  gridState_ &= uint16_t(~(DraggingColumn | PressingHeader));
+}
+
+void TCustomGridView::HideDropArrows() {
+  topArrow_->SetVisible(false);
+  bottomArrow_->SetVisible(false);
+}
+
+// The box lies under the pointer for most of a drag, so it shows the
+// grid's cursor too.
+void TCustomGridView::SetDragCursor(TCursor Cursor) {
+  SetCursor(Cursor);
+  dragBox_->SetCursor(Cursor);
+}
+
 void TCustomGridView::LeaveHeader() {
   resizeCandidate_ = nullptr;
   if (!hotHeaderColumn_) return;
@@ -543,6 +632,7 @@ void TCustomGridView::LeaveHeader() {
 }
 
 void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (std::exchange(dragAbandoned_, false)) return;
   TCustomGridViewControl::MouseUp(Button, Shift, X, Y);
   gridState_ &= uint16_t(~PressingHeader);
   if (GridState() & ResizingColumn) {

@@ -5,6 +5,7 @@
 // sorting, the start of column dragging), hints, automatic column widths and
 // the window messages. Where the rows live is still left to descendants.
 
+#include <QPointer>
 #include <memory>
 
 #include "grid/CustomGridViewControl.h"
@@ -18,6 +19,9 @@ constexpr int crIndicatorSelect = 3006;
 
 // Whether text starts with prefix, the Latin letters a to z in either case.
 bool StartsWithFolded(const QString& text, const QString& prefix);
+
+class TColumnDragBox;
+class TDragArrow;
 
 // A small top-most window showing one text on the info colour.
 class THintWindow : public TCustomControl {
@@ -60,7 +64,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   Q_PROPERTY(int Height READ Height WRITE SetHeightValue)
  public:
   static constexpr int kSearchInterval = 500;
-  static constexpr int kDragThreshold = 3;
 
   explicit TCustomGridView(QWidget* AOwner = nullptr);
   ~TCustomGridView() override;
@@ -76,6 +79,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   TCustomColumn* DragColumn() const { return dragColumn_; }
   TCustomColumn* DropTargetColumn() const { return dropTargetColumn_; }
   THintWindow* TextFitHint() const { return textFitHint_; }
+  TColumnDragBox* DragBox() const { return dragBox_; }
+  TDragArrow* TopArrow() const { return topArrow_; }
+  TDragArrow* BottomArrow() const { return bottomArrow_; }
 
   void AutoSizeColumns();
   void MakeRowVisible(int ARow);
@@ -89,6 +95,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void ReadStoredChildForms(const std::vector<TFormObject>& forms) override;
 
  protected:
+  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
@@ -116,6 +123,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   virtual void HideCellHint() {}
   // The application was left: drags end, arrows hide.
   void ApplicationDeactivated();
+  // The drag box's reports, with the pointer in screen coordinates.
+  void ColumnDragMoved(TPoint ScreenPoint);
+  void ColumnDropped(TPoint ScreenPoint);
 
  private:
   void SetWidthValue(int v) { SetBounds(Left(), Top(), v, Height()); }
@@ -133,6 +143,10 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void InvertGuideLine(int X);
   int ResizeLineX() const;
   void MoveOverHeader(int X, int Y);
+  void StartColumnDrag();
+  void EndColumnDrag();
+  void SetDragCursor(TCursor Cursor);
+  void HideDropArrows();
   void LeaveHeader();
   void ReleaseOnData(int X, int Y);
   void ReleaseOnHeader(int X);
@@ -143,8 +157,15 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
 
   std::unique_ptr<TTimer> searchTimer_;
   THintWindow* textFitHint_ = nullptr;
-  TCustomColumn* dropTargetColumn_ = nullptr;
-  TCustomColumn* dragColumn_ = nullptr;
+  TDragArrow* topArrow_ = nullptr;
+  TDragArrow* bottomArrow_ = nullptr;
+  TColumnDragBox* dragBox_ = nullptr;
+  // Columns may be deleted while a header is held.
+  QPointer<TCustomColumn> dropTargetColumn_;
+  QPointer<TCustomColumn> dragColumn_;
+  // A drag given up while the button was still down: its release is not a
+  // click, a sort or a drop.
+  bool dragAbandoned_ = false;
   TPoint downPoint_{-1, -1};
   int lastClientHeight_ = 0;
   int lastClientWidth_ = 0;
