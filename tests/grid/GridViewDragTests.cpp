@@ -270,6 +270,24 @@ TEST_F(GridDrag, AfterADropTheGridHearsTheMouseAgain) {
   EXPECT_TRUE(a->Sorted());
 }
 
+TEST_F(GridDrag, ColumnsReplacedWhileAHeaderIsHeldStartNoDragAndDropNothing) {
+  Show();
+  Press(TPoint(120, 10));
+  grid.Columns()->Clear();
+  grid.AddText(QStringLiteral("D"), 200);
+  EXPECT_EQ(grid.DragColumn(), nullptr) << "the pressed column is gone";
+  MoveTo(TPoint(140, 10));
+  EXPECT_FALSE(grid.GridState() & DraggingColumn);
+  Release(TPoint(140, 10));
+
+  Press(TPoint(20, 10));
+  MoveTo(TPoint(40, 10));
+  ASSERT_TRUE(grid.DragBox()->isVisible());
+  grid.Columns()->Clear();
+  Release(TPoint(40, 60));
+  ExpectNoDragLeft();
+}
+
 // ---- losing activation -------------------------------------------------------------
 
 TEST_F(GridDrag, LosingActivationGivesTheDragUpAndItsReleaseDoesNothing) {
