@@ -57,8 +57,60 @@ QString FromQtPattern(QString pattern, QChar dateSep, QChar timeSep) {
 
 QChar FirstSeparator(const QString& pattern, const QString& letters, QChar fallback) {
   for (QChar c : pattern)
-    if (!letters.contains(c) && !c.isSpace() && c != QLatin1Char('\'')) return c;
+    // A word between the fields ("H時mm分") is no separator.
+    if (!letters.contains(c) && !c.isSpace() && c != QLatin1Char('\'')) return c.isLetterOrNumber() ? fallback : c;
   return fallback;
+}
+
+// The letter runs of a Qt pattern in order ("dd", "MMM", "yyyy"), quoted
+// text and other literals left out.
+QStringList PatternFields(const QString& pattern, const QString& letters) {
+  QStringList fields;
+  for (int i = 0; i < pattern.size();) {
+    const QChar c = pattern[i];
+    int end = i + 1;
+    if (c == QLatin1Char('\'')) {
+      end = pattern.indexOf(QLatin1Char('\''), i + 1);
+      end = end < 0 ? int(pattern.size()) : end + 1;
+    } else if (letters.contains(c)) {
+      while (end < pattern.size() && pattern[end] == c) ++end;
+      fields << pattern.mid(i, end - i);
+    }
+    i = end;
+  }
+  return fields;
+}
+
+// Dates and times are read back as numbers joined by one separator, so a
+// locale's pattern with names or words in it ("d MMM yyyy", "yyyy. MM. dd.",
+// "H時mm分ss秒") is written in the same order in that form instead.
+QString ReadableDatePattern(const QString& pattern, QChar sep) {
+  QStringList fields;
+  QString order;
+  for (QString field : PatternFields(pattern, QStringLiteral("dMy"))) {
+    const QChar letter = field[0];
+    if (letter == QLatin1Char('d') && field.size() > 2) continue;  // a day name
+    if (letter == QLatin1Char('M') && field.size() > 2) field = QStringLiteral("M");
+    if (letter == QLatin1Char('y') && field.size() != 2) field = QStringLiteral("yyyy");
+    if (order.contains(letter)) continue;
+    order += letter;
+    fields << field;
+  }
+  if (fields.size() != 3)
+    return QStringList{QStringLiteral("d"), QStringLiteral("M"), QStringLiteral("yyyy")}.join(sep);
+  return fields.join(sep);
+}
+
+QString ReadableTimePattern(const QString& pattern, QChar sep, bool seconds) {
+  QString hour, ampm;
+  for (const QString& field : PatternFields(pattern, QStringLiteral("hHaA"))) {
+    if (field[0].toLower() == QLatin1Char('h') && hour.isEmpty()) hour = field.left(2);
+    if (field[0].toLower() == QLatin1Char('a')) ampm = QStringLiteral("AP");
+  }
+  if (hour.isEmpty()) hour = QStringLiteral("HH");
+  QString out = hour + sep + QStringLiteral("mm");
+  if (seconds) out += sep + QStringLiteral("ss");
+  return ampm.isEmpty() ? out : out + QLatin1Char(' ') + ampm;
 }
 
 }  // namespace
@@ -71,10 +123,14 @@ TFormatSettings TFormatSettings::FromLocale(const QLocale& locale) {
   const QString longTime = locale.timeFormat(QLocale::LongFormat);
   fs.DateSeparator = FirstSeparator(shortDate, QStringLiteral("dMy"), QLatin1Char('/'));
   fs.TimeSeparator = FirstSeparator(longTime, QStringLiteral("hHmsapAPtz"), QLatin1Char(':'));
-  fs.ShortDateFormat = FromQtPattern(shortDate, fs.DateSeparator, fs.TimeSeparator);
+  fs.ShortDateFormat =
+      FromQtPattern(ReadableDatePattern(shortDate, fs.DateSeparator), fs.DateSeparator, fs.TimeSeparator);
   fs.LongDateFormat = FromQtPattern(locale.dateFormat(QLocale::LongFormat), fs.DateSeparator, fs.TimeSeparator);
-  fs.ShortTimeFormat = FromQtPattern(locale.timeFormat(QLocale::ShortFormat), fs.DateSeparator, fs.TimeSeparator);
-  fs.LongTimeFormat = FromQtPattern(longTime, fs.DateSeparator, fs.TimeSeparator);
+  fs.ShortTimeFormat =
+      FromQtPattern(ReadableTimePattern(locale.timeFormat(QLocale::ShortFormat), fs.TimeSeparator, false),
+                    fs.DateSeparator, fs.TimeSeparator);
+  fs.LongTimeFormat =
+      FromQtPattern(ReadableTimePattern(longTime, fs.TimeSeparator, true), fs.DateSeparator, fs.TimeSeparator);
   fs.TimeAMString = locale.amText();
   fs.TimePMString = locale.pmText();
   fs.ShortMonthNames = Names(locale, 12, true, QLocale::ShortFormat);

@@ -392,31 +392,4 @@ TEST(GridDemo, LookMenuSwitchesTheThemeAndTheHeadersLook) {
   SetThemesActive(wasThemed);
 }
 
-// ---- locale formats ---------------------------------------------------------------------
-
-struct FormatsCase {
-  const char* name;
-  QLocale locale;
-  bool kept;
-};
-
-class ReadableFormatsCase : public ::testing::TestWithParam<FormatsCase> {};
-
-TEST_P(ReadableFormatsCase, DatesWrittenReadBack) {
-  const FormatsCase& c = GetParam();
-  const TFormatSettings given = TFormatSettings::FromLocale(c.locale);
-  const TFormatSettings chosen = ReadableFormats(given);
-  const TDateTime day = EncodeDate(2026, 7, 4);
-  EXPECT_EQ(TryStrToDateTime(DateTimeToStr(day, chosen), chosen), std::optional<TDateTime>(day));
-  EXPECT_EQ(chosen.ShortDateFormat, c.kept ? given.ShortDateFormat : TFormatSettings::Turkish().ShortDateFormat);
-}
-
-INSTANTIATE_TEST_SUITE_P(GridDemo, ReadableFormatsCase,
-                         ::testing::Values(FormatsCase{"Turkish", QLocale(QLocale::Turkish, QLocale::Turkey), true},
-                                           FormatsCase{"German", QLocale(QLocale::German, QLocale::Germany), true},
-                                           FormatsCase{"C", QLocale::c(), false}),
-                         [](const ::testing::TestParamInfo<FormatsCase>& info) {
-                           return std::string(info.param.name);
-                         });
-
 }  // namespace

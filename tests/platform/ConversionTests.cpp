@@ -110,6 +110,28 @@ TEST(DateTimeConversion, ParsesInTheOrderOfTheShortDateFormat) {
   }
 }
 
+// Whatever the desktop's locale, a date written with its formats reads back.
+class LocaleFormats : public ::testing::TestWithParam<QLocale> {};
+
+TEST_P(LocaleFormats, ADateAndTimeWrittenReadBack) {
+  const TFormatSettings fs = TFormatSettings::FromLocale(GetParam());
+  const TDateTime moment = EncodeDate(2026, 7, 4) + EncodeTime(13, 5, 6, 0);
+  EXPECT_EQ(TryStrToDateTime(DateTimeToStr(moment, fs), fs), std::optional<TDateTime>(moment))
+      << DateTimeToStr(moment, fs).toStdString() << " with " << fs.ShortDateFormat.toStdString();
+  EXPECT_EQ(StrToDate(DateToStr(moment, fs), fs), EncodeDate(2026, 7, 4));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LocaleFormats,
+    ::testing::Values(QLocale::c(), QLocale(QLocale::Turkish, QLocale::Turkey),
+                      QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates),
+                      QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Japanese, QLocale::Japan),
+                      QLocale(QLocale::Hungarian, QLocale::Hungary), QLocale(QLocale::Korean, QLocale::SouthKorea),
+                      QLocale(QLocale::French, QLocale::France)),
+    [](const ::testing::TestParamInfo<QLocale>& info) {
+      return info.param.name().replace(QLatin1Char('_'), QString()).toStdString();
+    });
+
 }  // namespace
 
 namespace {

@@ -321,12 +321,6 @@ void FillDemoRows(TGridView* grid, int first, int count) {
   }
 }
 
-TFormatSettings ReadableFormats(const TFormatSettings& settings) {
-  const TDateTime probe = EncodeDate(2026, 12, 31);
-  const std::optional<TDateTime> back = TryStrToDateTime(DateTimeToStr(probe, settings), settings);
-  return back && *back == probe ? settings : TFormatSettings::Turkish();
-}
-
 // ---- the window ------------------------------------------------------------------
 
 TGridDemoWindow::TGridDemoWindow(int rows, QWidget* parent) : QMainWindow(parent) {

@@ -58,10 +58,6 @@ const QStringList& DemoPictureNames();
 // Loads the generated rows into a grid made by the window.
 void FillDemoRows(TGridView* grid, int first, int count);
 
-// The settings when a date written with them reads back, else the Turkish
-// ones: the date column's default value and every typed date must convert.
-TFormatSettings ReadableFormats(const TFormatSettings& settings);
-
 // Grid-line menu choices: the three styles, and no lines at all.
 enum class TDemoGridLines { Normal, Framed, HorizontalOnly, None };
 

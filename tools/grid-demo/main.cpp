@@ -31,7 +31,6 @@ int main(int argc, char** argv) {
   TApplication application;
   application.SetTitle(QStringLiteral("Izgara Gösterimi"));
   application.UseClassicLook();
-  FormatSettings = ReadableFormats(FormatSettings);
   try {
     TGridDemoWindow window(*rows);
     application.SetMainForm(&window);
