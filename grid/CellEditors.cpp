@@ -610,6 +610,12 @@ void TComboBoxEditor::SetItemIndex(int v) {
   SetText(items_.at(itemIndex_));
 }
 
+void TComboBoxEditor::SetAsText(const QString& s) {
+  TPopupEditor::SetAsText(s);
+  itemIndex_ = int(items_.indexOf(s));
+  if (ImagesShown()) update();
+}
+
 void TComboBoxEditor::SetImages(TImageList* v) {
   images_ = v;
   ApplyEditRect();

@@ -347,6 +347,10 @@ class TComboBoxEditor : public TPopupEditor {
   bool ShowImages() const { return showImages_; }
   void SetShowImages(bool v);
 
+  // An item's text also makes it the current item, so the image and the
+  // Up/Down steps start from the cell's own item; any other text leaves no
+  // item current (-1).
+  void SetAsText(const QString& s) override;
   void GetEditRect(TRect& R) override;
   void CloseUp(const QString& Value) override;
 

@@ -404,7 +404,7 @@ INSTANTIATE_TEST_SUITE_P(Combo, ComboIndex,
                          ::testing::Values(IndexCase{"PastTheEnd", {"a", "b", "c"}, 7, 2, "c"},
                                            IndexCase{"BeforeTheStart", {"a", "b", "c"}, -4, 0, "a"},
                                            IndexCase{"Inside", {"a", "Ğüş 日本", "c"}, 1, 1, "Ğüş 日本"},
-                                           IndexCase{"NoItemsNothingHappens", {}, 2, 0, "before"}),
+                                           IndexCase{"NoItemsNothingHappens", {}, 2, -1, "before"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ComboEditor, UpAndDownStepWithoutReachingOnKeyDownAndTheWheelToo) {
@@ -425,6 +425,22 @@ TEST(ComboEditor, UpAndDownStepWithoutReachingOnKeyDownAndTheWheelToo) {
   EXPECT_EQ(editor.GetAsText(), QStringLiteral("c"));
   Wheel(editor, 120);
   Wheel(editor, 120);
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("a"));
+}
+
+// The editor is reused cell after cell: a cell's text must bring its own item
+// with it, not step on from the item of the last edit.
+TEST(ComboEditor, AnItemsTextMakesItCurrentAndAnyOtherTextNone) {
+  TComboBoxEditor editor;
+  editor.HandleNeeded();
+  editor.SetItems({"a", "b", "c"});
+  editor.SetAsText(QStringLiteral("c"));
+  EXPECT_EQ(editor.ItemIndex(), 2);
+  PressKey(editor, VK_UP);
+  EXPECT_EQ(editor.GetAsText(), QStringLiteral("b"));
+  editor.SetAsText(QStringLiteral("free text"));
+  EXPECT_EQ(editor.ItemIndex(), -1);
+  PressKey(editor, VK_DOWN);
   EXPECT_EQ(editor.GetAsText(), QStringLiteral("a"));
 }
 

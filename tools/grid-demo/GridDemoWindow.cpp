@@ -147,33 +147,20 @@ class TEditableRateColumn : public TRateColumn {
   }
 };
 
-// A list editor opened on a cell starts on the cell's item, so the image
-// beside the text and the Up/Down steps follow the cell, not the last edit.
-class TListEditor : public TComboBoxEditor {
- public:
-  void SetAsText(const QString& s) override {
-    const int index = Items().indexOf(s);
-    if (index >= 0)
-      SetItemIndex(index);
-    else
-      TComboBoxEditor::SetAsText(s);
-  }
-};
-
 // Shows the status names with their icons and gives the cell the index of
 // the chosen one; a text that is not a name goes to the cell as typed, where
 // the integer cell rejects it with a conversion error.
-class TStatusEditor : public TListEditor {
+class TStatusEditor : public TComboBoxEditor {
  public:
   QString GetAsText() override {
-    const QString text = TListEditor::GetAsText();
+    const QString text = TComboBoxEditor::GetAsText();
     const int index = Items().indexOf(text);
     return index >= 0 ? QString::number(index) : text;
   }
   void SetAsText(const QString& s) override {
     bool number = false;
     const int index = s.toInt(&number);
-    TListEditor::SetAsText(number && index >= 0 && index < Items().size() ? Items().at(index) : s);
+    TComboBoxEditor::SetAsText(number && index >= 0 && index < Items().size() ? Items().at(index) : s);
   }
 };
 
@@ -215,7 +202,7 @@ class TEditableHtmlColumn : public THtmlColumn {
 void RegisterDemoEditors() {
   static const bool registered = [] {
     RegisterCellEditors();
-    RegisterEditorClass(QStringLiteral("TDemoListEditor"), [](TCustomColumn*) { return new TListEditor(); });
+    RegisterEditorClass(QStringLiteral("TDemoListEditor"), [](TCustomColumn*) { return new TComboBoxEditor(); });
     RegisterEditorClass(QStringLiteral("TDemoStatusEditor"), [](TCustomColumn*) { return new TStatusEditor(); });
     return true;
   }();
