@@ -429,13 +429,18 @@ void TCells::FullSort(int col, TSortType sortType, bool descending) {
           rowCount_, [&texts](int r) { return &texts[size_t(r)]; }, descending, random_);
       break;
     }
+    case stNumeric:
+      // A Boolean cell reads as the number 0 whatever it holds; as a number
+      // it sorts by its truth, or a check box column could never be sorted.
+      if (!dynamic_cast<const TBooleanCell*>(&cls)) {
+        order = SortedOrder<double>(
+            rowCount_, [&](int r) { return cls.AsFloat(list, r); }, descending, random_);
+        break;
+      }
+      [[fallthrough]];
     case stBoolean:
       order = SortedOrder<int>(
           rowCount_, [&](int r) { return int(cls.AsBoolean(list, r)); }, descending, random_);
-      break;
-    case stNumeric:
-      order = SortedOrder<double>(
-          rowCount_, [&](int r) { return cls.AsFloat(list, r); }, descending, random_);
       break;
     case stDate:
       order = SortedOrder<double>(

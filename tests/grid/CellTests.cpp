@@ -350,6 +350,18 @@ TEST_F(CellStore, BooleanDateAndNumericSortsOrderByValue) {
   EXPECT_EQ(cells.Cell(2, 2).AsFloat(), 2.5);
 }
 
+// A check box column sorts numerically, and a Boolean cell reads as the
+// number 0 either way: the sort must still go by what the boxes hold.
+TEST_F(CellStore, ANumericSortOfBooleansOrdersByTruth) {
+  AddColumn(vkBoolean);
+  cells.AddRows(8);
+  for (int r = 0; r < 8; ++r) cells.Cell(0, r).SetAsBoolean(r < 4);
+  cells.Sort(0, stNumeric, false);
+  QList<bool> sorted;
+  for (int r = 0; r < 8; ++r) sorted << cells.Cell(0, r).AsBoolean();
+  EXPECT_EQ(sorted, (QList<bool>{false, false, false, false, true, true, true, true}));
+}
+
 // Random keys, many duplicates, sorted, reversed and constant inputs: every
 // sort must end in key order and keep each row whole.
 TEST_F(CellStore, RandomInputsEndInTheReferenceOrder) {

@@ -416,8 +416,6 @@ void TGridDemoWindow::MakeColumns() {
   amount->Footer()->SetFormulaKind(fkSum);
   date->SetHideWhenEmpty(true);
   date->SetEmptyCaption(QStringLiteral("(yok)"));
-  // A Boolean cell reads as the number 0, so a numeric sort would leave the rows as they are.
-  approved->SetSortType(stBoolean);
   progress->SetProgressStyle(ColumnKinds::psGradient);
   progress->Footer()->SetFormulaKind(fkAverage);
   TBitmap full, empty;
