@@ -3,12 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
 
+#include "WidgetBenchMain.h"
 #include "grid/ColumnClasses.h"
 #include "grid/Displays.h"
-#include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/SysUtils.h"
 
@@ -113,12 +112,6 @@ BENCHMARK(ProgressDisplayPage);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  TApplication application;
   FormatSettings = TFormatSettings::Turkish();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunWidgetBenchmarks(argc, argv);
 }

@@ -8,17 +8,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include "WidgetBenchMain.h"
 #include "grid/ColumnClasses.h"
 #include "grid/CustomGridViewControl.h"
 #include "grid/GridView.h"
-#include "platform/Application.h"
 
 namespace {
 
@@ -335,12 +334,4 @@ BENCHMARK(RollingCallListGrid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  TApplication application;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

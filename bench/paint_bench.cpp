@@ -5,9 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
-#include "platform/Application.h"
+#include "WidgetBenchMain.h"
 #include "platform/Controls.h"
 
 namespace {
@@ -100,12 +98,4 @@ BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  TApplication application;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }
