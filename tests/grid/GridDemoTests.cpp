@@ -293,6 +293,32 @@ TEST(GridDemo, AnEmptyGridShowsEmptyFootersAndTakesItsFirstRowFromTheInputRow) {
   EXPECT_EQ(columns->Items(dcRate)->Footer()->Caption(), Money(4));
 }
 
+// ---- column dragging -------------------------------------------------------------
+
+// Through the window, which hands the events to whoever holds the mouse.
+void DragHeader(ShownDemo& demo, int col, TPoint to) {
+  QWindow* window = demo.window.windowHandle();
+  const auto at = [&](TPoint p) { return demo.grid->mapTo(&demo.window, p.ToQt()); };
+  const TCustomColumn* column = demo.grid->Columns()->Items(col);
+  const TPoint from(column->Left() - demo.grid->HorzPos() + 10, 10);
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at(from));
+  QTest::mouseMove(window, at(TPoint(from.X + 5, from.Y)));
+  QTest::mouseMove(window, at(to));
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at(to));
+}
+
+TEST(GridDemo, HeadersDragToANewPlaceAndBelowTheHeaderOutOfSight) {
+  ShownDemo demo;
+  TColumns* columns = demo.grid->Columns();
+  const TCustomColumn* name = columns->Items(dcName);
+  DragHeader(demo, dcCity, TPoint(name->Left() - demo.grid->HorzPos() + 5, 10));
+  EXPECT_EQ(columns->DisplayItems(1), columns->Items(dcCity));
+  EXPECT_EQ(columns->DisplayItems(2), columns->Items(dcName));
+
+  DragHeader(demo, dcAmount, TPoint(columns->Items(dcAmount)->Left() + 10, 3 * demo.grid->HeaderSize()));
+  EXPECT_FALSE(columns->Items(dcAmount)->Visible());
+}
+
 // ---- sorting and the selection -------------------------------------------------------
 
 struct SortCase {
