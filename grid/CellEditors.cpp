@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 #include "grid/Columns.h"
 #include "grid/Providers.h"
@@ -781,12 +783,17 @@ void TNumericEditor::SetTextAfter(const QString& v) {
 
 double TNumericEditor::Value() {
   QString text = Text();
+  // The null text may itself end with the unit ("en az 1 m2" after " m2").
+  if (!nullText_.isEmpty() && text == nullText_) return 0;
   if (!textAfter_.isEmpty() && text.endsWith(textAfter_)) text.chop(textAfter_.size());
   if (text.isEmpty() || (!nullText_.isEmpty() && text == nullText_)) return 0;
   const QString number = FilterNumericText(text, options_ & eoAllowFloat, options_ & eoAllowSigns);
   // A lone sign or separator is what typing leaves on the way to a number.
   if (!std::any_of(number.begin(), number.end(), IsDigit)) return 0;
-  return StrToFloat(number);
+  // The filter leaves only a number, so the one thing that can fail is its
+  // size: a run of typed digits past every double reads as the largest one.
+  if (const std::optional<double> v = TryStrToFloat(number)) return *v;
+  return number.startsWith(QLatin1Char('-')) ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
 void TNumericEditor::ShowValue(double v) {

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
+#include <limits>
+#include <string>
 
 #include "DisplaysTestSupport.h"
 #include "TestSupport.h"
@@ -144,6 +146,44 @@ TEST(NumericEditor, ReformattingWithAUnitKeepsTheValue) {
   editor.SetTextAfter(QStringLiteral(" kg"));
   EXPECT_EQ(editor.GetAsText(), QStringLiteral("3 kg"));
 }
+
+// Texts that must read back as a value, and keep it through reformatting.
+struct ReformatCase {
+  const char* name;
+  const char* textAfter;
+  const char* nullText;
+  std::string text;
+  double expected;
+};
+void PrintTo(const ReformatCase& c, std::ostream* os) { *os << c.name; }
+
+class NumericReformat : public ::testing::TestWithParam<ReformatCase> {};
+
+TEST_P(NumericReformat, ReadsTheTextAndKeepsTheValue) {
+  const ReformatCase& c = GetParam();
+  FullStopSeparator separator;
+  TNumericEditor editor;
+  editor.SetTextAfter(QString::fromUtf8(c.textAfter));
+  editor.SetNullText(QString::fromUtf8(c.nullText));
+  editor.SetAsText(QString::fromStdString(c.text));
+  double value = 0;
+  ASSERT_NO_THROW(value = editor.Value()) << editor.GetAsText().toStdString();
+  EXPECT_DOUBLE_EQ(value, c.expected);
+  for (int i = 0; i < 2; ++i) {
+    editor.SetPrecision(2);  // shows the value read back
+    EXPECT_DOUBLE_EQ(editor.Value(), c.expected) << editor.GetAsText().toStdString();
+  }
+}
+
+const double kLargest = std::numeric_limits<double>::max();
+
+INSTANTIATE_TEST_SUITE_P(
+    Numeric, NumericReformat,
+    ::testing::Values(ReformatCase{"NullTextEndingInTheUnit", " m2", "en az 1 m2", "en az 1 m2", 0},
+                      ReformatCase{"DigitsPastTheLargestDouble", "", "", std::string(400, '9'), kLargest},
+                      ReformatCase{"NegativePastTheLargestDouble", "", "", "-" + std::string(400, '9'), -kLargest},
+                      ReformatCase{"LongFractionPastTheLargest", " kg", "", std::string(320, '9') + ".5 kg", kLargest}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NumericEditor, LosingTheFocusReformatsUnlessEverythingIsAllowed) {
   FullStopSeparator separator;
