@@ -275,7 +275,7 @@ void TGraphicColumn::SetBorderWidth(int v) {
 }
 
 void TGraphicColumn::SetMargin(int v) {
-  margin_ = v;
+  margin_ = BoundedExtent(v);
   InvalidateData();
 }
 

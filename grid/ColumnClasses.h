@@ -206,7 +206,7 @@ class TProgressColumn : public TCustomColumn {
   bool HideWhenEmpty() const { return hideWhenEmpty_; }
   void SetHideWhenEmpty(bool v);
   int Margin() const { return margin_; }
-  void SetMargin(int v) { margin_ = v; }
+  void SetMargin(int v) { margin_ = BoundedExtent(v); }
   int Max() const { return max_; }
   void SetMax(int v) { max_ = v; }
   TColor ProgressColor() const { return progressColor_; }

@@ -201,6 +201,14 @@ class TColumnFooter : public TColumnPart {
   TFormulaKind formulaKind_ = fkNone;
 };
 
+// Places, sizes and margins a column keeps for its cells stay within a
+// million pixels, as the grid's own sizes do, so that sums of them never
+// overflow (a stored form may give any integer).
+constexpr int kMaxCellExtent = 1000000;
+constexpr int BoundedExtent(int v) {
+  return v < -kMaxCellExtent ? -kMaxCellExtent : v > kMaxCellExtent ? kMaxCellExtent : v;
+}
+
 // The column's cell rectangle inside one slide of the slides layout.
 class TSlideBounds : public TPersistent {
   Q_OBJECT
@@ -213,13 +221,13 @@ class TSlideBounds : public TPersistent {
 
   TCustomColumn* Column() const { return column_; }
   int Left() const { return left_; }
-  void SetLeft(int v) { left_ = v; }
+  void SetLeft(int v) { left_ = BoundedExtent(v); }
   int Top() const { return top_; }
-  void SetTop(int v) { top_ = v; }
+  void SetTop(int v) { top_ = BoundedExtent(v); }
   int Width() const { return width_; }
-  void SetWidth(int v) { width_ = v; }
+  void SetWidth(int v) { width_ = BoundedExtent(v); }
   int Height() const { return height_; }
-  void SetHeight(int v) { height_ = v; }
+  void SetHeight(int v) { height_ = BoundedExtent(v); }
   void Assign(TPersistent* Source) override;
 
  private:

@@ -230,6 +230,22 @@ TEST(GridControlGeometry, SlideCellsSitAtTheirBounds) {
   EXPECT_EQ(g.CellAtPoint(TPoint(50, 81 + 50)), TPoint(-1, 1));   // bottom end excluded
 }
 
+// Slide bounds from a stored form may be any integer; the cell they give
+// keeps within the grid's range instead of wrapping round.
+TEST(GridControlGeometry, ExtremeSlideBoundsStayWithinRange) {
+  ReportGrid g;
+  g.SetGridStyle(gsSlides);
+  TSlideBounds* b = g.Columns()->Items(1)->SlideBounds();
+  b->SetLeft(INT_MAX);
+  b->SetWidth(INT_MAX);
+  b->SetTop(INT_MIN);
+  b->SetHeight(INT_MAX);
+  EXPECT_EQ(g.GetCellRect(1, 0), TRect(1000000, -1000000, 2000000, 0));
+  EXPECT_EQ(g.CellAtPoint(TPoint(5, 5)).X, -1);
+  g.InvalidateCell(1, 0);
+  g.PaintAll();
+}
+
 TEST(GridControlGeometry, NoVisibleColumnLeavesOnlyIndicatorAndNothing) {
   ReportGrid g;
   g.SetOptions(g.Options() | goIndicator | goFooter);
