@@ -38,23 +38,31 @@ for t in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$t
   artifacts=build-fuzz/artifacts/$t
   log=build-fuzz/fuzz-$t.log
+  rm -rf "$artifacts"
   mkdir -p "$corpus" "$artifacts"
   cp -n tools/fuzz/seeds/"$t"/* "$corpus"/
   dict=()
   [ -f tools/fuzz/"$t".dict ] && dict=(-dict=tools/fuzz/"$t".dict)
   echo "== $t: $seconds s"
-  status=0
-  build-fuzz/fuzz/fuzz_"$t" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$artifacts"/ >"$log" 2>&1 || status=$?
-  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-  crash=$(grep -m1 -E '^==[0-9]+==ERROR|runtime error|fuzz invariant broken|ALARM: working on|out-of-memory' "$log" || true)
-  if [ "$status" -ne 0 ] || [ -n "$crash" ]; then
+  # One job at a time (-fork=1), so that a crash, a timeout or running out of
+  # memory is kept and counted without ending the target's time.
+  build-fuzz/fuzz/fuzz_"$t" "$corpus" "${dict[@]}" -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
+    -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$artifacts"/ >"$log" 2>&1 || true
+  # The last progress line: "#execs: cov: … exec/s n oom/timeout/crash: a/b/c …".
+  last=$(grep -E '^#[0-9]+: cov:' "$log" | tail -1 || true)
+  execs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$last")
+  rate=$(sed -nE 's/.*exec\/s:? ([0-9]+).*/\1/p' <<<"$last")
+  found=$(sed -nE 's/.*oom\/timeout\/crash: ([0-9]+\/[0-9]+\/[0-9]+).*/\1/p' <<<"$last")
+  kept=$(find "$artifacts" -type f | wc -l)
+  if [ -z "$last" ]; then
     failed=1
-    summary+=("$(printf '%-16s %12s execs %8s/s  CRASH: %s (input in %s, log %s)' "$t" "${execs:-?}" "${rate:-?}" \
-      "${crash:-exit status $status}" "$artifacts" "$log")")
+    summary+=("$(printf '%-16s did not run, see %s' "$t" "$log")")
+  elif [ "$kept" -gt 0 ] || [ "${found:-0/0/0}" != 0/0/0 ]; then
+    failed=1
+    summary+=("$(printf '%-16s %12s execs %8s/s  oom/timeout/crash %s: inputs in %s, log %s' "$t" "$execs" \
+      "${rate:-?}" "$found" "$artifacts" "$log")")
   else
-    summary+=("$(printf '%-16s %12s execs %8s/s  no crash' "$t" "$execs" "$rate")")
+    summary+=("$(printf '%-16s %12s execs %8s/s  no crash' "$t" "$execs" "${rate:-?}")")
   fi
 done
 echo
