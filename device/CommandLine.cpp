@@ -10,26 +10,26 @@ const QString kUsage = QStringLiteral("use sim, serial:PORT[,PORT...], audio:PCM
 const QStringList kCardPlugins{QStringLiteral("hw"), QStringLiteral("plughw"), QStringLiteral("sysdefault"),
                                QStringLiteral("front"), QStringLiteral("dsnoop")};
 
-[[noreturn]] void Bad(const QString& spec, const QString& why) {
-  throw EDeviceError(QStringLiteral("bad device '%1': %2").arg(spec, why));
+[[noreturn]] void Bad(const QString& choice, const QString& why) {
+  throw EDeviceError(QStringLiteral("bad device '%1': %2").arg(choice, why));
 }
 
-TDeviceSpec SerialSpec(const QString& spec, const QString& rest) {
-  TDeviceSpec d;
-  d.kind = TDeviceSpec::dkSerial;
+TDeviceChoice SerialChoice(const QString& choice, const QString& rest) {
+  TDeviceChoice d;
+  d.kind = TDeviceChoice::dkSerial;
   d.ports = rest.split(QLatin1Char(','));
-  if (d.ports.contains(QString())) Bad(spec, QStringLiteral("a serial port name is empty"));
-  if (d.ports.size() > TDeviceSpec::kMaxLines)
-    Bad(spec, QStringLiteral("at most %1 serial ports").arg(TDeviceSpec::kMaxLines));
-  if (d.ports.removeDuplicates() > 0) Bad(spec, QStringLiteral("a serial port is named twice"));
+  if (d.ports.contains(QString())) Bad(choice, QStringLiteral("a serial port name is empty"));
+  if (d.ports.size() > TDeviceChoice::kMaxLines)
+    Bad(choice, QStringLiteral("at most %1 serial ports").arg(TDeviceChoice::kMaxLines));
+  if (d.ports.removeDuplicates() > 0) Bad(choice, QStringLiteral("a serial port is named twice"));
   return d;
 }
 
 // "PCM[:CHANNELS]": a number after the last colon is the channel count,
 // except where ALSA itself reads it as a card number ("hw:1").
-TDeviceSpec AudioSpec(const QString& spec, const QString& rest) {
-  TDeviceSpec d;
-  d.kind = TDeviceSpec::dkAudio;
+TDeviceChoice AudioChoice(const QString& choice, const QString& rest) {
+  TDeviceChoice d;
+  d.kind = TDeviceChoice::dkAudio;
   d.pcm = rest;
   const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
   bool number = false;
@@ -38,26 +38,26 @@ TDeviceSpec AudioSpec(const QString& spec, const QString& rest) {
     d.pcm = rest.left(colon);
     d.channels = channels;
   }
-  if (d.pcm.isEmpty()) Bad(spec, QStringLiteral("the capture device is missing"));
-  if (d.channels < 1 || d.channels > TDeviceSpec::kMaxLines)
-    Bad(spec, QStringLiteral("1 to %1 channels").arg(TDeviceSpec::kMaxLines));
+  if (d.pcm.isEmpty()) Bad(choice, QStringLiteral("the capture device is missing"));
+  if (d.channels < 1 || d.channels > TDeviceChoice::kMaxLines)
+    Bad(choice, QStringLiteral("1 to %1 channels").arg(TDeviceChoice::kMaxLines));
   return d;
 }
 
 }  // namespace
 
-TDeviceSpec ParseDeviceSpec(const QString& text) {
+TDeviceChoice ParseDeviceChoice(const QString& text) {
   if (text == QLatin1String("sim")) return {};
   const qsizetype colon = text.indexOf(QLatin1Char(':'));
   const QString kind = text.left(colon);
   const QString rest = colon < 0 ? QString() : text.mid(colon + 1);
   if (colon < 0) Bad(text, kUsage);
-  if (kind == QLatin1String("serial")) return SerialSpec(text, rest);
-  if (kind == QLatin1String("audio")) return AudioSpec(text, rest);
+  if (kind == QLatin1String("serial")) return SerialChoice(text, rest);
+  if (kind == QLatin1String("audio")) return AudioChoice(text, rest);
   if (kind == QLatin1String("wav")) {
     if (rest.isEmpty()) Bad(text, QStringLiteral("the file is missing"));
-    TDeviceSpec d;
-    d.kind = TDeviceSpec::dkWav;
+    TDeviceChoice d;
+    d.kind = TDeviceChoice::dkWav;
     d.file = rest;
     return d;
   }
@@ -86,7 +86,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
         throw EDeviceError(QStringLiteral("unknown option '%1'").arg(a));
       }
     }
-    if (!device.isEmpty()) result.device = ParseDeviceSpec(device);
+    if (!device.isEmpty()) result.device = ParseDeviceChoice(device);
   } catch (const EDeviceError& e) {
     result.error = e.Message();
   }
@@ -98,7 +98,7 @@ QStringList HelpText() {
       QStringLiteral("Usage: cihaz-test [OPTION]..."),
       QStringLiteral("Bench tool for caller-ID devices: connection, calls, line signals."),
       QString(),
-      QStringLiteral("  --device SPEC     the device to host: sim (the built-in simulated device,"),
+      QStringLiteral("  --device DEVICE   the device to host: sim (the built-in simulated device,"),
       QStringLiteral("                    the default), serial:PORT[,PORT...], audio:PCM[:CHANNELS]"),
       QStringLiteral("                    or wav:FILE"),
       QStringLiteral("  --list-devices    print the serial ports and capture devices found"),

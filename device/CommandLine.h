@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line: which device to host and what to do.
 //
-//   --device SPEC    sim (the default), serial:PORT[,PORT…], audio:PCM[:CHANNELS], wav:FILE
+//   --device DEVICE  sim (the default), serial:PORT[,PORT…], audio:PCM[:CHANNELS], wav:FILE
 //   --list-devices   print the serial ports and capture devices found
 //   --self-test      generate and decode a burst of each caller-ID standard
 //   --help, --version
@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-struct TDeviceSpec {
+struct TDeviceChoice {
   enum TKind { dkSimulated, dkSerial, dkAudio, dkWav };
   static constexpr int kMaxLines = 4;
 
@@ -22,16 +22,16 @@ struct TDeviceSpec {
   int channels = 1;   // audio: one line per channel
   QString file;       // wav: the recording
 
-  bool operator==(const TDeviceSpec&) const = default;
+  bool operator==(const TDeviceChoice&) const = default;
 };
 
 // Raises EDeviceError saying what is wrong with text.
-TDeviceSpec ParseDeviceSpec(const QString& text);
+TDeviceChoice ParseDeviceChoice(const QString& text);
 
 struct TCommandLine {
   enum TAction { caRun, caListDevices, caSelfTest, caHelp, caVersion };
   TAction action = caRun;
-  TDeviceSpec device;
+  TDeviceChoice device;
   QString error;  // when set, the program prints it and ends with status 2
 };
 

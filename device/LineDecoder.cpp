@@ -58,8 +58,8 @@ double PowerDbm0(double sumOfSquares, int64_t count) {
 // until the length byte says the message is whole.
 class TLineDecoder::TFskReceiver {
  public:
-  TFskReceiver(TLineDecoder& owner, int spec) : owner_(owner) {
-    rx_.reset(fsk_rx_init(nullptr, &preset_fsk_specs[spec], FSK_FRAME_MODE_SYNC, &TFskReceiver::PutBit, this));
+  TFskReceiver(TLineDecoder& owner, int preset) : owner_(owner) {
+    rx_.reset(fsk_rx_init(nullptr, &preset_fsk_specs[preset], FSK_FRAME_MODE_SYNC, &TFskReceiver::PutBit, this));
     fsk_rx_signal_cutoff(rx_.get(), kFskCutoffDbm0);
   }
 

@@ -10,22 +10,23 @@
 
 namespace {
 
-std::unique_ptr<IZarvo> MakeControl(const TDeviceSpec& spec) {
-  switch (spec.kind) {
-    case TDeviceSpec::dkSerial:
-      return std::make_unique<TSerialZarvo>(spec.ports);
-    case TDeviceSpec::dkAudio:
-      return std::make_unique<TAudioZarvo>([spec] { return OpenAlsaCapture(spec.pcm, spec.channels); },
-                                           QStringLiteral("Ses girişi %1 (%2 hat)").arg(spec.pcm).arg(spec.channels),
-                                           QStringLiteral("ALSA %1").arg(spec.pcm));
-    case TDeviceSpec::dkWav: {
-      const TLineAudio recording = ReadWav(spec.file);
-      const QString name = QFileInfo(spec.file).fileName();
+std::unique_ptr<IZarvo> MakeControl(const TDeviceChoice& choice) {
+  switch (choice.kind) {
+    case TDeviceChoice::dkSerial:
+      return std::make_unique<TSerialZarvo>(choice.ports);
+    case TDeviceChoice::dkAudio:
+      return std::make_unique<TAudioZarvo>(
+          [choice] { return OpenAlsaCapture(choice.pcm, choice.channels); },
+          QStringLiteral("Ses girişi %1 (%2 hat)").arg(choice.pcm).arg(choice.channels),
+          QStringLiteral("ALSA %1").arg(choice.pcm));
+    case TDeviceChoice::dkWav: {
+      const TLineAudio recording = ReadWav(choice.file);
+      const QString name = QFileInfo(choice.file).fileName();
       return std::make_unique<TAudioZarvo>([recording] { return std::make_unique<TPacedSource>(recording); },
                                            QStringLiteral("Kayıt %1 (%2 hat)").arg(name).arg(recording.channels),
                                            QStringLiteral("wav:%1").arg(name));
     }
-    case TDeviceSpec::dkSimulated:
+    case TDeviceChoice::dkSimulated:
       break;
   }
   return nullptr;
@@ -33,12 +34,12 @@ std::unique_ptr<IZarvo> MakeControl(const TDeviceSpec& spec) {
 
 }  // namespace
 
-void RegisterDevice(const TDeviceSpec& spec) {
-  if (spec.kind == TDeviceSpec::dkSimulated) return RegisterShippedZarvo();
+void RegisterDevice(const TDeviceChoice& choice) {
+  if (choice.kind == TDeviceChoice::dkSimulated) return RegisterShippedZarvo();
   // The control made now is the one the main window hosts; a later window
   // would get a new one.
-  auto opened = std::make_shared<std::unique_ptr<IZarvo>>(MakeControl(spec));
-  RegisterZarvoClass(CLASS_Zarvo, [opened, spec] { return *opened ? std::move(*opened) : MakeControl(spec); });
+  auto opened = std::make_shared<std::unique_ptr<IZarvo>>(MakeControl(choice));
+  RegisterZarvoClass(CLASS_Zarvo, [opened, choice] { return *opened ? std::move(*opened) : MakeControl(choice); });
 }
 
 QStringList ListDevices() {

@@ -9,7 +9,7 @@
 // simulated device, modems on serial ports, a sound card's capture channels
 // or a recording. Raises EDeviceError with one clear line when the device
 // cannot be opened.
-void RegisterDevice(const TDeviceSpec& spec);
+void RegisterDevice(const TDeviceChoice& choice);
 
 // What --list-devices prints: the serial ports, then the capture devices.
 QStringList ListDevices();

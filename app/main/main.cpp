@@ -35,7 +35,7 @@ int SelfTestProgram(int argc, char** argv) {
   return std::all_of(rows.begin(), rows.end(), [](const TSelfTestRow& r) { return r.passed; }) ? 0 : 1;
 }
 
-int MainProgram(int argc, char** argv, const TDeviceSpec& device) {
+int MainProgram(int argc, char** argv, const TDeviceChoice& device) {
   QApplication app(argc, argv);
   // Lets the desktop match the windows to the installed desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("cihaz-test"));

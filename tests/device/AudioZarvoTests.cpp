@@ -340,8 +340,8 @@ TEST(RecordedLine, WavDeviceDeliversTheCallToTheFormsEventSink) {
   QTemporaryDir dir;
   const QString file = dir.filePath("call.wav");
   WriteWav(file, Lines({GenerateBurst(Request(TSignalKind::skBell202))}));
-  TDeviceSpec device;
-  device.kind = TDeviceSpec::dkWav;
+  TDeviceChoice device;
+  device.kind = TDeviceChoice::dkWav;
   device.file = file;
   RegisterDevice(device);
   TComponent owner;

@@ -13,75 +13,78 @@
 
 namespace {
 
-TDeviceSpec Serial(QStringList ports) {
-  TDeviceSpec d;
-  d.kind = TDeviceSpec::dkSerial;
+TDeviceChoice Serial(QStringList ports) {
+  TDeviceChoice d;
+  d.kind = TDeviceChoice::dkSerial;
   d.ports = std::move(ports);
   return d;
 }
 
-TDeviceSpec Audio(QString pcm, int channels) {
-  TDeviceSpec d;
-  d.kind = TDeviceSpec::dkAudio;
+TDeviceChoice Audio(QString pcm, int channels) {
+  TDeviceChoice d;
+  d.kind = TDeviceChoice::dkAudio;
   d.pcm = std::move(pcm);
   d.channels = channels;
   return d;
 }
 
-TDeviceSpec Wav(QString file) {
-  TDeviceSpec d;
-  d.kind = TDeviceSpec::dkWav;
+TDeviceChoice Wav(QString file) {
+  TDeviceChoice d;
+  d.kind = TDeviceChoice::dkWav;
   d.file = std::move(file);
   return d;
 }
 
-struct SpecRow {
+struct ChoiceRow {
   const char* name;
   const char* text;
-  std::optional<TDeviceSpec> spec;  // nullopt: the error below
+  std::optional<TDeviceChoice> choice;  // nullopt: the error below
   const char* error = "";
 };
 
-void PrintTo(const SpecRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ChoiceRow& row, std::ostream* os) { *os << row.name; }
 
-class DeviceSpecs : public ::testing::TestWithParam<SpecRow> {};
+class DeviceChoices : public ::testing::TestWithParam<ChoiceRow> {};
 
 const char* const kUsage = "use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE";
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, DeviceSpecs,
+    Texts, DeviceChoices,
     ::testing::Values(
-        SpecRow{"Simulated", "sim", TDeviceSpec{}}, SpecRow{"OnePort", "serial:/dev/ttyACM0", Serial({"/dev/ttyACM0"})},
-        SpecRow{"FourPorts", "serial:a,b,c,d", Serial({"a", "b", "c", "d"})},
-        SpecRow{"FivePorts", "serial:a,b,c,d,e", std::nullopt, "bad device 'serial:a,b,c,d,e': at most 4 serial ports"},
-        SpecRow{"NoPort", "serial:", std::nullopt, "bad device 'serial:': a serial port name is empty"},
-        SpecRow{"EmptyPortBetween", "serial:a,,b", std::nullopt,
-                "bad device 'serial:a,,b': a serial port name is empty"},
-        SpecRow{"PortTwice", "serial:a,a", std::nullopt, "bad device 'serial:a,a': a serial port is named twice"},
-        SpecRow{"AudioDefault", "audio:default", Audio("default", 1)},
-        SpecRow{"AudioChannels", "audio:default:4", Audio("default", 4)},
-        SpecRow{"AudioCardNumberIsNoChannelCount", "audio:hw:1", Audio("hw:1", 1)},
-        SpecRow{"AudioCardAndChannels", "audio:plughw:1:2", Audio("plughw:1", 2)},
-        SpecRow{"AudioCardDevice", "audio:hw:1,0", Audio("hw:1,0", 1)},
-        SpecRow{"AudioNamedCardAndChannels", "audio:plughw:CARD=USB,DEV=0:3", Audio("plughw:CARD=USB,DEV=0", 3)},
-        SpecRow{"AudioFiveChannels", "audio:default:5", std::nullopt, "bad device 'audio:default:5': 1 to 4 channels"},
-        SpecRow{"AudioNoChannels", "audio:default:0", std::nullopt, "bad device 'audio:default:0': 1 to 4 channels"},
-        SpecRow{"AudioNothing", "audio:", std::nullopt, "bad device 'audio:': the capture device is missing"},
-        SpecRow{"Wav", "wav:/tmp/a b.wav", Wav("/tmp/a b.wav")},
-        SpecRow{"WavNoFile", "wav:", std::nullopt, "bad device 'wav:': the file is missing"},
-        SpecRow{"Empty", "", std::nullopt, ""}, SpecRow{"UnknownKind", "usb:1", std::nullopt, ""},
-        SpecRow{"NoKind", "/dev/ttyS0", std::nullopt, ""}, SpecRow{"CapitalSim", "SIM", std::nullopt, ""}),
+        ChoiceRow{"Simulated", "sim", TDeviceChoice{}},
+        ChoiceRow{"OnePort", "serial:/dev/ttyACM0", Serial({"/dev/ttyACM0"})},
+        ChoiceRow{"FourPorts", "serial:a,b,c,d", Serial({"a", "b", "c", "d"})},
+        ChoiceRow{"FivePorts", "serial:a,b,c,d,e", std::nullopt,
+                  "bad device 'serial:a,b,c,d,e': at most 4 serial ports"},
+        ChoiceRow{"NoPort", "serial:", std::nullopt, "bad device 'serial:': a serial port name is empty"},
+        ChoiceRow{"EmptyPortBetween", "serial:a,,b", std::nullopt,
+                  "bad device 'serial:a,,b': a serial port name is empty"},
+        ChoiceRow{"PortTwice", "serial:a,a", std::nullopt, "bad device 'serial:a,a': a serial port is named twice"},
+        ChoiceRow{"AudioDefault", "audio:default", Audio("default", 1)},
+        ChoiceRow{"AudioChannels", "audio:default:4", Audio("default", 4)},
+        ChoiceRow{"AudioCardNumberIsNoChannelCount", "audio:hw:1", Audio("hw:1", 1)},
+        ChoiceRow{"AudioCardAndChannels", "audio:plughw:1:2", Audio("plughw:1", 2)},
+        ChoiceRow{"AudioCardDevice", "audio:hw:1,0", Audio("hw:1,0", 1)},
+        ChoiceRow{"AudioNamedCardAndChannels", "audio:plughw:CARD=USB,DEV=0:3", Audio("plughw:CARD=USB,DEV=0", 3)},
+        ChoiceRow{"AudioFiveChannels", "audio:default:5", std::nullopt,
+                  "bad device 'audio:default:5': 1 to 4 channels"},
+        ChoiceRow{"AudioNoChannels", "audio:default:0", std::nullopt, "bad device 'audio:default:0': 1 to 4 channels"},
+        ChoiceRow{"AudioNothing", "audio:", std::nullopt, "bad device 'audio:': the capture device is missing"},
+        ChoiceRow{"Wav", "wav:/tmp/a b.wav", Wav("/tmp/a b.wav")},
+        ChoiceRow{"WavNoFile", "wav:", std::nullopt, "bad device 'wav:': the file is missing"},
+        ChoiceRow{"Empty", "", std::nullopt, ""}, ChoiceRow{"UnknownKind", "usb:1", std::nullopt, ""},
+        ChoiceRow{"NoKind", "/dev/ttyS0", std::nullopt, ""}, ChoiceRow{"CapitalSim", "SIM", std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_P(DeviceSpecs, ParseOrSayWhatIsWrong) {
-  const SpecRow& row = GetParam();
+TEST_P(DeviceChoices, ParseOrSayWhatIsWrong) {
+  const ChoiceRow& row = GetParam();
   const QString text = QString::fromUtf8(row.text);
-  if (row.spec) {
-    EXPECT_EQ(ParseDeviceSpec(text), *row.spec);
+  if (row.choice) {
+    EXPECT_EQ(ParseDeviceChoice(text), *row.choice);
     return;
   }
   try {
-    ParseDeviceSpec(text);
+    ParseDeviceChoice(text);
     FAIL() << "no error";
   } catch (const EDeviceError& e) {
     const QString expected = *row.error ? QString::fromUtf8(row.error)
@@ -95,7 +98,7 @@ struct ArgsRow {
   QStringList arguments;
   const char* variable;
   TCommandLine::TAction action;
-  TDeviceSpec device;
+  TDeviceChoice device;
   const char* error;
 };
 
@@ -157,7 +160,7 @@ TEST_P(CommandLines, ChooseWhatToDoAndWhichDevice) {
 TEST(CommandLineHelp, NamesEveryOptionTheParserTakesAndTheVersion) {
   const QString help = HelpText().join('\n');
   EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: cihaz-test [OPTION]...\n")));
-  for (const char* option : {"--device SPEC", "--list-devices", "--self-test", "--help", "--version"}) {
+  for (const char* option : {"--device DEVICE", "--list-devices", "--self-test", "--help", "--version"}) {
     const QString text = QString::fromUtf8(option);
     EXPECT_TRUE(help.contains(QStringLiteral("\n  ") + text + QStringLiteral("  "))) << option;
     EXPECT_EQ(ParseCommandLine({text.section(' ', 0, 0), QStringLiteral("sim")}, {}).error, QString()) << option;
@@ -172,7 +175,7 @@ TEST(CommandLineHelp, NamesEveryOptionTheParserTakesAndTheVersion) {
 
 struct OpenRow {
   const char* name;
-  TDeviceSpec spec;
+  TDeviceChoice choice;
   const char* errorStart;
 };
 
@@ -191,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(DevicesThatCannotOpen, SayWhyBeforeAnyWindowIsMade) {
   UnregisterZarvoClass(CLASS_Zarvo);
   try {
-    RegisterDevice(GetParam().spec);
+    RegisterDevice(GetParam().choice);
     FAIL() << "no error";
   } catch (const EDeviceError& e) {
     EXPECT_TRUE(e.Message().startsWith(QString::fromUtf8(GetParam().errorStart))) << e.Message().toStdString();

@@ -124,12 +124,12 @@ void ModemText(const QString& text) {
   if (!QDateTime::fromString(when, QStringLiteral("dd.MM.yyyy HH:mm:ss")).isValid())
     FuzzFailure(QStringLiteral("date '%1' shown as '%2'").arg(text, when));
   try {
-    const TDeviceSpec spec = ParseDeviceSpec(text);
-    const bool sane = spec.kind == TDeviceSpec::dkSerial ? !spec.ports.isEmpty() && spec.ports.size() <= 4
-                      : spec.kind == TDeviceSpec::dkAudio
-                          ? !spec.pcm.isEmpty() && spec.channels >= 1 && spec.channels <= 4
-                      : spec.kind == TDeviceSpec::dkWav ? !spec.file.isEmpty()
-                                                        : true;
+    const TDeviceChoice choice = ParseDeviceChoice(text);
+    const bool sane = choice.kind == TDeviceChoice::dkSerial ? !choice.ports.isEmpty() && choice.ports.size() <= 4
+                      : choice.kind == TDeviceChoice::dkAudio
+                          ? !choice.pcm.isEmpty() && choice.channels >= 1 && choice.channels <= 4
+                      : choice.kind == TDeviceChoice::dkWav ? !choice.file.isEmpty()
+                                                            : true;
     if (!sane) FuzzFailure(QStringLiteral("device option '%1' taken with bad parts").arg(text));
   } catch (const EDeviceError&) {
   }
