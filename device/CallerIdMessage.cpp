@@ -20,9 +20,19 @@ constexpr int kDateTimeLength = 8;
 
 QString Latin1(const QByteArray& bytes) { return QString::fromLatin1(bytes).trimmed(); }
 
+// Only 'P' says withheld; anything else a sender puts there means unavailable.
+QChar AbsenceReason(const QByteArray& value) { return value.startsWith('P') ? u'P' : u'O'; }
+
+// A number that came wins over a reason for its absence sent beside it.
+TCallerIdReport Settled(TCallerIdReport r) {
+  if (!r.number.isEmpty()) r.numberAbsent = QChar();
+  if (!r.name.isEmpty()) r.nameAbsent = QChar();
+  return r;
+}
+
 TCallerIdReport DecodeSingleData(const QByteArray& payload) {
   TCallerIdReport r;
-  r.dateTime = Latin1(payload.left(kDateTimeLength));
+  r.dateTime = PrintableText(Latin1(payload.left(kDateTimeLength)), kDateTimeLength);
   SetNumberField(r, Latin1(payload.mid(kDateTimeLength)));
   return r;
 }
@@ -35,29 +45,28 @@ std::optional<TCallerIdReport> DecodeMultipleData(const QByteArray& payload) {
     const int length = quint8(payload[pos + 1]);
     if (pos + 2 + length > payload.size()) return std::nullopt;
     const QByteArray value = payload.mid(pos + 2, length);
-    const QChar first = value.isEmpty() ? QChar() : QChar::fromLatin1(value[0]);
     switch (type) {
       case kDateTime:
-        r.dateTime = Latin1(value);
+        r.dateTime = PrintableText(Latin1(value), kDateTimeLength);
         break;
       case kNumber:
         SetNumberField(r, Latin1(value));
         break;
       case kNumberAbsent:
-        r.numberAbsent = first;
+        r.numberAbsent = AbsenceReason(value);
         break;
       case kName:
-        r.name = Latin1(value);
+        SetNameField(r, Latin1(value));
         break;
       case kNameAbsent:
-        r.nameAbsent = first;
+        r.nameAbsent = AbsenceReason(value);
         break;
       default:
         break;
     }
     pos += 2 + length;
   }
-  return r;
+  return Settled(r);
 }
 
 }  // namespace
@@ -66,11 +75,29 @@ bool IsMessageType(quint8 type) {
   return type == 0x04 || type == 0x06 || type == 0x80 || type == 0x82 || type == 0x86 || type == 0x89;
 }
 
+QString PrintableText(const QString& text, int maxLength) {
+  QString out;
+  for (QChar c : text)
+    if (c.isPrint() && out.size() < maxLength) out += c;
+  return out.trimmed();
+}
+
+bool LacksNumber(const TCallerIdReport& report) {
+  return report.isCall && report.number.isEmpty() && report.numberAbsent.isNull();
+}
+
 void SetNumberField(TCallerIdReport& report, const QString& text) {
   if (text == QLatin1String("O") || text == QLatin1String("P"))
     report.numberAbsent = text[0];
   else
-    report.number = text;
+    report.number = PrintableText(text, kMaxNumberLength);
+}
+
+void SetNameField(TCallerIdReport& report, const QString& text) {
+  if (text == QLatin1String("O") || text == QLatin1String("P"))
+    report.nameAbsent = text[0];
+  else
+    report.name = PrintableText(text, kMaxNameLength);
 }
 
 QString CheckText(TFrameCheck check) {
@@ -93,6 +120,7 @@ TFrameCheck CheckFrame(const QByteArray& frame) {
 }
 
 std::optional<TCallerIdReport> DecodeFrame(const QByteArray& frame) {
+  if (frame.size() < 3) return std::nullopt;
   const QByteArray payload = frame.mid(2, frame.size() - 3);
   const quint8 type = quint8(frame[0]);
   if (type == kSingleDataCallerId) return DecodeSingleData(payload);
@@ -106,7 +134,10 @@ TFrameReading ReadFrame(const QByteArray& frame) {
   TFrameReading reading{CheckFrame(frame), std::nullopt};
   if (reading.check != TFrameCheck::fcGood) return reading;
   reading.report = DecodeFrame(frame);
-  if (!reading.report) reading.check = TFrameCheck::fcBadLength;
+  if (!reading.report || LacksNumber(*reading.report)) {
+    reading.check = TFrameCheck::fcBadLength;
+    reading.report.reset();
+  }
   return reading;
 }
 
@@ -114,10 +145,13 @@ std::optional<TCallerIdReport> DecodeDtmf(const QString& digits) {
   // "A<number>[D<redirect>][B<info>]C|#", "B<info>C", "D<1|2|3>#", "D<number>C".
   // The variant without a start marker is not taken: digits dialled on a
   // telephone keypad would read as calls.
-  static const QRegularExpression marked(QStringLiteral("^A(\\d*)(?:D\\d*)?(?:B(\\d\\d))?[C#]$"));
-  static const QRegularExpression info(QStringLiteral("^B(\\d\\d)C$"));
-  static const QRegularExpression reason(QStringLiteral("^D([123])#$"));
-  static const QRegularExpression framedByD(QStringLiteral("^D(\\d+)C$"));
+  // Whole texts only: "$" would also match before a final line feed.
+  static const QRegularExpression marked(
+      QRegularExpression::anchoredPattern(QStringLiteral("A(\\d*)(?:D\\d*)?(?:B(\\d\\d))?[C#]")));
+  static const QRegularExpression info(QRegularExpression::anchoredPattern(QStringLiteral("B(\\d\\d)C")));
+  static const QRegularExpression reason(QRegularExpression::anchoredPattern(QStringLiteral("D([123])#")));
+  static const QRegularExpression framedByD(QRegularExpression::anchoredPattern(QStringLiteral("D(\\d+)C")));
+  if (digits.size() > kMaxDtmfLength) return std::nullopt;
   TCallerIdReport r;
   // Information codes: 00 number unavailable, 10 withheld.
   auto absenceFromInfo = [](const QString& code) { return code == QLatin1String("10") ? u'P' : u'O'; };

@@ -31,7 +31,8 @@ enum class TFrameCheck { fcGood, fcBadChecksum, fcBadLength };
 TFrameCheck CheckFrame(const QByteArray& frame);
 
 // Reads the fields of a good frame. Unknown parameters are skipped; a
-// parameter that runs past the payload answers nullopt.
+// parameter that runs past the payload, or a frame shorter than type,
+// length and checksum, answers nullopt.
 std::optional<TCallerIdReport> DecodeFrame(const QByteArray& frame);
 
 struct TFrameReading {
@@ -39,15 +40,35 @@ struct TFrameReading {
   std::optional<TCallerIdReport> report;  // set when the check is good
 };
 // Checks and decodes a data message; a good checksum over parameters that
-// run past the message reads as fcBadLength.
+// run past the message, or over a call without number or reason, reads as
+// fcBadLength.
 TFrameReading ReadFrame(const QByteArray& frame);
+
+// The longest DTMF caller-ID string, markers included: the longest real
+// one is well under it, and a longer one is broken.
+constexpr int kMaxDtmfLength = 32;
 
 // A DTMF caller-ID string, start and end markers included ("A0532…C",
 // "D1#", "B10C"); nullopt when it is not one.
 std::optional<TCallerIdReport> DecodeDtmf(const QString& digits);
 
+// The longest number and name that reach the call list; the frame log keeps
+// the raw bytes of whatever came.
+constexpr int kMaxNumberLength = 32;
+constexpr int kMaxNameLength = 50;
+
+// text without control characters, cut to maxLength characters: what a
+// device sends is shown to the user and stored, never trusted.
+QString PrintableText(const QString& text, int maxLength);
+
 // Sets the number from a number field: "O" and "P" stand for the reason it is missing.
 void SetNumberField(TCallerIdReport& report, const QString& text);
+// The same for the name.
+void SetNameField(TCallerIdReport& report, const QString& text);
+
+// A call that says neither its number nor why it has none: an incomplete
+// message, never a call.
+bool LacksNumber(const TCallerIdReport& report);
 
 // "iyi", "sağlama hatalı", "eksik": a check's verdict for the frame log.
 QString CheckText(TFrameCheck check);

@@ -142,22 +142,32 @@ void TModemLine::Finish(const QString& result, bool ok) {
   SendNext();
 }
 
-void TModemLine::OnReadyRead() {
-  input_ += port_->readAll();
+void TModemLine::OnReadyRead() { Receive(port_->readAll()); }
+
+void TModemLine::Receive(const QByteArray& bytes) {
+  input_ += bytes;
   auto lineEnd = [](char c) { return c == '\r' || c == '\n'; };
   for (auto end = std::find_if(input_.begin(), input_.end(), lineEnd); end != input_.end();
        end = std::find_if(input_.begin(), input_.end(), lineEnd)) {
-    const QByteArray line = QByteArray(input_.begin(), end - input_.begin()).trimmed();
-    input_.remove(0, end - input_.begin() + 1);
+    const QByteArray line(input_.begin(), end - input_.begin());
+    input_.remove(0, line.size() + 1);
     if (std::exchange(discarding_, false)) continue;
-    if (!line.isEmpty()) OnLine(QString::fromLatin1(line));
+    if (line.size() > kMaxLineLength) {
+      DropLongLine(line);
+    } else if (const QByteArray text = line.trimmed(); !text.isEmpty()) {
+      OnLine(QString::fromLatin1(text));
+    }
   }
+  // The same limit for a line still coming, so that how the bytes arrive changes nothing.
   if (input_.size() > kMaxLineLength) {
-    events_.note(QString::fromLatin1(input_.left(40)) + QStringLiteral("…"),
-                 QStringLiteral("çok uzun satır atlandı (%1 bayttan fazla)").arg(kMaxLineLength));
+    if (!std::exchange(discarding_, true)) DropLongLine(input_);
     input_.clear();
-    discarding_ = true;
   }
+}
+
+void TModemLine::DropLongLine(const QByteArray& line) {
+  events_.note(QString::fromLatin1(line.left(40)) + QStringLiteral("…"),
+               QStringLiteral("çok uzun satır atlandı (%1 bayttan fazla)").arg(kMaxLineLength));
 }
 
 void TModemLine::OnLine(const QString& line) {
@@ -185,12 +195,7 @@ bool TModemLine::TakeFormattedField(const QString& line) {
   if (name == QLatin1String("DATE")) formatted_.date = value;
   if (name == QLatin1String("TIME")) formatted_.time = value;
   if (name == QLatin1String("NMBR")) SetNumberField(formatted_.report, value);
-  if (name == QLatin1String("NAME")) {
-    if (value == QLatin1String("O") || value == QLatin1String("P"))
-      formatted_.report.nameAbsent = value[0];
-    else
-      formatted_.report.name = value;
-  }
+  if (name == QLatin1String("NAME")) SetNameField(formatted_.report, value);
   reportTimer_.start();
   return true;
 }
@@ -201,15 +206,18 @@ void TModemLine::FinishFormattedReport() {
   TFormatted done = std::exchange(formatted_, {});
   if (done.date.size() == 4 && done.time.size() == 4) done.report.dateTime = done.date + done.time;
   done.report.isCall = done.fields.contains(QStringLiteral("NMBR")) || done.fields.contains(QStringLiteral("NAME"));
-  events_.message(done.lines.join(QStringLiteral(" | ")), done.report, TFrameCheck::fcGood);
+  const QString raw = done.lines.join(QStringLiteral(" | "));
+  if (LacksNumber(done.report)) return events_.message(raw, std::nullopt, TFrameCheck::fcBadLength);
+  events_.message(raw, done.report, TFrameCheck::fcGood);
 }
 
 bool TModemLine::TakeHexMessage(const QString& line) {
   const std::optional<QByteArray> bytes = ParseHexLine(line);
   if (!bytes || bytes->size() < 3 || !IsMessageType(quint8(bytes->at(0)))) return false;
   const TFrameReading reading = ReadFrame(*bytes);
-  // A command's answer may look like hexadecimal too; then only a whole message counts.
-  if (current_ && CheckFrame(*bytes) == TFrameCheck::fcBadLength) return false;
+  // A command's answer may look like hexadecimal too (a serial number): while
+  // one is awaited, only a good message is taken as a message.
+  if (current_ && reading.check != TFrameCheck::fcGood) return false;
   events_.message(HexText(*bytes), reading.report, reading.check);
   return true;
 }
@@ -251,7 +259,7 @@ void TModemLine::ReleaseLine() {
 void TModemLine::Dial(const QString& number) {
   RequireReady();
   // Digits, * and #, with commas for pauses; blanks are only for reading.
-  static const QRegularExpression dialable(QStringLiteral("^[0-9*#,]{1,40}$"));
+  static const QRegularExpression dialable(QRegularExpression::anchoredPattern(QStringLiteral("[0-9*#,]{1,40}")));
   const QString digits = QString(number).remove(QLatin1Char(' '));
   if (!dialable.match(digits).hasMatch())
     throw EDeviceError(QStringLiteral("Çevrilemeyen numara: '%1' (yalnız 0-9, *, # ve virgül)").arg(number));

@@ -65,6 +65,11 @@ class TModemLine : public QObject {
   void ReleaseLine();
   void Dial(const QString& number);
 
+  // Takes bytes the port read: lines of at most kMaxLineLength bytes,
+  // however they are cut into reads. Public so that a stream can be fed
+  // without a port.
+  void Receive(const QByteArray& bytes);
+
  private:
   struct TReply {
     bool ok = false;
@@ -81,6 +86,7 @@ class TModemLine : public QObject {
   void SendNext();
   void Finish(const QString& result, bool ok);
   void OnReadyRead();
+  void DropLongLine(const QByteArray& line);
   void OnLine(const QString& line);
   bool TakeFormattedField(const QString& line);
   void FinishFormattedReport();

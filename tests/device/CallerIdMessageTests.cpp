@@ -66,7 +66,18 @@ INSTANTIATE_TEST_SUITE_P(
         FrameRow{"CutShort", "04123039333031323234363039", TFrameCheck::fcBadLength, std::nullopt},
         FrameRow{"LongerThanItsLength", "040130CB00", TFrameCheck::fcBadLength, std::nullopt},
         FrameRow{"OnlyTypeAndLength", "0400", TFrameCheck::fcBadLength, std::nullopt},
-        FrameRow{"ParameterRunsPastMessage", "8004020931320E", TFrameCheck::fcBadLength, std::nullopt}),
+        FrameRow{"ParameterRunsPastMessage", "8004020931320E", TFrameCheck::fcBadLength, std::nullopt},
+        // A call that says neither its number nor why it has none is incomplete, never a call.
+        FrameRow{"EmptySingleDataIsIncomplete", "0400FC", TFrameCheck::fcBadLength, std::nullopt},
+        FrameRow{"NameWithoutNumberIsIncomplete", "8007070541484d4554fe", TFrameCheck::fcBadLength, std::nullopt},
+        FrameRow{"OnlyControlCharactersIsIncomplete", "80040202010275", TFrameCheck::fcBadLength, std::nullopt},
+        FrameRow{"UnknownReasonReadsUnavailable", "800304012f49", TFrameCheck::fcGood, Withheld(u'O')},
+        FrameRow{"NumberWinsOverAReasonBesideIt", "800904015002043035333252", TFrameCheck::fcGood, Call("0532")},
+        FrameRow{"ControlCharactersLeftOut", "8010020630350133320007064148074d45541a", TFrameCheck::fcGood,
+                 Call("0532", "AHMET")},
+        FrameRow{"NumberCutAt32",
+                 "802a02283131313131313131313131313131313131313131313131313131313131313131313131313131313184",
+                 TFrameCheck::fcGood, Call(QString(32, u'1'))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(FrameReading, ChecksTheFrameAndReadsItsFields) {
@@ -109,7 +120,9 @@ INSTANTIATE_TEST_SUITE_P(Strings, DtmfReading,
                                            DtmfRow{"DialledDigitsWithHash", "05321234567#", std::nullopt},
                                            DtmfRow{"NoEndMarker", "A0532", std::nullopt},
                                            DtmfRow{"UnknownReason", "D7#", std::nullopt},
-                                           DtmfRow{"Empty", "", std::nullopt}),
+                                           DtmfRow{"Empty", "", std::nullopt},
+                                           DtmfRow{"TrailingLineFeed", "D88C\n", std::nullopt},
+                                           DtmfRow{"NumberWithTrailingLineFeed", "A0532C\n", std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(DtmfReading, ReadsMarkedStringsOnly) {
@@ -119,6 +132,12 @@ TEST_P(DtmfReading, ReadsMarkedStringsOnly) {
   if (report) {
     EXPECT_EQ(*report, *row.report);
   }
+}
+
+TEST(FrameDecoding, TooShortForTypeLengthAndChecksumIsNoMessage) {
+  EXPECT_EQ(DecodeFrame(QByteArray()), std::nullopt);
+  EXPECT_EQ(DecodeFrame(Hex("04")), std::nullopt);
+  EXPECT_EQ(DecodeFrame(Hex("0400")), std::nullopt);
 }
 
 TEST(HexLines, OnlyWholeBytesOfHexadecimalDigitsAreFrames) {

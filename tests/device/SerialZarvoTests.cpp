@@ -118,6 +118,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "M",
                 "S",
                 {"Hat 1: modem arayan numara göstermeyi açmadı (@port)"}},
+        // A serial number that reads as a damaged hexadecimal message is still the answer.
+        InitRow{"HexadecimalSerialIsTheAnswer",
+                {{"AT+GMM", {"M", "OK"}}, {"AT+GSN", {"82010000", "OK"}}},
+                false,
+                {"ATE0", "AT+VCID=1", "AT+GMM", "AT+GSN"},
+                "AT+VCID=1",
+                "M",
+                "82010000",
+                {}},
         InitRow{"EchoIsNotTakenForAnswers",
                 UsualModem(),
                 true,
@@ -224,7 +233,22 @@ INSTANTIATE_TEST_SUITE_P(
         ReportRow{"GarbageIsIgnored", QByteArray("\x01\x02\xff zzz\r\nHELLO\r\n1234\r\n", 22), {}, {}},
         ReportRow{"OverlongLineIsDroppedAndTheNextReportRead", kLongLine + "\r\nNMBR = 444\r\n", {"444||modem"}, {}},
         ReportRow{
-            "ReportInsideAnOverlongLineIsDropped", kLongLine + "NMBR = 555\r\nNMBR = 666\r\n", {"666||modem"}, {}}),
+            "ReportInsideAnOverlongLineIsDropped", kLongLine + "NMBR = 555\r\nNMBR = 666\r\n", {"666||modem"}, {}},
+        ReportRow{"OverlongNumberLineIsDroppedWhole",
+                  "RING\r\nNMBR = " + QByteArray(600, '5') + "\r\nNMBR = 888\r\n",
+                  {"888||modem"},
+                  {}},
+        ReportRow{"NameWithoutNumberIsIncomplete",
+                  "NAME =\r\nRING\r\n",
+                  {},
+                  {"Hat 1: bozuk arayan numara mesajı (modem, eksik)"}},
+        ReportRow{"ControlCharactersLeftOut",
+                  QByteArray("NMBR = 05\x01"
+                             "32\r\nNAME = AH\x07MET\r\n"),
+                  {"0532||modem; ad: AHMET"},
+                  {}},
+        ReportRow{"NumberCutAt32", "NMBR = " + QByteArray(40, '7') + "\r\n", {QString(32, u'7') + "||modem"}, {}},
+        ReportRow{"UnknownReasonReadsUnavailable", "800304012f49\r\n", {"||modem; numara alınamadı"}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(ModemReports, BecomeCallsOrErrors) {
@@ -260,6 +284,42 @@ TEST(ModemReports, ReportWithoutDateCarriesTheTimeItCame) {
   ASSERT_TRUE(bench.WaitCalls(1));
   const QDateTime when = QDateTime::fromString(bench.events.calls[0][3], QStringLiteral("dd.MM.yyyy HH:mm:ss"));
   EXPECT_TRUE(when >= before && when <= QDateTime::currentDateTime()) << bench.events.calls[0][3].toStdString();
+}
+
+// What a modem line makes of a byte stream fed in reads of the given sizes
+// (the last size repeats), a report closed by a final RING.
+QStringList StreamEvents(const QByteArray& stream, const std::vector<int>& reads) {
+  QStringList out;
+  TModemLine::TEvents events;
+  events.message = [&out](const QString& raw, const std::optional<TCallerIdReport>& report, TFrameCheck check) {
+    out << QStringLiteral("message %1 [%2] %3").arg(raw, report ? FieldsText(*report) : QString(), CheckText(check));
+  };
+  events.note = [&out](const QString& raw, const QString& note) { out << QStringLiteral("note %1 %2").arg(raw, note); };
+  events.error = [&out](const QString& error) { out << QStringLiteral("error ") + error; };
+  TModemLine line(1, QStringLiteral("unopened"), Fast(), std::move(events));
+  const QByteArray all = stream + "\r\nRING\r\n";
+  for (qsizetype at = 0, i = 0; at < all.size();
+       at += reads[size_t(i)], i = std::min<qsizetype>(i + 1, reads.size() - 1))
+    line.Receive(all.mid(at, reads[size_t(i)]));
+  return out;
+}
+
+TEST(ModemStream, HowTheBytesAreCutIntoReadsChangesNothing) {
+  const QByteArray longNumber = "RING\r\nNMBR = " + QByteArray(600, '5') + "\r\nNMBR = 1\r\n";
+  const QList<QByteArray> streams{
+      longNumber, "DATE = 0321\r\nTIME = 1405\r\nNMBR = 05321234567\r\nNAME = AHMET\r\n",
+      kLongLine + "NMBR = 555\r\n" + kLongLine + kLongLine + "\r\n041230393330313232343630393535353132313252\r\n",
+      QByteArray(512, 'B') + "\r\n" + QByteArray(513, 'C') + "\n0400FC\r\n"};
+  for (const QByteArray& stream : streams) {
+    const QStringList whole = StreamEvents(stream, {int(stream.size()) + 8});
+    EXPECT_EQ(StreamEvents(stream, {1}), whole) << stream.left(40).toStdString();
+    EXPECT_EQ(StreamEvents(stream, {7, 500, 3}), whole) << stream.left(40).toStdString();
+    EXPECT_EQ(StreamEvents(stream, {20, 600, 513}), whole) << stream.left(40).toStdString();
+  }
+  const QStringList events = StreamEvents(longNumber, {int(longNumber.size()) + 8});
+  ASSERT_EQ(events.filter(QStringLiteral("message")).size(), 1);
+  EXPECT_TRUE(events.filter(QStringLiteral("message")).first().contains(QStringLiteral("[numara 1]")));
+  EXPECT_EQ(events.filter(QStringLiteral("çok uzun satır")).size(), 1);
 }
 
 // --- levels --------------------------------------------------------------------
@@ -312,6 +372,8 @@ INSTANTIATE_TEST_SUITE_P(
                 TModemLine::kIdleLevel},
         LineRow{"DialWithACommandInside", "dial0532;ATZ", "",
                 "Çevrilemeyen numara: '0532;ATZ' (yalnız 0-9, *, # ve virgül)", TModemLine::kIdleLevel},
+        LineRow{"DialWithALineFeedAfter", "dial0532\n", "",
+                "Çevrilemeyen numara: '0532\n' (yalnız 0-9, *, # ve virgül)", TModemLine::kIdleLevel},
         LineRow{"Unknown", "LineStatus2", "", "Bilinmeyen komut: 'LineStatus2'", TModemLine::kIdleLevel}),
     [](const auto& info) { return std::string(info.param.name); });
 
