@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kSliceSamples = 160;     // 20 ms: how finely events are placed in time
+constexpr int kFskStepSamples = 20;    // the FSK receivers' step: a bit is heard at most this late
 constexpr int kSameBurst = 4000;       // half a second: copies of one burst end this close
 constexpr int kHistorySamples = 240;   // 36 bits of mark
 constexpr float kFskCutoffDbm0 = -50;  // below the weakest burst we want to hear
@@ -19,6 +20,8 @@ constexpr int kDtmfGapSamples = 12000;  // 1.5 s without a digit ends a DTMF mes
 constexpr double kRingDbm0 = -20;
 constexpr int kRingMinWindows = 4;
 constexpr int kRingMaxWindows = 15;
+
+static_assert(TLineDecoder::kLevelWindow % kSliceSamples == 0, "a slice never straddles two level windows");
 
 // A full-scale sine is +3.14 dBm0.
 const double kZeroDbm0MeanSquare = 32767.0 * 32767.0 / 2 / std::pow(10.0, DBM0_MAX_SINE_POWER / 10);
@@ -65,6 +68,12 @@ class TLineDecoder::TFskReceiver {
 
   void Process(const int16_t* samples, int count) { fsk_rx(rx_.get(), samples, count); }
 
+  // Tells the standard by the mark just heard; asked at the end of a step,
+  // so that the answer does not depend on how the samples were chunked.
+  void SettleKind() {
+    if (std::exchange(kindPending_, false)) kind_ = owner_.MarkToneKind();
+  }
+
  private:
   static void PutBit(void* self, int bit) { static_cast<TFskReceiver*>(self)->Bit(bit); }
 
@@ -87,7 +96,7 @@ class TLineDecoder::TFskReceiver {
     if (bit) {
       if (!marked_ && ++ones_ >= kMarkBits) {
         marked_ = true;
-        kind_ = owner_.MarkToneKind();
+        kindPending_ = true;
       }
       return;
     }
@@ -117,6 +126,7 @@ class TLineDecoder::TFskReceiver {
   void Reset() {
     message_.clear();
     marked_ = false;
+    kindPending_ = false;
     ones_ = 0;
     bitIndex_ = -1;
   }
@@ -125,6 +135,7 @@ class TLineDecoder::TFskReceiver {
   TSpanPtr<fsk_rx_state_t, fsk_rx_free> rx_;
   QByteArray message_;
   bool marked_ = false;
+  bool kindPending_ = false;
   int ones_ = 0;
   int bitIndex_ = -1;  // -1 between characters
   int byte_ = 0;
@@ -152,9 +163,12 @@ TLineDecoder::TLineDecoder()
 
 TLineDecoder::~TLineDecoder() = default;
 
+// Slices start at fixed sample positions, not where the caller's chunk
+// starts: the same samples give the same frames however they are chunked.
 void TLineDecoder::Process(const int16_t* samples, int count) {
   while (count > 0) {
-    const int n = std::min({count, kSliceSamples, kLevelWindow - windowFill_});
+    const int intoSlice = int(position_ % kSliceSamples);
+    const int n = std::min(count, kSliceSamples - intoSlice);
     ProcessSlice(samples, n);
     samples += n;
     count -= n;
@@ -162,17 +176,33 @@ void TLineDecoder::Process(const int16_t* samples, int count) {
 }
 
 void TLineDecoder::ProcessSlice(const int16_t* samples, int count) {
-  Remember(samples, count);
   for (int i = 0; i < count; ++i) windowSquares_ += double(samples[i]) * samples[i];
-  bell_->Process(samples, count);
-  v23_->Process(samples, count);
+  // In short steps, so that the mark check hears the line up to the bit that asks.
+  const int64_t sliceEnd = position_ + count;
+  for (const int16_t* step = samples; position_ < sliceEnd;) {
+    const int n = std::min(int(sliceEnd - position_), kFskStepSamples - int(position_ % kFskStepSamples));
+    Remember(step, n);
+    position_ += n;
+    bell_->Process(step, n);
+    v23_->Process(step, n);
+    step += n;
+    if (position_ % kFskStepSamples == 0) {
+      bell_->SettleKind();
+      v23_->SettleKind();
+    }
+  }
   dtmf_rx(dtmf_->rx.get(), samples, count);
-  position_ += count;
   windowFill_ += count;
-  if (!dtmf_->message.isEmpty() && position_ - dtmf_->lastDigitAt > kDtmfGapSamples) FinishDtmfMessage(true);
-  SettleHeldBadFrame();
+  if (position_ % kSliceSamples == 0) {
+    if (!dtmf_->message.isEmpty() && position_ - dtmf_->lastDigitAt > kDtmfGapSamples) FinishDtmfMessage(true);
+    SettleHeldBadFrame();
+  }
   if (windowFill_ == kLevelWindow) EndLevelWindow();
 }
+
+// Where something heard now is placed: the end of the step of this many
+// samples it falls in, the same however the caller's chunks cut the step.
+int64_t TLineDecoder::HeardAt(int step) const { return (position_ + step - 1) / step * step; }
 
 void TLineDecoder::Remember(const int16_t* samples, int count) {
   for (int i = 0; i < count; ++i) {
@@ -194,17 +224,17 @@ void TLineDecoder::OnFskFrame(TSignalKind kind, const QByteArray& bytes) {
   TReceivedFrame frame;
   frame.kind = kind;
   frame.bytes = bytes;
-  frame.atSample = position_;
+  frame.atSample = HeardAt(kFskStepSamples);
   TFrameReading reading = ReadFrame(bytes);
   frame.check = reading.check;
   frame.report = std::move(reading.report);
-  const bool nearGood = lastGood_ && position_ - lastGood_->atSample < kSameBurst;
+  const bool nearGood = lastGood_ && frame.atSample - lastGood_->atSample < kSameBurst;
   if (frame.check != TFrameCheck::fcGood) {
     if (!nearGood && !heldBad_) heldBad_ = frame;
     return;
   }
   if (nearGood && lastGood_->bytes == bytes) return;  // the other receiver's copy
-  if (heldBad_ && position_ - heldBad_->atSample < kSameBurst) heldBad_.reset();
+  if (heldBad_ && frame.atSample - heldBad_->atSample < kSameBurst) heldBad_.reset();
   lastGood_ = frame;
   Emit(frame);
 }
@@ -220,17 +250,18 @@ void TLineDecoder::OnDtmfDigit(char digit) {
   const bool startMarker = digit == 'A' || digit == 'B' || digit == 'D';
   if (dtmf_->message.isEmpty() && !startMarker) return;  // dialled digits, not caller ID
   dtmf_->message += QLatin1Char(digit);
-  dtmf_->lastDigitAt = position_;
+  dtmf_->lastDigitAt = HeardAt(kSliceSamples);
   if (digit == 'C' || digit == '#') FinishDtmfMessage(false);
+  if (dtmf_->message.size() >= kMaxDtmfLength) FinishDtmfMessage(true);  // no end in sight: broken
 }
 
-void TLineDecoder::FinishDtmfMessage(bool timedOut) {
+void TLineDecoder::FinishDtmfMessage(bool broken) {
   burstCarriedData_ = true;
   TReceivedFrame frame;
   frame.kind = TSignalKind::skDtmf;
   frame.bytes = dtmf_->message.toLatin1();
-  frame.atSample = position_;
-  frame.report = timedOut ? std::nullopt : DecodeDtmf(dtmf_->message);
+  frame.atSample = HeardAt(kSliceSamples);
+  frame.report = broken ? std::nullopt : DecodeDtmf(dtmf_->message);
   frame.check = frame.report ? TFrameCheck::fcGood : TFrameCheck::fcBadLength;
   dtmf_->message.clear();
   Emit(frame);
@@ -262,4 +293,15 @@ void TLineDecoder::EndLevelWindow() {
 
 void TLineDecoder::Emit(TReceivedFrame frame) { frames_.push_back(std::move(frame)); }
 
-std::vector<TReceivedFrame> TLineDecoder::TakeFrames() { return std::exchange(frames_, {}); }
+// A damaged frame waits to see whether the other receiver hears the burst
+// well; what was heard after it waits with it, so that frames leave in the
+// order heard.
+std::vector<TReceivedFrame> TLineDecoder::TakeFrames() {
+  auto heardBefore = [](const TReceivedFrame& a, const TReceivedFrame& b) { return a.atSample < b.atSample; };
+  std::stable_sort(frames_.begin(), frames_.end(), heardBefore);
+  const auto ready =
+      heldBad_ ? std::lower_bound(frames_.begin(), frames_.end(), *heldBad_, heardBefore) : frames_.end();
+  std::vector<TReceivedFrame> out(std::make_move_iterator(frames_.begin()), std::make_move_iterator(ready));
+  frames_.erase(frames_.begin(), ready);
+  return out;
+}

@@ -26,6 +26,8 @@ struct TReceivedFrame {
   int64_t atSample = 0;                   // where on the line it ended
   double levelDbm0 = 0;                   // rings: the burst's mean level
   int durationMs = 0;                     // rings: how long the burst lasted
+
+  bool operator==(const TReceivedFrame&) const = default;
 };
 
 // Meter scale: 0 at -60 dBm0 and below, one step per 2 dB, 30 at 0 dBm0 and above.
@@ -58,12 +60,13 @@ class TLineDecoder {
   void ProcessSlice(const int16_t* samples, int count);
   void OnFskFrame(TSignalKind kind, const QByteArray& bytes);
   void OnDtmfDigit(char digit);
-  void FinishDtmfMessage(bool timedOut);
+  void FinishDtmfMessage(bool broken);
   void SettleHeldBadFrame();
   void EndLevelWindow();
   void Emit(TReceivedFrame frame);
   TSignalKind MarkToneKind() const;
   void Remember(const int16_t* samples, int count);
+  int64_t HeardAt(int step) const;
 
   std::unique_ptr<TFskReceiver> bell_;
   std::unique_ptr<TFskReceiver> v23_;

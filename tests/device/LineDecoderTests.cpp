@@ -200,6 +200,84 @@ TEST(DialledDigits, DtmfWithoutAStartMarkerIsNoMessage) {
   EXPECT_TRUE(Decode(line).empty());
 }
 
+// --- how the samples arrive ----------------------------------------------------
+
+std::vector<int16_t> Cadence(int onMs, int offMs, int times) {
+  std::vector<int16_t> line;
+  for (int i = 0; i < times; ++i) {
+    line += Tone(25, -5, onMs);
+    line += Silence(offMs);
+  }
+  return line;
+}
+
+std::vector<TReceivedFrame> DecodeInChunks(const std::vector<int16_t>& samples, const std::vector<int>& chunks) {
+  TLineDecoder decoder;
+  std::vector<TReceivedFrame> frames;
+  for (size_t at = 0, i = 0; at < samples.size(); at += size_t(chunks[i]), i = std::min(i + 1, chunks.size() - 1)) {
+    decoder.Process(samples.data() + at, int(std::min<size_t>(size_t(chunks[i]), samples.size() - at)));
+    for (TReceivedFrame& f : decoder.TakeFrames()) frames.push_back(std::move(f));
+  }
+  return frames;
+}
+
+std::string Described(const std::vector<TReceivedFrame>& frames) {
+  std::string out;
+  for (const TReceivedFrame& f : frames)
+    out += std::to_string(f.atSample) + " " + SignalKindName(f.kind).toStdString() + " " +
+           f.bytes.toHex().toStdString() + " " + CheckText(f.check).toStdString() + "\n";
+  return out;
+}
+
+TEST(Chunking, TheSameSamplesGiveTheSameFramesHoweverTheyArrive) {
+  std::vector<int16_t> line;
+  for (TSignalKind kind : {TSignalKind::skV23, TSignalKind::skBell202, TSignalKind::skDtmf}) {
+    for (int seed = 1; seed <= 3; ++seed) {
+      TBurstRequest request = Request(kind);
+      request.levelDbm0 = -30;
+      request.snrDb = 14;
+      request.noiseSeed = seed;
+      line += GenerateBurst(request);
+    }
+  }
+  line += Cadence(1000, 4000, 1);
+  const std::vector<TReceivedFrame> whole = Decode(line);
+  EXPECT_GE(whole.size(), 7u);
+  for (const std::vector<int>& chunks :
+       {std::vector<int>{1}, {7}, {37, 101}, {159, 161}, {1599, 3}, {4000, 13}, {12345}}) {
+    const std::vector<TReceivedFrame> chunked = DecodeInChunks(line, chunks);
+    EXPECT_TRUE(chunked == whole) << chunks[0] << ":\n" << Described(chunked) << "whole:\n" << Described(whole);
+  }
+}
+
+TEST(FrameOrder, ADamagedFrameLeavesBeforeWhatWasHeardAfterIt) {
+  std::vector<int16_t> line = Silence(200);
+  line += RawFskBurst(QByteArray::fromHex("041230393330313232343630393535353132313252"));
+  TBurstRequest dtmf = Request(TSignalKind::skDtmf, QStringLiteral("1"));
+  dtmf.leadMs = 50;
+  dtmf.tailMs = 1000;
+  line += GenerateBurst(dtmf);
+  const auto frames = Decode(line);
+  ASSERT_EQ(frames.size(), 2u) << Described(frames);
+  EXPECT_EQ(frames[0].check, TFrameCheck::fcBadChecksum);
+  EXPECT_EQ(frames[1].kind, TSignalKind::skDtmf);
+  EXPECT_LT(frames[0].atSample, frames[1].atSample);
+  EXPECT_LT(frames[1].atSample - frames[0].atSample, 4000);  // heard while the damaged one waited
+}
+
+TEST(DtmfLimits, AMessageWithoutEndIsBrokenAfter32Digits) {
+  TSpanPtr<dtmf_tx_state_t, dtmf_tx_free> tx(dtmf_tx_init(nullptr));
+  dtmf_tx_put(tx.get(), ("A" + std::string(60, '5') + "1234").c_str(), -1);
+  std::vector<int16_t> line(10 * kRate);
+  line.resize(size_t(dtmf_tx(tx.get(), line.data(), int(line.size()))));
+  line += Silence(3000);
+  const auto frames = Decode(line);
+  ASSERT_EQ(frames.size(), 1u) << Described(frames);
+  EXPECT_EQ(frames[0].check, TFrameCheck::fcBadLength);
+  EXPECT_FALSE(frames[0].report);
+  EXPECT_EQ(frames[0].bytes, "A" + QByteArray(31, '5'));
+}
+
 // --- silence -------------------------------------------------------------------
 
 TEST(QuietLine, AnHourOfLineNoiseRaisesNothingAndReadsZero) {
@@ -272,15 +350,6 @@ struct RingRow {
 void PrintTo(const RingRow& row, std::ostream* os) { *os << row.name; }
 
 class Rings : public ::testing::TestWithParam<RingRow> {};
-
-std::vector<int16_t> Cadence(int onMs, int offMs, int times) {
-  std::vector<int16_t> line;
-  for (int i = 0; i < times; ++i) {
-    line += Tone(25, -5, onMs);
-    line += Silence(offMs);
-  }
-  return line;
-}
 
 INSTANTIATE_TEST_SUITE_P(Bursts, Rings,
                          ::testing::Values(RingRow{"OneSecondOnFourOff", Cadence(1000, 4000, 3), 3},
