@@ -7,8 +7,15 @@ namespace {
 const QString kUsage = QStringLiteral("use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE");
 
 // ALSA plugins whose first argument is a card number: "hw:1" names card 1.
-const QStringList kCardPlugins{QStringLiteral("hw"), QStringLiteral("plughw"), QStringLiteral("sysdefault"),
-                               QStringLiteral("front"), QStringLiteral("dsnoop")};
+const QStringList kCardPlugins{QStringLiteral("hw"),    QStringLiteral("plughw"), QStringLiteral("sysdefault"),
+                               QStringLiteral("front"), QStringLiteral("dsnoop"), QStringLiteral("default"),
+                               QStringLiteral("dmix"),  QStringLiteral("hdmi")};
+
+bool TakesCardNumber(const QString& plugin) {
+  return kCardPlugins.contains(plugin) || plugin.startsWith(QLatin1String("surround"));
+}
+
+EDeviceError NoDeviceValue() { return EDeviceError(QStringLiteral("--device needs a value: %1").arg(kUsage)); }
 
 [[noreturn]] void Bad(const QString& choice, const QString& why) {
   throw EDeviceError(QStringLiteral("bad device '%1': %2").arg(choice, why));
@@ -34,7 +41,7 @@ TDeviceChoice AudioChoice(const QString& choice, const QString& rest) {
   const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
   bool number = false;
   const int channels = colon > 0 ? rest.mid(colon + 1).toInt(&number) : 0;
-  if (number && !kCardPlugins.contains(rest.left(colon))) {
+  if (number && !TakesCardNumber(rest.left(colon))) {
     d.pcm = rest.left(colon);
     d.channels = channels;
   }
@@ -70,11 +77,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
   try {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
       const QString& a = arguments[i];
-      if (a == QLatin1String("--device")) {
-        if (++i == arguments.size()) throw EDeviceError(QStringLiteral("--device needs a value: %1").arg(kUsage));
-        device = arguments[i];
-      } else if (a.startsWith(QLatin1String("--device="))) {
-        device = a.mid(9);
+      if (a == QLatin1String("--device") || a.startsWith(QLatin1String("--device="))) {
+        const bool separate = a == QLatin1String("--device");
+        if (separate && ++i == arguments.size()) throw NoDeviceValue();
+        device = separate ? arguments[i] : a.mid(9);
+        // An empty value would quietly mean the simulated device and hide CIHAZ_DEVICE.
+        if (device.isEmpty()) throw NoDeviceValue();
       } else if (a == QLatin1String("--list-devices")) {
         result.action = TCommandLine::caListDevices;
       } else if (a == QLatin1String("--self-test")) {

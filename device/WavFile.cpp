@@ -1,7 +1,9 @@
 #include "device/WavFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+#include <algorithm>
 #include <optional>
 
 #include "device/DeviceError.h"
@@ -11,6 +13,11 @@ namespace {
 constexpr quint16 kFormatPcm = 1;
 constexpr quint16 kFormatExtensible = 0xFFFE;
 constexpr int kMaxChannels = 4;
+// A recording is held in memory: about four hours of one line at most.
+constexpr qint64 kMaxWavBytes = qint64(256) << 20;
+constexpr qint64 kReadBlock = qint64(64) << 10;
+// The format chunk's fields all lie in its first 40 bytes, whatever size it claims.
+constexpr qint64 kFormatBytesRead = 40;
 
 // A little-endian field of the header. The callers check the lengths first;
 // a field that would reach past the end reads as 0 instead of stray memory.
@@ -38,6 +45,27 @@ TFormat ReadFormat(const QByteArray& chunk, const QString& path) {
   return f;
 }
 
+// Reads the data chunk's whole frames straight into the samples, in blocks;
+// bytes is shorter than the chunk says when the recording was cut.
+TLineAudio ReadSamples(QFile& file, qint64 bytes, int channels) {
+  TLineAudio audio;
+  audio.channels = channels;
+  const qint64 frames = bytes / (2 * channels);
+  audio.samples.resize(size_t(frames * channels));
+  char* out = reinterpret_cast<char*>(audio.samples.data());
+  const qint64 wanted = qint64(audio.samples.size()) * 2;
+  for (qint64 done = 0; done < wanted;) {
+    const qint64 got = file.read(out + done, std::min(kReadBlock, wanted - done));
+    if (got <= 0) {
+      audio.samples.resize(size_t(done / (2 * channels) * channels));
+      break;
+    }
+    done += got;
+  }
+  for (int16_t& s : audio.samples) s = qFromLittleEndian(s);
+  return audio;
+}
+
 void CheckFormat(const TFormat& f, const QString& path) {
   if (f.tag != kFormatPcm || f.bits != 16 || f.rate != 8000 || f.channels < 1 || f.channels > kMaxChannels)
     throw EDeviceError(QStringLiteral("%1: needs 16-bit PCM at 8000 Hz with 1 to %2 channels "
@@ -53,31 +81,29 @@ void CheckFormat(const TFormat& f, const QString& path) {
 }  // namespace
 
 TLineAudio ReadWav(const QString& path) {
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) throw EDeviceError(QStringLiteral("%1: not a regular file").arg(path));
+  if (info.size() > kMaxWavBytes)
+    throw EDeviceError(QStringLiteral("%1: larger than %2 MiB").arg(path).arg(kMaxWavBytes >> 20));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
     throw EDeviceError(QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString()));
-  const QByteArray all = file.readAll();
-  if (all.size() < 12 || !all.startsWith("RIFF") || all.mid(8, 4) != "WAVE")
+  const QByteArray riff = file.read(12);
+  if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
     throw EDeviceError(QStringLiteral("%1: not a WAV file").arg(path));
   std::optional<TFormat> format;
-  for (qsizetype at = 12; at + 8 <= all.size();) {
-    const QByteArray id = all.mid(at, 4);
-    const qsizetype size = U32(all, at + 4);
-    const qsizetype body = at + 8;
-    const QByteArray chunk = all.mid(body, size);  // shorter when the file was cut
+  for (QByteArray header = file.read(8); header.size() == 8; header = file.read(8)) {
+    const QByteArray id = header.left(4);
+    const qint64 size = U32(header, 4);
+    const qint64 body = file.pos();
     if (id == "fmt ") {
-      format = ReadFormat(chunk, path);
+      format = ReadFormat(file.read(std::min<qint64>(size, kFormatBytesRead)), path);
     } else if (id == "data") {
       if (!format) throw EDeviceError(QStringLiteral("%1: data before the format chunk").arg(path));
       CheckFormat(*format, path);
-      TLineAudio audio;
-      audio.channels = format->channels;
-      const qsizetype frames = chunk.size() / (2 * audio.channels);
-      audio.samples.resize(size_t(frames * audio.channels));
-      for (size_t i = 0; i < audio.samples.size(); ++i) audio.samples[i] = int16_t(U16(chunk, qsizetype(2 * i)));
-      return audio;
+      return ReadSamples(file, std::min(size, file.size() - body), format->channels);
     }
-    at = body + size + (size & 1);  // chunks are padded to even lengths
+    if (!file.seek(body + size + (size & 1))) break;  // chunks are padded to even lengths
   }
   throw EDeviceError(QStringLiteral("%1: no audio data in the WAV file").arg(path));
 }

@@ -13,9 +13,10 @@ struct TLineAudio {
   int64_t Frames() const { return channels > 0 ? int64_t(samples.size()) / channels : 0; }
 };
 
-// Raises EDeviceError saying what is wrong: a missing file, not a WAV file,
-// not 16-bit PCM at 8 kHz with 1 to 4 channels. A data chunk cut short by
-// an unfinished recording is read as far as it goes.
+// Raises EDeviceError saying what is wrong: a missing file, not a regular
+// file, larger than 256 MiB, not a WAV file, not 16-bit PCM at 8 kHz with 1
+// to 4 channels. Reads the headers first and then only the data chunk. A
+// data chunk cut short by an unfinished recording is read as far as it goes.
 TLineAudio ReadWav(const QString& path);
 // Raises EDeviceError when the file cannot be written.
 void WriteWav(const QString& path, const TLineAudio& audio);

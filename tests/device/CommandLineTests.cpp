@@ -61,14 +61,19 @@ INSTANTIATE_TEST_SUITE_P(
                   "bad device 'serial:a,,b': a serial port name is empty"},
         ChoiceRow{"PortTwice", "serial:a,a", std::nullopt, "bad device 'serial:a,a': a serial port is named twice"},
         ChoiceRow{"AudioDefault", "audio:default", Audio("default", 1)},
-        ChoiceRow{"AudioChannels", "audio:default:4", Audio("default", 4)},
+        ChoiceRow{"AudioChannels", "audio:pulse:4", Audio("pulse", 4)},
+        // ALSA reads a number after these as the card, as after hw.
+        ChoiceRow{"AudioDefaultOnACard", "audio:default:1", Audio("default:1", 1)},
+        ChoiceRow{"AudioDefaultOnACardWithChannels", "audio:default:1:4", Audio("default:1", 4)},
+        ChoiceRow{"AudioDmixCard", "audio:dmix:2", Audio("dmix:2", 1)},
+        ChoiceRow{"AudioSurroundCard", "audio:surround51:1", Audio("surround51:1", 1)},
+        ChoiceRow{"AudioHdmiCard", "audio:hdmi:0", Audio("hdmi:0", 1)},
         ChoiceRow{"AudioCardNumberIsNoChannelCount", "audio:hw:1", Audio("hw:1", 1)},
         ChoiceRow{"AudioCardAndChannels", "audio:plughw:1:2", Audio("plughw:1", 2)},
         ChoiceRow{"AudioCardDevice", "audio:hw:1,0", Audio("hw:1,0", 1)},
         ChoiceRow{"AudioNamedCardAndChannels", "audio:plughw:CARD=USB,DEV=0:3", Audio("plughw:CARD=USB,DEV=0", 3)},
-        ChoiceRow{"AudioFiveChannels", "audio:default:5", std::nullopt,
-                  "bad device 'audio:default:5': 1 to 4 channels"},
-        ChoiceRow{"AudioNoChannels", "audio:default:0", std::nullopt, "bad device 'audio:default:0': 1 to 4 channels"},
+        ChoiceRow{"AudioFiveChannels", "audio:pulse:5", std::nullopt, "bad device 'audio:pulse:5': 1 to 4 channels"},
+        ChoiceRow{"AudioNoChannels", "audio:pulse:0", std::nullopt, "bad device 'audio:pulse:0': 1 to 4 channels"},
         ChoiceRow{"AudioNothing", "audio:", std::nullopt, "bad device 'audio:': the capture device is missing"},
         ChoiceRow{"Wav", "wav:/tmp/a b.wav", Wav("/tmp/a b.wav")},
         ChoiceRow{"WavNoFile", "wav:", std::nullopt, "bad device 'wav:': the file is missing"},
@@ -112,8 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"NothingIsTheSimulatedDevice", {}, "", TCommandLine::caRun, {}, ""},
         ArgsRow{
             "DeviceOption", {"--device", "serial:/dev/ttyUSB0"}, "", TCommandLine::caRun, Serial({"/dev/ttyUSB0"}), ""},
-        ArgsRow{
-            "DeviceOptionWithEquals", {"--device=audio:default:2"}, "", TCommandLine::caRun, Audio("default", 2), ""},
+        ArgsRow{"DeviceOptionWithEquals", {"--device=audio:pulse:2"}, "", TCommandLine::caRun, Audio("pulse", 2), ""},
         ArgsRow{"VariableGivesTheDevice", {}, "wav:x.wav", TCommandLine::caRun, Wav("x.wav"), ""},
         ArgsRow{"OptionWinsOverVariable", {"--device", "sim"}, "wav:x.wav", TCommandLine::caRun, {}, ""},
         ArgsRow{"BadVariable",
@@ -125,6 +129,19 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"DeviceWithoutValue",
                 {"--device"},
                 "",
+                TCommandLine::caRun,
+                {},
+                "--device needs a value: use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"},
+        // An empty value would hide the variable and quietly pick the simulated device.
+        ArgsRow{"EmptyDeviceOption",
+                {"--device="},
+                "wav:x.wav",
+                TCommandLine::caRun,
+                {},
+                "--device needs a value: use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"},
+        ArgsRow{"EmptyDeviceValue",
+                {"--device", ""},
+                "wav:x.wav",
                 TCommandLine::caRun,
                 {},
                 "--device needs a value: use sim, serial:PORT[,PORT...], audio:PCM[:CHANNELS] or wav:FILE"},
@@ -335,6 +352,27 @@ TEST_P(WavReading, ReadsWhatItCanPlayAndRefusesTheRestClearly) {
   } catch (const EDeviceError& e) {
     EXPECT_EQ(e.Message(), path + QStringLiteral(": ") + QString::fromUtf8(row.error));
   }
+}
+
+TEST(WavFiles, WhatIsNoRegularFileOrTooLargeIsRefusedBeforeReading) {
+  QTemporaryDir dir;
+  auto errorOf = [](const QString& path) {
+    try {
+      ReadWav(path);
+    } catch (const EDeviceError& e) {
+      return e.Message();
+    }
+    return QString();
+  };
+  EXPECT_EQ(errorOf(QStringLiteral("/dev/zero")), QStringLiteral("/dev/zero: not a regular file"));
+  EXPECT_EQ(errorOf(dir.path()), dir.path() + QStringLiteral(": not a regular file"));
+  // A sparse file of 257 MiB: refused by its size, never read.
+  QFile big(dir.filePath("big.wav"));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+  big.write(WavBytes(1, 1, 8000, 16, {}));
+  ASSERT_TRUE(big.resize(qint64(257) << 20));
+  big.close();
+  EXPECT_EQ(errorOf(big.fileName()), big.fileName() + QStringLiteral(": larger than 256 MiB"));
 }
 
 // --- the self-test -------------------------------------------------------------
