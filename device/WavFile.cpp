@@ -45,8 +45,7 @@ TFormat ReadFormat(const QByteArray& chunk, const QString& path) {
   return f;
 }
 
-// Reads the data chunk's whole frames straight into the samples, in blocks;
-// bytes is shorter than the chunk says when the recording was cut.
+// Reads the data chunk's whole frames straight into the samples, in blocks.
 TLineAudio ReadSamples(QFile& file, qint64 bytes, int channels) {
   TLineAudio audio;
   audio.channels = channels;
@@ -101,7 +100,13 @@ TLineAudio ReadWav(const QString& path) {
     } else if (id == "data") {
       if (!format) throw EDeviceError(QStringLiteral("%1: data before the format chunk").arg(path));
       CheckFormat(*format, path);
-      return ReadSamples(file, std::min(size, file.size() - body), format->channels);
+      // A recording cut short is refused like one without data: what is left may end mid-call.
+      if (size > file.size() - body)
+        throw EDeviceError(
+            QStringLiteral("%1: the data chunk runs past the end of the file (a cut recording)").arg(path));
+      TLineAudio audio = ReadSamples(file, size, format->channels);
+      if (audio.samples.empty()) throw EDeviceError(QStringLiteral("%1: no samples in the WAV file").arg(path));
+      return audio;
     }
     if (!file.seek(body + size + (size & 1))) break;  // chunks are padded to even lengths
   }

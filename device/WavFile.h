@@ -15,8 +15,9 @@ struct TLineAudio {
 
 // Raises EDeviceError saying what is wrong: a missing file, not a regular
 // file, larger than 256 MiB, not a WAV file, not 16-bit PCM at 8 kHz with 1
-// to 4 channels. Reads the headers first and then only the data chunk. A
-// data chunk cut short by an unfinished recording is read as far as it goes.
+// to 4 channels, a data chunk that runs past the end of the file (a cut
+// recording) or holds no samples. Reads the headers first and then only
+// the data chunk.
 TLineAudio ReadWav(const QString& path);
 // Raises EDeviceError when the file cannot be written.
 void WriteWav(const QString& path, const TLineAudio& audio);
