@@ -231,10 +231,10 @@ void TForm1::FormShow(TObject*) {
 }
 
 void TForm1::Timer1Timer(TObject*) {
-  const QString model = AnsiRoundTrip(Zarvo1->Command(QStringLiteral("devicemodel")));
+  const QString model = AnsiRoundTrip(Zarvo1->Command(ZarvoCommandText(TZarvoCommand::zcDeviceModel)));
   if (!model.isEmpty()) {
     SetCaption(Label24, QStringLiteral("Cihaz modeli: ") + model);
-    const QString serial = Zarvo1->Command(QStringLiteral("serial"));
+    const QString serial = Zarvo1->Command(ZarvoCommandText(TZarvoCommand::zcSerial));
     SetCaption(Label25, QStringLiteral("Seri no: ") + serial);
   } else {
     SetCaption(Label24, QString());
@@ -530,9 +530,9 @@ void TForm1::BitBtn1Click(TObject*) {
   }
 }
 
-void TForm1::Button1Click(TObject*) { Zarvo1->Command(QStringLiteral("LineStatus1")); }
-void TForm1::Button2Click(TObject*) { Zarvo1->Command(QStringLiteral("LineStatus0")); }
-void TForm1::Button3Click(TObject*) { Zarvo1->Command(QStringLiteral("dial") + Edit2->text()); }
+void TForm1::Button1Click(TObject*) { Zarvo1->Command(ZarvoCommandText(TZarvoCommand::zcLineOn)); }
+void TForm1::Button2Click(TObject*) { Zarvo1->Command(ZarvoCommandText(TZarvoCommand::zcLineOff)); }
+void TForm1::Button3Click(TObject*) { Zarvo1->Command(ZarvoCommandText(TZarvoCommand::zcDial, Edit2->text())); }
 
 void TForm1::Button4Click(TObject*) {
   // Two spaces before "eklenebilir"; the text ends with two line breaks.

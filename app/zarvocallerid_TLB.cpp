@@ -42,6 +42,24 @@ class TPlaceholderWindow : public QWidget {
 
 }  // namespace
 
+QString ZarvoCommandText(TZarvoCommand command, const QString& argument) {
+  for (const TZarvoCommandWord& w : kZarvoCommandWords)
+    if (w.command == command) return QLatin1String(w.word) + (w.argument ? argument : QString());
+  return argument;
+}
+
+TZarvoCommand ParseZarvoCommand(const QString& text, QString* argument) {
+  for (const TZarvoCommandWord& w : kZarvoCommandWords) {
+    const QLatin1String word(w.word);
+    if (w.argument ? text.startsWith(word) : text == word) {
+      if (argument) *argument = text.mid(word.size());
+      return w.command;
+    }
+  }
+  if (argument) *argument = text;
+  return TZarvoCommand::zcUnknown;
+}
+
 void SetZarvoErrorInfo(const QString& Description) { ErrorInfo() = Description; }
 
 void RegisterZarvoClass(const QUuid& Clsid, TZarvoFactory Factory) { Registry().insert(Clsid, std::move(Factory)); }

@@ -41,6 +41,29 @@ enum TZarvoEventDispId : int {
 };
 constexpr int DISPID_FormVisible = 201;
 
+// The text commands of the contract, spelled here only: the program sends
+// them and every device control reads them through this table.
+enum class TZarvoCommand { zcDeviceModel, zcSerial, zcLineOn, zcLineOff, zcDial, zcUnknown };
+
+struct TZarvoCommandWord {
+  TZarvoCommand command;
+  const char* word;
+  bool argument;  // the word is followed directly by a text ("dial" and the number)
+};
+
+inline constexpr TZarvoCommandWord kZarvoCommandWords[] = {
+    {TZarvoCommand::zcDeviceModel, "devicemodel", false},
+    {TZarvoCommand::zcSerial, "serial", false},
+    {TZarvoCommand::zcLineOn, "LineStatus1", false},
+    {TZarvoCommand::zcLineOff, "LineStatus0", false},
+    {TZarvoCommand::zcDial, "dial", true},
+};
+
+// The command text to send: the word, and the argument after it.
+QString ZarvoCommandText(TZarvoCommand command, const QString& argument = {});
+// Which command text is, and its argument (the rest of the text).
+TZarvoCommand ParseZarvoCommand(const QString& text, QString* argument = nullptr);
+
 // Where a control sends its events: the dispatch identifier and the wide
 // text arguments after the sender.
 class IZarvoEvents {

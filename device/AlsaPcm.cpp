@@ -5,6 +5,8 @@
 #ifdef CIHAZ_HAVE_ALSA
 #include <alsa/asoundlib.h>
 
+#include <cerrno>
+
 namespace {
 
 constexpr unsigned kRate = 8000;
@@ -19,8 +21,16 @@ using TPcmPtr = std::unique_ptr<snd_pcm_t, TPcmClose>;
 // complaints off standard error.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
+// Why a sound device does not answer, in the device window's words.
+QString WhyText(const QString& pcm, int err) {
+  if (err == -EBUSY) return QStringLiteral("Ses aygıtı %1 meşgul: başka bir program kullanıyor").arg(pcm);
+  if (err == -ENOENT || err == -ENODEV) return QStringLiteral("Ses aygıtı %1 yok; takılı mı?").arg(pcm);
+  return QStringLiteral("Ses aygıtı %1 açılamıyor (%2)").arg(pcm, QString::fromLocal8Bit(snd_strerror(err)));
+}
+
 [[noreturn]] void Fail(const QString& what, const QString& pcm, int err) {
-  throw EDeviceError(QStringLiteral("%1 %2: %3").arg(what, pcm, QString::fromLocal8Bit(snd_strerror(err))));
+  throw EDeviceError(QStringLiteral("%1 %2: %3").arg(what, pcm, QString::fromLocal8Bit(snd_strerror(err))),
+                     WhyText(pcm, err));
 }
 
 TPcmPtr OpenPcm(const QString& pcm, snd_pcm_stream_t stream, int mode, int channels) {

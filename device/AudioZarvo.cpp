@@ -11,8 +11,13 @@ constexpr int kFramesPerRead = 4096;
 
 }  // namespace
 
-TAudioZarvo::TAudioZarvo(TOpener open, QString model, QString serial)
-    : open_(std::move(open)), source_(open_()), model_(std::move(model)), serial_(std::move(serial)) {
+TAudioZarvo::TAudioZarvo(TOpener open, QString model, QString serial, QString kind, QString reach)
+    : open_(std::move(open)),
+      source_(open_()),
+      model_(std::move(model)),
+      serial_(std::move(serial)),
+      kind_(std::move(kind)),
+      reach_(std::move(reach)) {
   decoders_.resize(size_t(source_->Channels()));
   for (auto& d : decoders_) d = std::make_unique<TLineDecoder>();
   ringsSinceCall_.assign(decoders_.size(), 0);
@@ -34,8 +39,17 @@ void TAudioZarvo::SetManualFetching(bool manual) {
     timer_.start();
 }
 
-void TAudioZarvo::LineCommand(const QString& Cmd) {
-  throw EDeviceError(QStringLiteral("'%1': bu cihaz hat komutlarını desteklemiyor (ses girişi)").arg(Cmd));
+void TAudioZarvo::LineCommand(TZarvoCommand command, const QString& argument) {
+  throw EDeviceError(QStringLiteral("'%1': bu cihaz hat komutlarını desteklemiyor (ses girişi)")
+                         .arg(ZarvoCommandText(command, argument)));
+}
+
+QString TAudioZarvo::Activity() const {
+  if (!source_) return QStringLiteral("ses girişi yok");
+  QStringList lines;
+  for (const auto& d : decoders_)
+    lines << QStringLiteral("Hat %1 %2 dBm0").arg(lines.size() + 1).arg(std::max(-99.0, d->LevelDbm0()), 0, 'f', 0);
+  return QStringLiteral("dinleniyor: ") + lines.join(QStringLiteral(", "));
 }
 
 void TAudioZarvo::Reconnect() {
@@ -44,14 +58,16 @@ void TAudioZarvo::Reconnect() {
     if (source->Channels() != Lines())
       throw EDeviceError(QStringLiteral("%1 kanal bekleniyordu, %2 geldi").arg(Lines()).arg(source->Channels()));
     source_ = std::move(source);
+    absence_.clear();
     LogFrame(0, model_, {}, QStringLiteral("cihaz yeniden bağlandı"), {});
-  } catch (const EDeviceError&) {
-    // Still missing; the next poll tries again.
+  } catch (const EDeviceError& e) {
+    absence_ = e.WhyOrMessage();  // still missing; the next poll tries again
   }
 }
 
 void TAudioZarvo::Lose(const QString& why) {
   source_.reset();
+  absence_ = QStringLiteral("%1 bağlantısı koptu (%2)").arg(reach_.isEmpty() ? model_ : reach_, why);
   LogFrame(0, model_, {}, QStringLiteral("bağlantı koptu: %1").arg(why), {});
 }
 

@@ -8,11 +8,11 @@
 #include <functional>
 #include <limits>
 
+#include "device/DeviceControl.h"
 #include "device/LineDecoder.h"
-#include "device/RealZarvo.h"
 #include "device/SampleSource.h"
 
-class TAudioZarvo : public TRealZarvo {
+class TAudioZarvo : public TDeviceControl {
   Q_OBJECT
  public:
   static constexpr int kFetchMs = 50;
@@ -20,8 +20,10 @@ class TAudioZarvo : public TRealZarvo {
   using TOpener = std::function<std::unique_ptr<TSampleSource>()>;
 
   // Opens the source at once, so that a device that is not there is known
-  // before the program starts.
-  TAudioZarvo(TOpener open, QString model, QString serial);
+  // before the program starts. kind and reach are what the device's window
+  // says the device is and how it is reached.
+  TAudioZarvo(TOpener open, QString model, QString serial, QString kind = QStringLiteral("Ses girişi"),
+              QString reach = {});
   ~TAudioZarvo() override;
 
   static constexpr int64_t kAll = std::numeric_limits<int64_t>::max();
@@ -34,12 +36,18 @@ class TAudioZarvo : public TRealZarvo {
 
   int Lines() const { return int(decoders_.size()); }
 
+  QString Model() const override { return model_; }
+  QString Serial() const override { return serial_; }
+  QString DeviceKind() const override { return kind_; }
+  QString Reach() const override { return reach_; }
+  int LineCount() const override { return Lines(); }
+  QString Activity() const override;
+
  protected:
   bool Present() const override { return source_ != nullptr; }
   void Reconnect() override;
-  QString Model() const override { return model_; }
-  QString Serial() const override { return serial_; }
-  void LineCommand(const QString& Cmd) override;
+  QString Absence() const override { return absence_; }
+  void LineCommand(TZarvoCommand command, const QString& argument) override;
   void OnStart() override;
 
  private:
@@ -55,6 +63,9 @@ class TAudioZarvo : public TRealZarvo {
   std::vector<int> ringsSinceCall_;
   QString model_;
   QString serial_;
+  QString kind_;
+  QString reach_;
+  QString absence_;
   QTimer timer_;
   bool manual_ = false;
   bool fetching_ = false;

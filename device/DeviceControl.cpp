@@ -1,17 +1,21 @@
-#include "device/RealZarvo.h"
+#include "device/DeviceControl.h"
 
 #include <QPainter>
 
 #include "device/DeviceError.h"
+#include "device/DeviceWindow.h"
 #include "platform/Application.h"
 
 namespace {
 
 // The control's face on the form: the maker's "Z" and a dot that is green
-// while the device answers.
+// while the device answers. A double click opens the device's window.
 class TDeviceFace : public QWidget {
  public:
-  explicit TDeviceFace(std::function<bool()> present) : present_(std::move(present)) {}
+  TDeviceFace(std::function<bool()> answering, std::function<void()> open)
+      : answering_(std::move(answering)), open_(std::move(open)) {
+    setToolTip(QStringLiteral("Cihaz penceresi için çift tıklayın"));
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -23,63 +27,70 @@ class TDeviceFace : public QWidget {
     p.setFont(f);
     p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Z"));
     p.setPen(Qt::NoPen);
-    p.setBrush(present_() ? QColor(0, 160, 0) : QColor(128, 128, 128));
+    p.setBrush(answering_() ? QColor(0, 160, 0) : QColor(128, 128, 128));
     p.drawEllipse(width() - 7, height() - 7, 5, 5);
   }
+  void mouseDoubleClickEvent(QMouseEvent*) override { Dispatch(nullptr, open_); }
 
  private:
-  std::function<bool()> present_;
+  std::function<bool()> answering_;
+  std::function<void()> open_;
 };
+
+const QString kCommandSource = QStringLiteral("komut");
 
 }  // namespace
 
-TRealZarvo::TRealZarvo() {
-  log_.OnChange = [this] {
-    if (frameWindow_ && frameWindow_->isVisible()) frameWindow_->Refresh();
-  };
+TDeviceControl::TDeviceControl() {
+  log_.OnChange = [this] { StateChanged(); };
 }
 
-TRealZarvo::~TRealZarvo() = default;
+TDeviceControl::~TDeviceControl() = default;
 
-HRESULT TRealZarvo::GetFormVisible(bool& Value) {
+HRESULT TDeviceControl::GetFormVisible(bool& Value) {
   Value = formVisible_;
   return S_OK;
 }
 
-HRESULT TRealZarvo::SetFormVisible(bool Value) {
+HRESULT TDeviceControl::SetFormVisible(bool Value) {
   formVisible_ = Value;
   return S_OK;
 }
 
-HRESULT TRealZarvo::ShowAbout() {
-  if (!frameWindow_) frameWindow_ = std::make_unique<TFrameWindow>(log_, [this] { return StateText(); });
-  frameWindow_->Refresh();
-  frameWindow_->show();
-  frameWindow_->raise();
+HRESULT TDeviceControl::ShowAbout() {
+  if (!window_) window_ = std::make_unique<TDeviceWindow>(*this);
+  window_->Refresh();
+  window_->show();
+  window_->raise();
   return S_OK;
 }
 
-HRESULT TRealZarvo::Start() {
+HRESULT TDeviceControl::Start() {
   if (started_) return S_OK;
   started_ = true;
   OnStart();
+  StateChanged();
   return S_OK;
 }
 
-HRESULT TRealZarvo::Command(const QString& Cmd, QString& Result) {
+HRESULT TDeviceControl::Command(const QString& Cmd, QString& Result) {
   Result.clear();
   try {
-    if (Cmd == QLatin1String("devicemodel")) {
-      if (started_ && !Present()) Reconnect();
-      if (started_ && Present()) Result = Model();
-      if (face_) face_->update();
-    } else if (Cmd == QLatin1String("serial")) {
-      if (started_ && Present()) Result = Serial();
-    } else if (Cmd == QLatin1String("LineStatus1") || Cmd == QLatin1String("LineStatus0") ||
-               Cmd.startsWith(QLatin1String("dial"))) {
-      LineCommand(Cmd);
-    } else {
-      throw EDeviceError(QStringLiteral("Bilinmeyen komut: '%1'").arg(Cmd));
+    QString argument;
+    switch (const TZarvoCommand command = ParseZarvoCommand(Cmd, &argument)) {
+      case TZarvoCommand::zcDeviceModel:
+        AnswerModel(Result);
+        break;
+      case TZarvoCommand::zcSerial:
+        if (Answering()) Result = Serial();
+        break;
+      case TZarvoCommand::zcLineOn:
+      case TZarvoCommand::zcLineOff:
+      case TZarvoCommand::zcDial:
+        RunLineCommand(command, Cmd, argument);
+        break;
+      case TZarvoCommand::zcUnknown:
+        throw EDeviceError(QStringLiteral("Bilinmeyen komut: '%1'").arg(Cmd));
     }
   } catch (const Exception& e) {
     SetZarvoErrorInfo(e.Message());
@@ -88,45 +99,82 @@ HRESULT TRealZarvo::Command(const QString& Cmd, QString& Result) {
   return S_OK;
 }
 
-void TRealZarvo::Advise(IZarvoEvents* Sink) { sink_ = Sink; }
+// The poll's question: brings a lost device back, and says once why it
+// does not answer.
+void TDeviceControl::AnswerModel(QString& Result) {
+  if (started_ && !Present()) Reconnect();
+  if (Answering()) {
+    Result = Model();
+    reportedAbsence_.clear();
+  } else if (const QString why = started_ ? Absence() : QString(); !why.isEmpty() && why != reportedAbsence_) {
+    reportedAbsence_ = why;
+    ReportError(why);
+  }
+  if (face_) face_->update();
+  StateChanged();
+}
 
-QWidget* TRealZarvo::Window() {
-  if (!face_) face_ = std::make_unique<TDeviceFace>([this] { return started_ && Present(); });
+void TDeviceControl::RunLineCommand(TZarvoCommand command, const QString& Cmd, const QString& argument) {
+  try {
+    LineCommand(command, argument);
+  } catch (const EDeviceError& e) {
+    LogFrame(0, kCommandSource, Cmd, e.Message(), QStringLiteral("reddedildi"));
+    throw;
+  }
+  LogFrame(0, kCommandSource, Cmd, {}, QStringLiteral("gönderildi"));
+}
+
+void TDeviceControl::Advise(IZarvoEvents* Sink) { sink_ = Sink; }
+
+QWidget* TDeviceControl::Window() {
+  if (!face_) face_ = std::make_unique<TDeviceFace>([this] { return Answering(); }, [this] { ShowAbout(); });
   return face_.get();
 }
 
-void TRealZarvo::ReceiveMessage(int line, const QString& deviceId, const QString& source, const QString& raw,
-                                const std::optional<TCallerIdReport>& report, TFrameCheck check) {
+QString TDeviceControl::AbsentNumberText(QChar reason) {
+  return reason == u'P' ? QStringLiteral("Gizli numara") : QStringLiteral("Numara yok");
+}
+
+void TDeviceControl::ReceiveMessage(int line, const QString& deviceId, const QString& source, const QString& raw,
+                                    const std::optional<TCallerIdReport>& report, TFrameCheck check) {
   LogFrame(line, source, raw, report ? FieldsText(*report) : QString(), CheckText(check));
   if (!report) {
     ReportError(QStringLiteral("Hat %1: bozuk arayan numara mesajı (%2, %3)").arg(line).arg(source, CheckText(check)));
   } else if (report->isCall && sink_) {
+    const QString number = report->numberAbsent.isNull() ? report->number : AbsentNumberText(report->numberAbsent);
     sink_->Invoke(DISPID_OnCallerID,
-                  {deviceId, QString::number(line), report->number,
+                  {deviceId, QString::number(line), number,
                    CallDateTimeText(report->dateTime, QDateTime::currentDateTime()), CallOtherText(*report, source)});
   }
 }
 
-void TRealZarvo::FireLevels(const std::vector<int>& levels) {
+void TDeviceControl::FireLevels(const std::vector<int>& levels) {
   if (!sink_) return;
   QStringList args;
   for (int i = 0; i < 8; ++i) args << QString::number(size_t(i) < levels.size() ? levels[size_t(i)] : 0);
   sink_->Invoke(DISPID_OnSignalA, args);
 }
 
-void TRealZarvo::ReportError(const QString& message) {
+void TDeviceControl::ReportError(const QString& message) {
+  lastError_ = QStringLiteral("%1  %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), message);
+  StateChanged();
   if (Application) Application->HandleException(nullptr, EDeviceError(message));
 }
 
-void TRealZarvo::LogFrame(int line, const QString& source, const QString& raw, const QString& fields,
-                          const QString& verdict) {
+void TDeviceControl::LogFrame(int line, const QString& source, const QString& raw, const QString& fields,
+                              const QString& verdict) {
   log_.Add({QDateTime::currentDateTime(), line, source, raw, fields, verdict});
 }
 
-QString TRealZarvo::StateText() const {
+void TDeviceControl::StateChanged() {
+  if (window_ && window_->isVisible()) window_->Refresh();
+}
+
+QString TDeviceControl::StateText() const {
   if (!started_) return QStringLiteral("Başlatılmadı");
-  if (!Present()) return QStringLiteral("Bağlantı bekleniyor");
-  return QStringLiteral("%1, seri no: %2").arg(Model(), Serial());
+  if (Present()) return QStringLiteral("Bağlı");
+  const QString why = Absence();
+  return why.isEmpty() ? QStringLiteral("Bağlantı bekleniyor") : QStringLiteral("Bağlantı bekleniyor: ") + why;
 }
 
 QString CallDateTimeText(const QString& mmddhhmm, const QDateTime& now) {

@@ -1,9 +1,10 @@
 #pragma once
-// What the device controls for real devices share behind the contract: the
-// answers to "devicemodel" and "serial" while the device is there, the
-// reconnection on the status poll after a loss, the caller-ID and level
-// events, errors for the application's report, the frame log and its window.
-// Everything runs on the user-interface thread.
+// What every device control shares behind the contract, the simulated one
+// included: the answers to the model and serial commands while the device
+// is there, the reconnection on the status poll after a loss, the reason a
+// device does not answer (once in the error report), the caller-ID and
+// level events, errors for the application's report, the frame log and
+// the device's own window. Everything runs on the user-interface thread.
 
 #include <QObject>
 #include <memory>
@@ -14,14 +15,15 @@
 #include "device/CallerIdMessage.h"
 #include "device/FrameLog.h"
 
-class TRealZarvo : public QObject, public IZarvo {
+class TDeviceWindow;
+
+class TDeviceControl : public QObject, public IZarvo {
   Q_OBJECT
  public:
-  static constexpr int kLines = 4;
   static constexpr int kLevelIntervalMs = 200;  // five level reports a second
 
-  TRealZarvo();
-  ~TRealZarvo() override;
+  TDeviceControl();
+  ~TDeviceControl() override;
 
   HRESULT GetFormVisible(bool& Value) override;
   HRESULT SetFormVisible(bool Value) override;
@@ -33,18 +35,34 @@ class TRealZarvo : public QObject, public IZarvo {
 
   bool Started() const { return started_; }
   const TFrameLog& Log() const { return log_; }
-  TFrameWindow* FrameWindow() const { return frameWindow_.get(); }
+  // Made by the first ShowAbout or double click on the control's face.
+  TDeviceWindow* DeviceWindow() const { return window_.get(); }
+
+  // What the device says it is; meaningful while it is present.
+  virtual QString Model() const = 0;
+  virtual QString Serial() const = 0;
+  // What the device's window tells about it.
+  virtual QString DeviceKind() const = 0;  // "Seri modem" …
+  virtual QString Reach() const = 0;       // how it is reached: ports, capture device, file
+  virtual int LineCount() const = 0;
+  virtual QString Activity() const = 0;  // what the device is doing now, in words
+  // "Başlatılmadı", "Bağlı" or "Bağlantı bekleniyor" with the reason when known.
+  QString StateText() const;
+  bool Answering() const { return started_ && Present(); }
+  const QString& LastError() const { return lastError_; }
+
+  // The withheld and unavailable marks as the call list shows them.
+  static QString AbsentNumberText(QChar reason);
 
  protected:
   // True while every part of the device answers.
   virtual bool Present() const = 0;
   // The poll found the device missing: try to bring it back.
   virtual void Reconnect() = 0;
-  virtual QString Model() const = 0;
-  virtual QString Serial() const = 0;
-  // "LineStatus1", "LineStatus0" or "dial…"; raises EDeviceError when the
-  // device refuses.
-  virtual void LineCommand(const QString& Cmd) = 0;
+  // Why the device does not answer, in Turkish; empty when not known.
+  virtual QString Absence() const { return {}; }
+  // A line command; raises EDeviceError when the device refuses.
+  virtual void LineCommand(TZarvoCommand command, const QString& argument) = 0;
   virtual void OnStart() = 0;
 
   // Logs a message received on line (1-based) and acts on it: a call raises
@@ -56,16 +74,21 @@ class TRealZarvo : public QObject, public IZarvo {
   // One line of the application's error report; the work goes on.
   void ReportError(const QString& message);
   void LogFrame(int line, const QString& source, const QString& raw, const QString& fields, const QString& verdict);
+  // The window, when shown, reads the device again.
+  void StateChanged();
 
  private:
-  QString StateText() const;
+  void AnswerModel(QString& Result);
+  void RunLineCommand(TZarvoCommand command, const QString& Cmd, const QString& argument);
 
   IZarvoEvents* sink_ = nullptr;
   bool formVisible_ = true;
   bool started_ = false;
   TFrameLog log_;
+  QString lastError_;
+  QString reportedAbsence_;
   std::unique_ptr<QWidget> face_;
-  std::unique_ptr<TFrameWindow> frameWindow_;
+  std::unique_ptr<TDeviceWindow> window_;
 };
 
 // The caller-ID event's date-time text: the exchange's month, day, hour and

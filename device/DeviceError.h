@@ -6,5 +6,11 @@
 
 class EDeviceError : public Exception {
  public:
-  using Exception::Exception;
+  // why: the reason in the user's own words (Turkish), for the device's
+  // window and the error report, where the message speaks to the command line.
+  explicit EDeviceError(const QString& message, QString why = {}) : Exception(message), why_(std::move(why)) {}
+  const QString& WhyOrMessage() const { return why_.isEmpty() ? Message() : why_; }
+
+ private:
+  QString why_;
 };

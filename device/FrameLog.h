@@ -1,10 +1,9 @@
 #pragma once
-// The last raw messages a real device received, for its own window: what a
-// technician reads when a device misbehaves.
+// The last raw messages a device received and the commands it was given,
+// for its own window: what a technician reads when a device misbehaves.
 
 #include <QDateTime>
 #include <QString>
-#include <QWidget>
 #include <deque>
 #include <functional>
 
@@ -28,23 +27,4 @@ class TFrameLog {
 
  private:
   std::deque<TFrameLogEntry> entries_;
-};
-
-class QTreeWidget;
-class QLabel;
-
-// The device control's own window: the device's state in one line above
-// the frame log, newest entry first.
-class TFrameWindow : public QWidget {
- public:
-  TFrameWindow(const TFrameLog& log, std::function<QString()> state);
-  void Refresh();
-  QTreeWidget* Table() const { return table_; }
-  QLabel* StateLabel() const { return state_; }
-
- private:
-  const TFrameLog& log_;
-  std::function<QString()> stateText_;
-  QLabel* state_;
-  QTreeWidget* table_;
 };

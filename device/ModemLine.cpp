@@ -12,6 +12,22 @@ namespace {
 
 constexpr int kBaudRate = 115200;
 
+// Why a port cannot be opened, with what fixes it where there is a fix.
+QString CannotOpenText(int line, const QString& port, const QSerialPort& serial) {
+  switch (serial.error()) {
+    case QSerialPort::PermissionError:
+      return QStringLiteral(
+                 "Hat %1: %2 portunu açma izni yok; kullanıcıyı dialout grubuna ekleyin "
+                 "(sudo usermod -aG dialout $USER) ve oturumu yeniden açın")
+          .arg(line)
+          .arg(port);
+    case QSerialPort::DeviceNotFoundError:
+      return QStringLiteral("Hat %1: %2 portu yok; modem takılı mı?").arg(line).arg(port);
+    default:
+      return QStringLiteral("Hat %1: %2 portu açılamıyor (%3)").arg(line).arg(port, serial.errorString());
+  }
+}
+
 bool IsFinalResult(const QString& line, bool& ok) {
   static const QStringList failures{QStringLiteral("ERROR"), QStringLiteral("NO CARRIER"),
                                     QStringLiteral("NO DIALTONE"), QStringLiteral("BUSY"), QStringLiteral("NO ANSWER")};
@@ -36,8 +52,10 @@ void TModemLine::Open() {
   auto port = std::make_unique<QSerialPort>();
   port->setPortName(portName_);
   port->setBaudRate(kBaudRate);
-  if (!port->open(QIODevice::ReadWrite))
-    throw EDeviceError(QStringLiteral("cannot open serial port %1: %2").arg(portName_, port->errorString()));
+  if (!port->open(QIODevice::ReadWrite)) {
+    absence_ = CannotOpenText(line_, portName_, *port);
+    throw EDeviceError(QStringLiteral("cannot open serial port %1: %2").arg(portName_, port->errorString()), absence_);
+  }
   connect(port.get(), &QSerialPort::readyRead, this, [this] { Dispatch(nullptr, [this] { OnReadyRead(); }); });
   connect(port.get(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
     if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError) Lose(port_->errorString());
@@ -56,6 +74,7 @@ void TModemLine::Lose(const QString& why) {
   current_.reset();
   answerTimer_.stop();
   initialising_ = identified_ = offHook_ = dialling_ = false;
+  absence_ = QStringLiteral("Hat %1: %2 bağlantısı koptu (%3)").arg(line_).arg(portName_, why);
   events_.note({}, QStringLiteral("bağlantı koptu: %1").arg(why));
 }
 
@@ -80,6 +99,7 @@ void TModemLine::Initialise() {
     serial_ = r.ok && !r.info.isEmpty() ? r.info.join(QLatin1Char(' ')) : PortIdentifier();
     initialising_ = false;
     identified_ = true;
+    absence_.clear();
     events_.note({}, QStringLiteral("hazır: %1, seri no %2, %3").arg(model_, serial_, callerIdCommand_));
   });
 }
@@ -129,6 +149,10 @@ void TModemLine::Finish(const QString& result, bool ok) {
     // A modem that stopped answering is not there: the poll starts the dialogue again.
     identified_ = false;
     queue_.clear();
+    absence_ = QStringLiteral("Hat %1: %2 portundaki modem AT komutlarına %3 saniye içinde yanıt vermedi")
+                   .arg(line_)
+                   .arg(portName_)
+                   .arg(timings_.answerMs / 1000.0);
     events_.note(QString::fromLatin1(current_->text), QStringLiteral("modem yanıt vermedi"));
     if (std::exchange(initialising_, false)) return current_.reset();
   }
@@ -227,12 +251,23 @@ void TModemLine::OnRing() {
   events_.note(QStringLiteral("RING"), {});
 }
 
+bool TModemLine::Ringing() const { return sinceRing_.isValid() && sinceRing_.elapsed() < timings_.ringHoldMs; }
+
 int TModemLine::Level() const {
   if (!Ready()) return 0;
   if (dialling_) return kDiallingLevel;
   if (offHook_) return kOffHookLevel;
-  if (sinceRing_.isValid() && sinceRing_.elapsed() < timings_.ringHoldMs) return kRingingLevel;
+  if (Ringing()) return kRingingLevel;
   return kIdleLevel;
+}
+
+QString TModemLine::Activity() const {
+  if (initialising_) return QStringLiteral("modemle konuşuluyor");
+  if (!Ready()) return QStringLiteral("yanıt vermiyor");
+  if (dialling_) return QStringLiteral("numara çevriliyor");
+  if (offHook_) return QStringLiteral("hat alındı");
+  if (Ringing()) return QStringLiteral("çalıyor");
+  return QStringLiteral("boşta");
 }
 
 void TModemLine::RequireReady() const {

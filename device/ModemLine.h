@@ -58,6 +58,11 @@ class TModemLine : public QObject {
   const QString& CallerIdCommand() const { return callerIdCommand_; }
   int Level() const;
   bool OffHook() const { return offHook_; }
+  // Why the modem is not ready, in Turkish: the port cannot be opened, is
+  // gone, or the modem does not answer; empty while it is or once it was.
+  const QString& Absence() const { return absence_; }
+  // What the line is doing now, in words ("boşta", "çalıyor" …).
+  QString Activity() const;
 
   // Line control; each raises EDeviceError when the modem is not ready or
   // the number cannot be dialled, and reports a refusal as an error later.
@@ -93,6 +98,7 @@ class TModemLine : public QObject {
   bool TakeHexMessage(const QString& line);
   void OnRing();
   void Lose(const QString& why);
+  bool Ringing() const;
   void RequireReady() const;
   void Refused(const TReply& reply, const QByteArray& command);
   void AskModel(const QByteArray& command, std::function<void()> otherwise);
@@ -116,6 +122,7 @@ class TModemLine : public QObject {
   QString model_;
   QString serial_;
   QString callerIdCommand_;
+  QString absence_;
 
   struct TFormatted {
     QStringList lines;

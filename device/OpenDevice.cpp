@@ -18,13 +18,15 @@ std::unique_ptr<IZarvo> MakeControl(const TDeviceChoice& choice) {
       return std::make_unique<TAudioZarvo>(
           [choice] { return OpenAlsaCapture(choice.pcm, choice.channels); },
           QStringLiteral("Ses girişi %1 (%2 hat)").arg(choice.pcm).arg(choice.channels),
-          QStringLiteral("ALSA %1").arg(choice.pcm));
+          QStringLiteral("ALSA %1").arg(choice.pcm), QStringLiteral("Ses girişi"),
+          QStringLiteral("ALSA yakalama aygıtı %1, %2 kanal").arg(choice.pcm).arg(choice.channels));
     case TDeviceChoice::dkWav: {
       const TLineAudio recording = ReadWav(choice.file);
       const QString name = QFileInfo(choice.file).fileName();
       return std::make_unique<TAudioZarvo>([recording] { return std::make_unique<TPacedSource>(recording); },
                                            QStringLiteral("Kayıt %1 (%2 hat)").arg(name).arg(recording.channels),
-                                           QStringLiteral("wav:%1").arg(name));
+                                           QStringLiteral("wav:%1").arg(name), QStringLiteral("WAV kaydı"),
+                                           QFileInfo(choice.file).absoluteFilePath());
     }
     case TDeviceChoice::dkSimulated:
       break;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "device/AudioZarvo.h"
+#include "device/DeviceControl.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ QString SentText(const TBurstRequest& s) {
 bool Matches(const TBurstRequest& sent, const QStringList& call) {
   // call: device, line, number, date-time, other text ("V.23; ad: …; gizli numara").
   const QString other = call[4];
-  if (call[2] != sent.number || !other.startsWith(SignalKindName(sent.kind))) return false;
+  const QString number = sent.number.isEmpty() ? TDeviceControl::AbsentNumberText(sent.numberAbsent) : sent.number;
+  if (call[2] != number || !other.startsWith(SignalKindName(sent.kind))) return false;
   if (sent.number.isEmpty() && !other.contains(AbsenceText(sent.numberAbsent))) return false;
   if (sent.kind == TSignalKind::skDtmf) return true;
   // "MMDDHHMM" comes back as "DD.MM.yyyy HH:MM:00".

@@ -43,11 +43,30 @@ void TSerialZarvo::Reconnect() {
       try {
         line->Open();
       } catch (const EDeviceError&) {
-        continue;  // still missing; the next poll tries again
+        continue;  // still missing, and the line knows why; the next poll tries again
       }
     }
     line->Initialise();
   }
+}
+
+QString TSerialZarvo::Absence() const {
+  QStringList why;
+  for (const auto& line : lines_)
+    if (!line->Ready() && !line->Absence().isEmpty()) why << line->Absence();
+  return why.join(QStringLiteral("; "));
+}
+
+QString TSerialZarvo::Reach() const {
+  QStringList ports;
+  for (const auto& line : lines_) ports << QStringLiteral("Hat %1: %2").arg(ports.size() + 1).arg(line->PortName());
+  return ports.join(QStringLiteral(", "));
+}
+
+QString TSerialZarvo::Activity() const {
+  QStringList lines;
+  for (const auto& line : lines_) lines << QStringLiteral("Hat %1 %2").arg(lines.size() + 1).arg(line->Activity());
+  return lines.join(QStringLiteral(", "));
 }
 
 QString TSerialZarvo::Model() const {
@@ -64,14 +83,14 @@ QString TSerialZarvo::Serial() const {
   return serials.join(QStringLiteral(", "));
 }
 
-void TSerialZarvo::LineCommand(const QString& Cmd) {
+void TSerialZarvo::LineCommand(TZarvoCommand command, const QString& argument) {
   TModemLine& line = *lines_.front();
-  if (Cmd == QLatin1String("LineStatus1"))
+  if (command == TZarvoCommand::zcLineOn)
     line.TakeLine();
-  else if (Cmd == QLatin1String("LineStatus0"))
+  else if (command == TZarvoCommand::zcLineOff)
     line.ReleaseLine();
   else
-    line.Dial(Cmd.mid(4));
+    line.Dial(argument);
 }
 
 void TSerialZarvo::ReportLevels() {

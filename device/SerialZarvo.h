@@ -6,10 +6,10 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "device/DeviceControl.h"
 #include "device/ModemLine.h"
-#include "device/RealZarvo.h"
 
-class TSerialZarvo : public TRealZarvo {
+class TSerialZarvo : public TDeviceControl {
   Q_OBJECT
  public:
   // Opens every port at once, so that a port that cannot be opened is
@@ -20,12 +20,18 @@ class TSerialZarvo : public TRealZarvo {
   int Lines() const { return int(lines_.size()); }
   const TModemLine& Line(int line) const { return *lines_.at(size_t(line - 1)); }
 
+  QString Model() const override;
+  QString Serial() const override;
+  QString DeviceKind() const override { return QStringLiteral("Seri modem"); }
+  QString Reach() const override;
+  int LineCount() const override { return Lines(); }
+  QString Activity() const override;
+
  protected:
   bool Present() const override;
   void Reconnect() override;
-  QString Model() const override;
-  QString Serial() const override;
-  void LineCommand(const QString& Cmd) override;
+  QString Absence() const override;
+  void LineCommand(TZarvoCommand command, const QString& argument) override;
   void OnStart() override;
 
  private:

@@ -316,31 +316,61 @@ TEST_F(CallList, SixRowsFitBelowTheHeaderWithoutAScrollBar) {
 
 }  // namespace
 
-// The shipped control's simulated device rings and reports on its own.
-TEST(CallListWithSimulatedDevice, ACallFromTheDeviceLandsInTheList) {
-  auto shell = std::make_shared<TShellRecorder>();
-  SetShellBackend(shell);
-  int tones = 0;
-  Sound::SetBeepHook([&tones](uint32_t, uint32_t) { ++tones; });
-  RegisterShippedZarvo(926);
-  {
-    TForms forms = CreateForms();
-    TForm1& form = *forms.Form1;
-    auto* device = dynamic_cast<TSimulatedZarvo*>(form.Zarvo1->ControlInterface());
+// The main window hosting the shipped control's simulated device, stepped
+// by the test; tones are counted, the tray is recorded.
+class CallListWithSimulatedDevice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetShellBackend(std::make_shared<TShellRecorder>());
+    Sound::SetBeepHook([this](uint32_t, uint32_t) { ++tones; });
+    RegisterShippedZarvo(926);
+    forms = std::make_unique<TForms>(CreateForms());
+    device = dynamic_cast<TSimulatedZarvo*>(Form().Zarvo1->ControlInterface());
     ASSERT_NE(device, nullptr);
     device->SetManualStepping(true);
-    form.FormShow(nullptr);
-    for (int step = 0; step < 100000 && form.CallCounter() == 0; ++step) device->Step();
-    ASSERT_EQ(form.CallCounter(), 1);
-    ASSERT_EQ(form.GridView1->RowCount(), 1);
-    EXPECT_EQ(form.GridView1->CellText(TForm1::ccSerial, 0), device->Serial());
-    const int line = form.GridView1->CellText(TForm1::ccLine, 0).toInt();
-    EXPECT_GE(line, 1);
-    EXPECT_LE(line, TSimulatedZarvo::kLines);
-    EXPECT_EQ(form.GridView1->CellText(TForm1::ccCounter, 0), QStringLiteral("1"));
-    EXPECT_EQ(tones, 1);
+    Form().FormShow(nullptr);
   }
-  UnregisterZarvoClass(CLASS_Zarvo);
-  Sound::SetBeepHook(nullptr);
-  SetShellBackend(nullptr);
+  void TearDown() override {
+    forms.reset();
+    UnregisterZarvoClass(CLASS_Zarvo);
+    Sound::SetBeepHook(nullptr);
+    SetShellBackend(nullptr);
+  }
+  TForm1& Form() { return *forms->Form1; }
+  // Steps the device until the next call is in the list.
+  void NextCall() {
+    const int calls = Form().CallCounter();
+    for (int step = 0; step < 100000 && Form().CallCounter() == calls; ++step) device->Step();
+  }
+
+  std::unique_ptr<TForms> forms;
+  TSimulatedZarvo* device = nullptr;
+  int tones = 0;
+};
+
+// The shipped control's simulated device rings and reports on its own.
+TEST_F(CallListWithSimulatedDevice, ACallFromTheDeviceLandsInTheList) {
+  NextCall();
+  TForm1& form = Form();
+  ASSERT_EQ(form.CallCounter(), 1);
+  ASSERT_EQ(form.GridView1->RowCount(), 1);
+  EXPECT_EQ(form.GridView1->CellText(TForm1::ccSerial, 0), device->Serial());
+  const int line = form.GridView1->CellText(TForm1::ccLine, 0).toInt();
+  EXPECT_GE(line, 1);
+  EXPECT_LE(line, TSimulatedZarvo::kLines);
+  EXPECT_EQ(form.GridView1->CellText(TForm1::ccCounter, 0), QStringLiteral("1"));
+  EXPECT_EQ(tones, 1);
+}
+
+// Callers who withhold their number, or have none to send, reach the list
+// as words rather than as an empty cell.
+TEST_F(CallListWithSimulatedDevice, WithheldAndUnavailableNumbersShowAsWords) {
+  QSet<QString> seen;
+  for (int call = 0; call < 100 && seen.size() < 2; ++call) {
+    NextCall();
+    const QString number = Form().GridView1->CellText(TForm1::ccNumber, Form().GridView1->RowCount() - 1);
+    EXPECT_FALSE(number.isEmpty());
+    if (number == QLatin1String("Gizli numara") || number == QLatin1String("Numara yok")) seen << number;
+  }
+  EXPECT_EQ(seen, (QSet<QString>{"Gizli numara", "Numara yok"}));
 }

@@ -3,13 +3,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 #include "DeviceTestSupport.h"
 #include "device/AudioZarvo.h"
 #include "device/DeviceError.h"
+#include "device/DeviceWindow.h"
 #include "device/OpenDevice.h"
 #include "device/WavFile.h"
+#include "grid/GridView.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -92,13 +93,13 @@ TEST(AudioDevice, RaisesOneCallPerBurstWithTheContractsTexts) {
   EXPECT_EQ(call[4], QStringLiteral("V.23; ad: AHMET YILMAZ"));
 }
 
-TEST(AudioDevice, WithheldNumberComesEmptyWithItsReason) {
+TEST(AudioDevice, UnavailableNumberComesAsTextWithItsReason) {
   TBurstRequest request = Request(TSignalKind::skBell202, QString());
   request.numberAbsent = u'O';
   AudioDevice d(FromMemory(Lines({GenerateBurst(request)})));
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.events.calls.size(), 1);
-  EXPECT_EQ(d.events.calls[0][2], QString());
+  EXPECT_EQ(d.events.calls[0][2], QStringLiteral("Numara yok"));
   EXPECT_EQ(d.events.calls[0][4], QStringLiteral("Bell 202; ad: AHMET YILMAZ; numara alınamadı"));
 }
 
@@ -289,21 +290,20 @@ TEST(AudioDevice, OwnWindowShowsTheLastRawFramesNewestFirst) {
   ErrorReport quiet;
   d.zarvo.Fetch(TAudioZarvo::kAll);
   ASSERT_EQ(d.zarvo.ShowAbout(), S_OK);
-  TFrameWindow* window = d.zarvo.FrameWindow();
+  TDeviceWindow* window = d.zarvo.DeviceWindow();
   ASSERT_TRUE(window);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->StateLabel()->text(), QStringLiteral("Test kartı (1 hat), seri no: SN-1"));
-  QTreeWidget* table = window->Table();
-  ASSERT_EQ(table->topLevelItemCount(), 2);
-  const QTreeWidgetItem* bad = table->topLevelItem(0);
-  EXPECT_EQ(bad->text(1), QStringLiteral("1"));
-  EXPECT_EQ(bad->text(2), QStringLiteral("Bell 202"));
-  EXPECT_EQ(bad->text(3), QStringLiteral("04 12 30 39 33 30 31 32 32 34 36 30 39 35 35 35 31 32 31 32 52"));
-  EXPECT_EQ(bad->text(5), QStringLiteral("sağlama hatalı"));
-  const QTreeWidgetItem* good = table->topLevelItem(1);
-  EXPECT_TRUE(good->text(3).startsWith(QStringLiteral("80 ")));
-  EXPECT_EQ(good->text(4), QStringLiteral("numara 0212, ad AHMET YILMAZ, tarih 03211405"));
-  EXPECT_EQ(good->text(5), QStringLiteral("iyi"));
+  EXPECT_EQ(window->Value(QStringLiteral("Model")), QStringLiteral("Test kartı (1 hat)"));
+  EXPECT_EQ(window->Value(QStringLiteral("Seri no")), QStringLiteral("SN-1"));
+  TGridView* table = window->Frames();
+  ASSERT_EQ(table->RowCount(), 2);
+  EXPECT_EQ(table->CellText(1, 0), QStringLiteral("1"));
+  EXPECT_EQ(table->CellText(2, 0), QStringLiteral("Bell 202"));
+  EXPECT_EQ(table->CellText(3, 0), QStringLiteral("04 12 30 39 33 30 31 32 32 34 36 30 39 35 35 35 31 32 31 32 52"));
+  EXPECT_EQ(table->CellText(5, 0), QStringLiteral("sağlama hatalı"));
+  EXPECT_TRUE(table->CellText(3, 1).startsWith(QStringLiteral("80 ")));
+  EXPECT_EQ(table->CellText(4, 1), QStringLiteral("numara 0212, ad AHMET YILMAZ, tarih 03211405"));
+  EXPECT_EQ(table->CellText(5, 1), QStringLiteral("iyi"));
   window->close();
 }
 

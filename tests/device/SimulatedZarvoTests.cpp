@@ -85,14 +85,20 @@ TEST(SimulatedDevice, CallsRingTheirLineAndCarryAPlausibleTurkishNumber) {
   ASSERT_GE(d.events.calls.size(), 20);  // a call every few seconds over five minutes
   EXPECT_GT(ringingReports, 0);
   QSet<QString> lines;
+  QStringList numbers;
   for (const QStringList& call : d.events.calls) {
     ASSERT_EQ(call.size(), 5);
     EXPECT_EQ(call[0], d.zarvo.Serial());
     lines << call[1];
-    EXPECT_TRUE(QRegularExpression("^(0[2-5]\\d{9})?$").match(call[2]).hasMatch()) << call[2].toStdString();
+    EXPECT_TRUE(QRegularExpression("^(0[2-5]\\d{9}|Gizli numara|Numara yok)$").match(call[2]).hasMatch())
+        << call[2].toStdString();
+    numbers << call[2];
     EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(call[3]).hasMatch());
   }
   EXPECT_EQ(lines, (QSet<QString>{"1", "2", "3", "4"}));
+  // Now and then a caller withholds the number or has none to send.
+  EXPECT_TRUE(numbers.contains(QStringLiteral("Gizli numara")));
+  EXPECT_TRUE(numbers.contains(QStringLiteral("Numara yok")));
 }
 
 TEST(SimulatedDevice, SameSeedSameDeviceOtherSeedOtherDevice) {

@@ -15,8 +15,8 @@
 #include "app/zarvocallerid_TLB.h"
 #include "device/CallerIdMessage.h"
 #include "device/CommandLine.h"
+#include "device/DeviceControl.h"
 #include "device/DeviceError.h"
-#include "device/RealZarvo.h"
 #include "device/SimulatedZarvo.h"
 #include "platform/Exceptions.h"
 
@@ -91,11 +91,11 @@ void Command(const QString& text) {
   Window& w = MainWindow();
   QString result;
   const HRESULT status = w.device->Command(text, result);
-  const bool known = text == QLatin1String("devicemodel") || text == QLatin1String("serial") ||
-                     text == QLatin1String("LineStatus1") || text == QLatin1String("LineStatus0") ||
-                     text.startsWith(QLatin1String("dial"));
-  if ((status == S_OK) != known) FuzzFailure(QStringLiteral("command '%1' answered %2").arg(text).arg(status));
-  if (text.startsWith(QLatin1String("dial")) && w.device->LastDialled() != text.mid(4))
+  QString argument;
+  const TZarvoCommand command = ParseZarvoCommand(text, &argument);
+  if ((status == S_OK) != (command != TZarvoCommand::zcUnknown))
+    FuzzFailure(QStringLiteral("command '%1' answered %2").arg(text).arg(status));
+  if (command == TZarvoCommand::zcDial && w.device->LastDialled() != argument)
     FuzzFailure(QStringLiteral("dialled '%1' for '%2'").arg(w.device->LastDialled(), text));
   for (int i = 0; i < 3; ++i) w.device->Step();
   try {
