@@ -36,6 +36,11 @@ TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
     auto* column = new TTextualColumn;
     column->Header()->SetCaption(QString::fromUtf8(c.caption));
     column->SetWidth(c.width);
+    // A column starts black on black: the window's colours, as the call list has them.
+    column->SetColor(clWindow);
+    column->Font()->SetName(QStringLiteral("MS Sans Serif"));
+    column->Font()->SetHeight(-11);
+    column->Font()->SetColor(clWindowText);
     frames_->Columns()->Add(column);
   }
   pages_->addTab(MakeFields(kStatusCaptions), QStringLiteral("Durum"));

@@ -165,6 +165,10 @@ TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   }();
   EXPECT_FALSE(fields.filter(QStringLiteral("numara ") + bench->events.calls[0][2]).isEmpty());
 
+  // Painted in the window's colours: the blank end of the newest row's last cell.
+  const QImage image = frames->grab().toImage();
+  EXPECT_EQ(image.pixel(frames->width() - 40, 20 + 9), qRgb(255, 255, 255));
+
   // Line commands reach the log too, sent or refused.
   Hosted(control).ErrorOf(ZarvoCommandText(TZarvoCommand::zcLineOn));
   ASSERT_GT(frames->RowCount(), 0);
