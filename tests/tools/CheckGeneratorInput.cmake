@@ -27,6 +27,8 @@ set(rows
   "2|--name: DTMF carries no name|--standard dtmf --number 123 --name AHMET"
   "2|--date: DTMF carries no date|--standard dtmf --number 123 --date 01011200"
   "2|--sdmf carries the date and number only, no --name|--sdmf --number 123 --name AHMET"
+  "2|--seed must be a whole number from 1 to 1073741824|--number 123 --seed 1e300"
+  "2|--channels must be a whole number from 1 to 4|--number 123 --channels 2.5"
   "2|Unknown option 'no-such-option'|--number 123 --no-such-option"
   "2|Missing value after '--level'|--number 123 --level"
   "2|unexpected argument 'extra'|--number 123 extra"

@@ -32,7 +32,7 @@ TSignalKind ParseStandard(const QString& text) {
 }
 
 // What each standard carries: the longest number (Telcordia GR-30 for Bell
-// 202, ETSI EN 300 659 for V.23 and DTMF) and the longest name, 0 for none.
+// 202, ETSI for V.23 and DTMF) and the longest name, 0 for none.
 // The V.23 name stops at the generator's own 40 characters, under the
 // standard's 50.
 struct TStandardLimits {
@@ -100,7 +100,8 @@ void CheckCarried(const TBurstRequest& request, const QCommandLineParser& p) {
 
 int ParseCount(const QCommandLineParser& p, const QString& option, int low, int high) {
   const double value = ParseNumber(p, option);
-  if (value != int(value) || value < low || value > high)
+  // The range first: a double beyond int does not convert.
+  if (value < low || value > high || value != std::floor(value))
     throw EDeviceError(QStringLiteral("--%1 must be a whole number from %2 to %3").arg(option).arg(low).arg(high));
   return int(value);
 }
