@@ -8,9 +8,10 @@ cd "$(dirname "$0")"
 ./tools/install-deps.sh
 if [ "${1:-}" = --sanitize ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIHAZ_SANITIZE=ON -DCIHAZ_ASSERTS=ON >/dev/null
-  # The program and its icons too: the installation test installs them.
+  # The programs, icons and manual pages too: the installation and package
+  # tests install them, and the generator's test runs it.
   cmake --build build-sanitize --target tests_platform tests_tray tests_grid tests_app tests_device \
-    cihaz-test program-icon-files
+    cihaz-test cid-generate program-icon-files package-files
   cd build-sanitize
 else
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCIHAZ_ASSERTS=ON >/dev/null

@@ -1,7 +1,8 @@
 # Installs the build into a fresh prefix and checks what a desktop finds
 # there: the program, answering --help and --version on standard output
-# without opening a window, its desktop entry and its icon at every usual
-# theme size, and nothing else.
+# without opening a window, the caller-ID generator, their manual pages, the
+# desktop entry, the icon at every usual theme size, the AppStream file, the
+# copyright file and the changelog, and nothing else.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DVERSION=... -P CheckInstall.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -20,7 +21,10 @@ if(NOT status EQUAL 0)
 endif()
 
 # Exactly these files.
-set(expected bin/cihaz-test share/applications/cihaz-test.desktop)
+set(expected bin/cihaz-test bin/cid-generate share/applications/cihaz-test.desktop
+             share/man/man1/cihaz-test.1.gz share/man/man1/cid-generate.1.gz
+             share/metainfo/${APPSTREAM_ID}.metainfo.xml share/doc/cihaz-test/copyright
+             share/doc/cihaz-test/changelog.Debian.gz share/lintian/overrides/cihaz-test)
 foreach(size ${sizes})
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/cihaz-test.png)
 endforeach()
@@ -47,6 +51,10 @@ run_program(0 "^Usage: cihaz-test \\[OPTION\\]\\.\\.\\.\n.*  --help .*  --versio
 run_program(0 "^Usage: " "^$" --help --no-such-option)
 run_program(0 "^cihaz-test ${version_pattern}\n$" "^$" --version --device nonsense)
 run_program(2 "^$" "^cihaz-test: unknown option '--no-such-option'\n$" --no-such-option --help)
+execute_process(COMMAND ${PREFIX}/bin/cid-generate --help RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT out MATCHES "--standard <standard>.*--out <file>" OR NOT err STREQUAL "")
+  fail("cid-generate --help: status ${status}, output [${out}], errors [${err}]")
+endif()
 
 # The desktop entry: valid, Turkish, a utility, starting the installed program.
 set(entry ${PREFIX}/share/applications/cihaz-test.desktop)
