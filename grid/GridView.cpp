@@ -172,12 +172,13 @@ void TGridView::SortColumn(int ACol, bool Ascending) {
   CloseEditor();
 }
 
+// The column's own FormulaKind chooses the formula; the footer's is only stored.
 // Maximum and minimum are the largest and smallest values; with no rows the
 // sum, maximum and minimum are 0 and the average is left empty.
 void TGridView::CalculateFooters() {
   for (int c = 0; c < Columns()->Count() && c < cells_->ColCount(); ++c) {
     TCustomColumn* column = Columns()->Items(c);
-    const TFormulaKind kind = column->Footer()->FormulaKind();
+    const TFormulaKind kind = column->FormulaKind();
     if (kind == fkNone) continue;
     const int rows = RowCount();
     if (rows == 0) {

@@ -177,6 +177,7 @@ struct FooterCase {
   TFormulaKind kind;
   std::vector<const char*> values;
   const char* expected;
+  TFormulaKind footerKind = fkNone;  // stored only: never chooses the formula
 };
 
 class GridViewFooters : public ::testing::TestWithParam<FooterCase> {};
@@ -185,22 +186,26 @@ TEST_P(GridViewFooters, ShowTheFormulaOverTheColumn) {
   const FooterCase& c = GetParam();
   TLoggedGridView g;
   g.AddText(QStringLiteral("N"), 80);
-  g.Columns()->Items(0)->Footer()->SetFormulaKind(c.kind);
+  g.Columns()->Items(0)->SetFormulaKind(c.kind);
+  g.Columns()->Items(0)->Footer()->SetFormulaKind(c.footerKind);
+  g.Columns()->Items(0)->Footer()->SetCaption(QStringLiteral("kept"));
   g.AddRows(int(c.values.size()));
   for (size_t r = 0; r < c.values.size(); ++r) g.SetCellText(0, int(r), QString::fromLatin1(c.values[r]));
   g.CalculateFooters();
   EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QString::fromLatin1(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, GridViewFooters,
-                         ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
-                                           FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
-                                           FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
-                                           FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
-                                           FooterCase{"SumOfNoRows", fkSum, {}, "0"},
-                                           FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
-                                           FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, GridViewFooters,
+    ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
+                      FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
+                      FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
+                      FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
+                      FooterCase{"SumOfNoRows", fkSum, {}, "0"}, FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
+                      FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""},
+                      FooterCase{"FooterKindAloneShowsNothing", fkNone, {"1", "2"}, "kept", fkSum},
+                      FooterCase{"ColumnKindWinsOverFooterKind", fkMaximum, {"1", "5"}, "5", fkSum}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- keyboard ---------------------------------------------------------------------
 

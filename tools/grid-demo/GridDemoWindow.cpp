@@ -413,18 +413,18 @@ void TGridDemoWindow::MakeColumns() {
   city->SetDefaultValue(DemoCities().front());
   amount->SetFormatMask(kAmountMask);
   amount->SetTextAfter(QStringLiteral(" TL"));
-  amount->Footer()->SetFormulaKind(fkSum);
+  amount->SetFormulaKind(fkSum);
   date->SetHideWhenEmpty(true);
   date->SetEmptyCaption(QStringLiteral("(yok)"));
   progress->SetProgressStyle(ColumnKinds::psGradient);
-  progress->Footer()->SetFormulaKind(fkAverage);
+  progress->SetFormulaKind(fkAverage);
   TBitmap full, empty;
   full.LoadFromImage(Star(14, true));
   empty.LoadFromImage(Star(14, false));
   rate->SetTransparent(true);
   rate->SetGlyph(full);
   rate->SetEmptyGlyph(empty);
-  rate->Footer()->SetFormulaKind(fkAverage);
+  rate->SetFormulaKind(fkAverage);
   status->SetImages(statusImages_.get());
   picture->SetMargin(2);
   note->SetWrapKind(wkEllipsis);
@@ -516,8 +516,9 @@ void TGridDemoWindow::ShowRowCount() {
 void TGridDemoWindow::RefreshFooters() {
   grid_->CalculateFooters();
   for (int c = 0; c < grid_->Columns()->Count(); ++c) {
-    TColumnFooter* footer = grid_->Columns()->Items(c)->Footer();
-    if (footer->FormulaKind() == fkNone) continue;
+    TCustomColumn* column = grid_->Columns()->Items(c);
+    if (column->FormulaKind() == fkNone) continue;
+    TColumnFooter* footer = column->Footer();
     if (const std::optional<double> value = TryStrToFloat(footer->Caption()))
       footer->SetCaption(FormatFloat(kAmountMask, *value));
   }
@@ -529,7 +530,7 @@ void TGridDemoWindow::CellChanged(int ACol, int ARow) {
     const int index = DemoPictureNames().indexOf(cell.AsText());
     cell.SetObject(index >= 0 ? &pictures_[size_t(index)] : nullptr);
   }
-  if (grid_->Columns()->Items(ACol)->Footer()->FormulaKind() != fkNone) RefreshFooters();
+  if (grid_->Columns()->Items(ACol)->FormulaKind() != fkNone) RefreshFooters();
   ShowRowCount();
 }
 
