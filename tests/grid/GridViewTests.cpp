@@ -395,6 +395,24 @@ TEST(GridViewMouse, ResizingNeverGoesBelowEightAndErasesItsGuideLine) {
   EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
 }
 
+TEST(GridViewMouse, ColumnsReplacedWhileABorderIsHeldEndTheResizeUntouched) {
+  TextGrid g(3);
+  g.PaintInvalid();
+  g.Press(TPoint(79, 5));
+  ASSERT_TRUE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+  g.Columns()->Clear();
+  TTextualColumn* fresh = g.AddText(QStringLiteral("D"), 120);
+  EXPECT_EQ(g.ResizeColumn(), nullptr) << "the held column is gone";
+  g.MoveTo(TPoint(140, 5));
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+  g.Release(TPoint(140, 5));
+  EXPECT_EQ(fresh->Width(), 120);
+  g.Press(TPoint(79, 5));
+  g.Columns()->Clear();
+  g.Release(TPoint(200, 5));
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+}
+
 TEST(GridViewMouse, IndicatorPressBesideTheHeaderSelectsNothing) {
   TextGrid g(3);
   g.SetOptions(g.Options() | goIndicator);
