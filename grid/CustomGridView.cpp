@@ -577,7 +577,12 @@ void TCustomGridView::ColumnDragMoved(TPoint ScreenPoint) {
     HideDropArrows();
     return SetDragCursor(TCursor(crColumnNoDrag));
   }
-  const TArrowPlaces at = ArrowPlaces(ClientToScreen(TPoint(dropTargetColumn_->ScreenLeft(), 0)), HeaderSize());
+  // A column moved right lands after its target, so the arrows mark the target's right border.
+  TColumns* columns = Columns();
+  const bool rightward =
+      dragColumn_ && columns->DisplayIndexOf(dropTargetColumn_) > columns->DisplayIndexOf(dragColumn_);
+  const int border = dropTargetColumn_->ScreenLeft() + (rightward ? dropTargetColumn_->Width() : 0);
+  const TArrowPlaces at = ArrowPlaces(ClientToScreen(TPoint(border, 0)), HeaderSize());
   topArrow_->PlaceAt(at.Top);
   bottomArrow_->PlaceAt(at.Bottom);
   topArrow_->SetVisible(true);
