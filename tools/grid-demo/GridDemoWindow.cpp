@@ -475,7 +475,13 @@ void TGridDemoWindow::ConnectGrid() {
     Accept = error.isEmpty();
     ShowError(error);
   };
-  if (Application) Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.Message()); };
+  // An error while a cell or the input row is edited names its column.
+  if (Application)
+    Application->OnException = [this](TObject*, const Exception& E) {
+      const int col = grid_->EditCol() >= 0 ? grid_->EditCol() : grid_->InputColumn();
+      if (col < 0 || col >= grid_->Columns()->Count()) return ShowError(E.Message());
+      ShowError(QStringLiteral("\"%1\": %2").arg(grid_->Columns()->Items(col)->Header()->Caption(), E.Message()));
+    };
 }
 
 void TGridDemoWindow::SetThemed(bool themed) {
