@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 #include <cstring>
 
@@ -1016,8 +1017,12 @@ void TCustomControl::DefaultHandler(TMessage& Message) {
   TWinControl::DefaultHandler(Message);
 }
 
+// The image covers no more of the client than a screen can show: a stored
+// size of 2^31 - 1 pixels must not allocate gigabytes.
 void TCustomControl::FollowClientSize() {
-  const QSize size(ClientWidth(), ClientHeight());
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  const QSize screenSize = shown ? shown->virtualSize() : QSize(4096, 4096);
+  const QSize size = QSize(std::max(0, ClientWidth()), std::max(0, ClientHeight())).boundedTo(screenSize);
   if (size == image_.size()) return;
   canvas_.Release();
   const QRect kept = QRect(QPoint(), size) & image_.rect();

@@ -415,6 +415,19 @@ TEST(GridControlPaint, FillerRightOfTheColumnsInBothLooks) {
   EXPECT_EQ(g.At(250, 5), kWindow);
 }
 
+// A themed header part is handed to the style only as far as it shows; the
+// cut ends stay out of sight, so a strip repainted alone looks as before.
+TEST(GridControlPaint, AWideThemedHeaderRepaintedInAStripLooksTheSame) {
+  ThemeLook look(true);
+  PaintGrid g;
+  g.Columns()->Items(0)->SetWidth(kMaxColumnWidth);
+  g.PaintAll();
+  const QImage whole = g.Image().copy();
+  g.InvalidateRect(TRect(100, 0, 120, g.HeaderSize()));
+  g.PaintInvalid();
+  EXPECT_TRUE(whole == g.Image());
+}
+
 TEST(GridControlPaint, ThemedBorderOnlyWithThemesSingleBorderAndAutoHeaders) {
   ThemeLook look(true);
   PaintGrid g;
