@@ -179,6 +179,33 @@ void TCells::DeleteRow(int row) {
   Q_ASSERT(IsConsistent());
 }
 
+namespace {
+
+// Closes each gap left by a deleted row with one block move.
+template <typename T>
+void EraseRows(std::vector<T>& v, const std::vector<int>& rows) {
+  auto out = v.begin() + rows.front();
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const auto keptFrom = v.begin() + rows[k] + 1;
+    const auto keptTo = k + 1 < rows.size() ? v.begin() + rows[k + 1] : v.end();
+    out = std::move(keptFrom, keptTo, out);
+  }
+  v.erase(out, v.end());
+}
+
+}  // namespace
+
+void TCells::DeleteRows(const std::vector<int>& rows) {
+  if (rows.empty()) return;
+  for (size_t k = 0; k < rows.size(); ++k) {
+    CheckRow(rows[k], rowCount_ - 1);
+    if (k > 0 && rows[k] <= rows[k - 1]) ListIndexError(rows[k]);
+  }
+  for (TCellList& list : lists_) ForEachVector(list, [&rows](auto& v) { EraseRows(v, rows); });
+  rowCount_ -= int(rows.size());
+  Q_ASSERT(IsConsistent());
+}
+
 void TCells::MoveRow(int from, int to) {
   CheckRow(from, rowCount_ - 1);
   CheckRow(to, rowCount_ - 1);

@@ -57,6 +57,34 @@ TEST(GridViewRows, InsertDeleteMoveKeepSelectionFlagsInStep) {
   EXPECT_TRUE(g.GetCells()->IsConsistent());
 }
 
+// Each surviving row keeps its record: the current and the edited row move
+// up by the deleted rows above them, and the footers are worked out again.
+TEST(GridViewRows, DeletingTheSelectedRowsAtOnceKeepsEveryRecordInPlace) {
+  TextGrid g(10);
+  g.Columns()->Items(1)->SetOptions(g.Columns()->Items(1)->Options() | coEditing);
+  g.Columns()->Items(0)->SetFormulaKind(fkSum);
+  for (int r = 0; r < 10; ++r) g.SetCellText(0, r, QString::number(r));
+  g.SelectCell(0, 4, {});
+  g.EditCell(1, 6, QStringLiteral("typed"));
+  for (int r : {1, 3, 4, 8}) g.SetRowSelected(r, true);
+  EXPECT_EQ(g.DeleteSelectedRows(), 4);
+  QStringList left;
+  for (int r = 0; r < g.RowCount(); ++r) left << g.CellText(0, r);
+  EXPECT_EQ(left, (QStringList{"0", "2", "5", "6", "7", "9"}));
+  EXPECT_EQ(g.Row(), 2) << "the row after the deleted current one";
+  ASSERT_TRUE(g.GridState() & TCustomGridViewControl::EditingCell);
+  EXPECT_EQ(g.EditRow(), 3) << "the edited record";
+  EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QStringLiteral("29"));
+  EXPECT_EQ(g.RowSelectedCount(), 6);
+  for (int r = 0; r < 6; ++r) EXPECT_EQ(g.RowSelected(r), r == 2) << "the current row is left selected";
+
+  g.SetRowSelected(2, false);
+  g.SetRowSelected(3, true);
+  EXPECT_EQ(g.DeleteSelectedRows(), 1);
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::EditingCell) << "the edited row went";
+  EXPECT_TRUE(g.GetCells()->IsConsistent());
+}
+
 TEST(GridViewRows, ClearKeepsCurrentCellAndAddStartsAgain) {
   TextGrid g(5);
   g.SelectCell(1, 3, {});
