@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "grid/CellClasses.h"
 #include "platform/Exceptions.h"
@@ -499,10 +500,15 @@ void TCells::Reorder(const std::vector<int>& order) {
   Q_ASSERT(IsConsistent());
   // The reads jump all over each column; asking for a value a few rows
   // early keeps the moves from waiting on memory.
+  // A column of one colour, or of one number, is the same in any order: a
+  // look along it costs far less than the jumps.
   const size_t rows = order.size();
   for (TCellList& list : lists_)
     ForEachVector(list, [&order, rows](auto& v) {
-      std::remove_reference_t<decltype(v)> next;
+      using Vector = std::remove_reference_t<decltype(v)>;
+      if constexpr (std::is_arithmetic_v<typename Vector::value_type>)
+        if (std::adjacent_find(v.begin(), v.end(), std::not_equal_to<>()) == v.end()) return;
+      Vector next;
       next.reserve(v.size());
       for (size_t k = 0; k < rows; ++k) {
         if (k + kPrefetchAhead < rows) Prefetch(&v[size_t(order[k + kPrefetchAhead])]);

@@ -307,7 +307,10 @@ TEST_F(CellStore, OppositeDirectionReversesRowsExactlyIncludingEqualKeys) {
   const QStringList keys{"b", "a", "b", "a", "c", "b", "a"};
   FillText(0, keys);
   for (int r = 0; r < keys.size(); ++r) cells.Cell(1, r).SetAsInteger(r);
+  cells.Cell(1, 4).SetColor(clYellow);
   cells.Sort(0, stAlphabetic, false);
+  EXPECT_EQ(cells.Cell(1, 6).Color(), clYellow) << "a colour goes with its row";
+  EXPECT_NE(cells.Cell(1, 4).Color(), clYellow);
   const QStringList ascending = Texts(1);
   cells.Sort(0, stAlphabetic, true);
   QStringList reversed = ascending;
