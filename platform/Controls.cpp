@@ -11,7 +11,10 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <cstring>
+#include <optional>
 
 #include "platform/Application.h"
 #include "platform/EditWindow.h"
@@ -240,6 +243,44 @@ QCursor TScreen::LoadCursorResource(const QString& name) {
 
 // ---- TWinControl -------------------------------------------------------------
 
+namespace {
+
+// A window's scroll bar repaints only when a new position changes what it
+// shows: over a million rows a step of one row seldom moves the thumb.
+class TWindowScrollBar : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void sliderChange(SliderChange change) override {
+    if (change == SliderValueChange && painted_ && *painted_ == Look()) return;
+    QScrollBar::sliderChange(change);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    painted_ = Look();
+    QScrollBar::paintEvent(event);
+  }
+
+ private:
+  struct TLook {
+    QRect thumb;
+    bool atMinimum = false;
+    bool atMaximum = false;
+    QStyle::State state;
+    QStyle::SubControls active;
+    bool operator==(const TLook&) const = default;
+  };
+  TLook Look() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+            value() == minimum(), value() == maximum(), option.state, option.activeSubControls};
+  }
+  std::optional<TLook> painted_;
+};
+
+}  // namespace
+
 TWinControl::TWinControl(QWidget* AParent) : TWinControl(nullptr, AParent) {}
 
 TWinControl::TWinControl(TComponentBase* AOwner, QWidget* AParent) : QWidget(AParent), TComponentBase(AOwner) {
@@ -251,7 +292,7 @@ TWinControl::TWinControl(TComponentBase* AOwner, QWidget* AParent) : QWidget(APa
     FontChanged();
   };
   for (int bar : {SB_HORZ, SB_VERT}) {
-    auto* widget = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
+    auto* widget = new TWindowScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
     widget->hide();
     widget->setFocusPolicy(Qt::NoFocus);
     connect(widget, &QAbstractSlider::actionTriggered, this,
