@@ -1,10 +1,14 @@
 // One page of the report grid over a million rows, painted through the real
 // path (invalidation, event loop, paint event, window surface), against the
 // same page of a QTableView over a QStandardItemModel and against the same
-// texts drawn by a bare QPainter loop, the lower bound. Also a one-row
-// scroll and the repaint of one invalidated cell. The grid view: incremental
-// search against a plain loop, appending rows to a shown grid with the cells
-// painted counted, and the call list's rolling pattern through a shown grid.
+// texts drawn by a bare QPainter loop, and against the texts laid out once
+// as static texts, the practical lower bound. Also a one-row scroll and the
+// repaint of one invalidated cell. The grid view: incremental search against
+// a plain loop, appending rows to a shown grid with the cells painted
+// counted, the call list's rolling pattern through a shown grid, and at a
+// million rows: deleting the selected rows against an erase-remove over a
+// vector, sorting a numeric column against the store's own sort, and
+// destroying the grid.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStaticText>
 #include <QTableView>
 
 #include "WidgetBenchMain.h"
@@ -106,30 +111,60 @@ class TRawPage : public QWidget {
   QFont cellFont;
 
  protected:
+  static constexpr int kHeader = 18, kPitch = 17;
+
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.setFont(cellFont);
-    constexpr int header = 18, pitch = 17;
     p.fillRect(rect(), Qt::white);
-    for (int c = 0; c < kColumns; ++c) {
-      const QRect cell(c * kColumnWidth, 0, kColumnWidth - 1, header - 1);
-      p.fillRect(cell, QColor(212, 208, 200));
-      p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Sütun %1").arg(c + 1));
-    }
+    for (int c = 0; c < kColumns; ++c)
+      p.fillRect(QRect(c * kColumnWidth, 0, kColumnWidth - 1, kHeader - 1), QColor(212, 208, 200));
     p.setPen(QColor(212, 208, 200));
-    for (int r = 0; header + r * pitch < height(); ++r) {
-      const int top = header + r * pitch;
+    for (int top = kHeader; top < height(); top += kPitch)
       for (int c = 0; c < kColumns; ++c) {
-        const QRect cell(c * kColumnWidth, top, kColumnWidth - 1, pitch - 1);
-        p.drawLine(cell.right() + 1, top, cell.right() + 1, top + pitch - 1);
-        p.drawLine(cell.left(), top + pitch - 1, cell.right(), top + pitch - 1);
-        p.setPen(Qt::black);
-        p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, CellText(kMiddle + r, c));
-        p.setPen(QColor(212, 208, 200));
+        const QRect cell(c * kColumnWidth, top, kColumnWidth - 1, kPitch - 1);
+        p.drawLine(cell.right() + 1, top, cell.right() + 1, top + kPitch - 1);
+        p.drawLine(cell.left(), top + kPitch - 1, cell.right(), top + kPitch - 1);
       }
-    }
+    p.setPen(Qt::black);
+    DrawTexts(p);
     ++paints;
   }
+  // The header captions, then the cells' texts, left in their cells.
+  virtual void DrawTexts(QPainter& p) {
+    for (int c = 0; c < kColumns; ++c)
+      p.drawText(QRect(c * kColumnWidth + 2, 0, kColumnWidth - 5, kHeader - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                 QStringLiteral("Sütun %1").arg(c + 1));
+    for (int r = 0; kHeader + r * kPitch < height(); ++r)
+      for (int c = 0; c < kColumns; ++c)
+        p.drawText(QRect(c * kColumnWidth + 2, kHeader + r * kPitch, kColumnWidth - 5, kPitch - 1),
+                   Qt::AlignVCenter | Qt::AlignLeft, CellText(kMiddle + r, c));
+  }
+};
+
+// The same page with its texts laid out once as static texts: what painting
+// the page costs when no text is laid out again, the practical lower bound.
+class TCachedTextPage : public TRawPage {
+ protected:
+  void DrawTexts(QPainter& p) override {
+    if (texts_.empty()) Prepare();
+    for (const auto& [at, text] : texts_) p.drawStaticText(at, text);
+  }
+
+ private:
+  void Prepare() {
+    const int textHeight = QFontMetrics(cellFont).height();
+    const auto add = [&](int x, int top, int h, const QString& s) {
+      QStaticText text(s);
+      text.prepare(QTransform(), cellFont);
+      texts_.emplace_back(QPointF(x + 2, top + (h - textHeight) / 2), text);
+    };
+    for (int c = 0; c < kColumns; ++c) add(c * kColumnWidth, 0, kHeader - 1, QStringLiteral("Sütun %1").arg(c + 1));
+    for (int r = 0; kHeader + r * kPitch < height(); ++r)
+      for (int c = 0; c < kColumns; ++c)
+        add(c * kColumnWidth, kHeader + r * kPitch, kPitch - 1, CellText(kMiddle + r, c));
+  }
+  std::vector<std::pair<QPointF, QStaticText>> texts_;
 };
 
 TBenchGrid& Grid() {
@@ -176,8 +211,8 @@ void QTableViewPage(benchmark::State& state) {
 }
 BENCHMARK(QTableViewPage)->Unit(benchmark::kMicrosecond);
 
-void RawPage(benchmark::State& state) {
-  TRawPage page;
+// Shows the page in the grid's font and repaints it whole every round.
+void RepaintPage(benchmark::State& state, TRawPage& page) {
   page.cellFont = Grid().Font()->ToQFont();
   page.resize(kWidth, kHeight);
   page.show();
@@ -187,7 +222,18 @@ void RawPage(benchmark::State& state) {
     WaitForPaint(page.paints);
   }
 }
+
+void RawPage(benchmark::State& state) {
+  TRawPage page;
+  RepaintPage(state, page);
+}
 BENCHMARK(RawPage)->Unit(benchmark::kMicrosecond);
+
+void CachedTextPage(benchmark::State& state) {
+  TCachedTextPage page;
+  RepaintPage(state, page);
+}
+BENCHMARK(CachedTextPage)->Unit(benchmark::kMicrosecond);
 
 void ScrollOneRowGrid(benchmark::State& state) {
   TBenchGrid& grid = Grid();
@@ -331,6 +377,147 @@ void RollingCallListGrid(benchmark::State& state) {
   }
 }
 BENCHMARK(RollingCallListGrid)->Unit(benchmark::kMillisecond);
+
+// ---- a million rows through a shown grid view -------------------------------------
+
+constexpr int kDeleted = 5000;
+constexpr int kTextColumns = 3;
+
+// Every 200th row, moved by a varying amount inside its stretch: scattered,
+// ascending, never two in a row.
+std::vector<int> ScatteredRows() {
+  std::vector<int> rows;
+  const int stride = kRows / kDeleted;
+  for (int i = 0; i < kDeleted; ++i) rows.push_back(i * stride + (i * 37) % (stride - 1));
+  return rows;
+}
+
+// A call list's texts, each row's own, and a number per row.
+QString RowText(int row, int col) { return QStringLiteral("%1 %2").arg(col).arg(row * 7919 % kRows, 7); }
+double RowNumber(int row, int salt) { return double((uint32_t(row) * 2654435761u + uint32_t(salt)) % 1000003u) / 100; }
+
+// Three text columns and two numeric ones over rows filled in an update
+// bracket, shown and painted once.
+class TMillionGridView : public TBenchGridView {
+ public:
+  explicit TMillionGridView(int rows) : TBenchGridView(kTextColumns) {
+    for (int c = 0; c < 2; ++c) {
+      auto* column = new TNumericColumn;
+      column->SetWidth(kColumnWidth);
+      Columns()->Add(column);
+    }
+    AddRows(rows);
+    Fill(0, rows);
+    RepaintAll();
+  }
+  void Fill(int first, int count) {
+    BeginUpdate();
+    for (int r = first; r < first + count; ++r) {
+      for (int c = 0; c < kTextColumns; ++c) Cell(c, r).SetAsText(RowText(r, c));
+      Cell(kTextColumns, r).SetAsFloat(RowNumber(r, 1));
+      Cell(kTextColumns + 1, r).SetAsFloat(RowNumber(r, 2));
+    }
+    EndUpdate();
+  }
+  void RepaintAll() {
+    Invalidate();
+    WaitForPaint(paints);
+  }
+};
+
+// The grid's store in rows: the same cells as the grid's.
+struct TRowCells {
+  QString Texts[kTextColumns];
+  double Numbers[2];
+  TColor Colors[kTextColumns + 2];
+};
+
+void DeleteSelectedRows(benchmark::State& state) {
+  const std::vector<int> doomed = ScatteredRows();
+  TMillionGridView grid(kRows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int r : doomed) grid.SetRowSelected(r, true);
+    state.ResumeTiming();
+    grid.DeleteSelectedRows();
+    WaitForPaint(grid.paints);
+    state.PauseTiming();
+    if (grid.RowCount() != kRows - kDeleted) state.SkipWithError("rows left over");
+    grid.AddRows(kDeleted);
+    grid.Fill(kRows - kDeleted, kDeleted);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(DeleteSelectedRows)->Unit(benchmark::kMillisecond);
+
+void DeleteSelectedRowsBaseline(benchmark::State& state) {
+  const std::vector<int> doomed = ScatteredRows();
+  std::vector<TRowCells> rows(static_cast<size_t>(kRows));
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kTextColumns; ++c) rows[size_t(r)].Texts[c] = RowText(r, c);
+    rows[size_t(r)].Numbers[0] = RowNumber(r, 1);
+    rows[size_t(r)].Numbers[1] = RowNumber(r, 2);
+  }
+  std::vector<bool> selected(static_cast<size_t>(kRows));
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int r : doomed) selected[size_t(r)] = true;
+    state.ResumeTiming();
+    size_t index = 0;
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [&](const TRowCells&) { return selected[index++]; }),
+               rows.end());
+    benchmark::DoNotOptimize(rows.data());
+    state.PauseTiming();
+    selected.assign(size_t(kRows), false);
+    for (int r = kRows - kDeleted; r < kRows; ++r) {
+      TRowCells& added = rows.emplace_back();
+      for (int c = 0; c < kTextColumns; ++c) added.Texts[c] = RowText(r, c);
+    }
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(DeleteSelectedRowsBaseline)->Unit(benchmark::kMillisecond);
+
+// Each round sorts the other numeric column, so every sort is a full one
+// over an order the last one left. Both columns are sorted once before the
+// rounds, so that neither side pays for the allocator's first big blocks.
+TMillionGridView& SortGrid() {
+  static auto* grid = new TMillionGridView(kRows);
+  for (int col : {kTextColumns, kTextColumns + 1}) grid->Cells()->Sort(col, stNumeric, false);
+  return *grid;
+}
+
+void SortMillionView(benchmark::State& state) {
+  TMillionGridView& grid = SortGrid();
+  int col = kTextColumns;
+  for (auto _ : state) {
+    grid.SortColumn(col, true);
+    WaitForPaint(grid.paints);
+    col = col == kTextColumns ? kTextColumns + 1 : kTextColumns;
+  }
+}
+BENCHMARK(SortMillionView)->Unit(benchmark::kMillisecond);
+
+void SortMillionStore(benchmark::State& state) {
+  TMillionGridView& grid = SortGrid();
+  int col = kTextColumns;
+  for (auto _ : state) {
+    grid.Cells()->Sort(col, stNumeric, false);
+    col = col == kTextColumns ? kTextColumns + 1 : kTextColumns;
+  }
+}
+BENCHMARK(SortMillionStore)->Unit(benchmark::kMillisecond);
+
+void DestroyMillionGrid(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* grid = new TMillionGridView(kRows);
+    state.ResumeTiming();
+    delete grid;
+  }
+}
+BENCHMARK(DestroyMillionGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

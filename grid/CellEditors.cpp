@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "grid/Columns.h"
 #include "grid/Providers.h"
@@ -820,8 +821,15 @@ bool TNumericEditor::KeepsTypedCharacter(QChar c) {
   return IsDigit(c) || c == QChar(8);
 }
 
+void TNumericEditor::KeyDown(Word& Key, TShiftState Shift) {
+  decimalKeyDown_ = Key == VK_DECIMAL;
+  TTextualEditor::KeyDown(Key, Shift);
+}
+
 // Dropped characters never reach OnKeyPress, so Enter does not either.
 void TNumericEditor::KeyPress(QChar& Key) {
+  if (std::exchange(decimalKeyDown_, false) && (Key == QLatin1Char('.') || Key == QLatin1Char(',')))
+    Key = FormatSettings.DecimalSeparator;
   const char16_t c = Key.unicode();
   const bool clipboardOrTab = c == 3 || c == 9 || c == 22 || c == 24;
   if ((options_ & eoAllowAll) || clipboardOrTab || KeepsTypedCharacter(Key))
@@ -857,6 +865,21 @@ void TNumericEditor::WndProc(TMessage& Message) {
     default:
       TTextualEditor::WndProc(Message);
   }
+}
+
+bool TNumericEditor::InRange(double v) const {
+  if (min_ == 0 && max_ == 0) return true;
+  return v >= min_ && (max_ <= 0 || v <= max_);
+}
+
+void TNumericEditor::CheckValue() {
+  if (options_ & eoAllowAll) return;
+  const double v = Value();
+  if (InRange(v)) return;
+  if (max_ > 0)
+    throw EConvertError(
+        QStringLiteral("'%1' is not between %2 and %3").arg(GeneralText(v), GeneralText(min_), GeneralText(max_)));
+  throw EConvertError(QStringLiteral("'%1' is less than %2").arg(GeneralText(v), GeneralText(min_)));
 }
 
 void TNumericEditor::WMKillFocus() {

@@ -55,6 +55,9 @@ class TCellEditor : public TWinControl {
   virtual void SetAsDate(TDateTime d);
   virtual void SetAsFloat(double x);
   virtual void SetAsText(const QString& s);
+  // Raises EConvertError when the value may not be accepted; the grid asks
+  // before the value goes anywhere.
+  virtual void CheckValue() {}
   // Called once the editor is placed, shown and focused.
   virtual void StartEdit() {}
   virtual void Clear() {}
@@ -429,12 +432,18 @@ class TNumericEditor : public TTextualEditor {
 
   double GetAsFloat() override { return Value(); }
   void SetAsFloat(double x) override { SetValue(x); }
+  // A typed value outside Min and Max is refused like one that does not
+  // convert. The range holds once Min or Max is set: Min always, Max when
+  // above 0, as the steps obey them.
+  void CheckValue() override;
+  bool InRange(double v) const;
   // Copies the settings, then the value, of another numeric editor.
   void Assign(TObject* Source);
 
  protected:
   void ShowValue(double v);
   void CreateWnd() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
   void WndProc(TMessage& Message) override;
   void WMKillFocus() override;
@@ -449,6 +458,8 @@ class TNumericEditor : public TTextualEditor {
   TEditOptions options_ = eoAllowFloat | eoAllowSigns;
   int precision_ = 2;
   QString textAfter_;
+  // The keypad's decimal key types whatever its layout gives; it stands for the separator.
+  bool decimalKeyDown_ = false;
 };
 
 class TSpinEditor : public TNumericEditor {

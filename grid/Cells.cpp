@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "grid/CellClasses.h"
 #include "platform/Exceptions.h"
@@ -176,6 +177,33 @@ void TCells::DeleteRow(int row) {
   CheckRow(row, rowCount_ - 1);
   for (TCellList& list : lists_) ForEachVector(list, [row](auto& v) { v.erase(v.begin() + row); });
   --rowCount_;
+  Q_ASSERT(IsConsistent());
+}
+
+namespace {
+
+// Closes each gap left by a deleted row with one block move.
+template <typename T>
+void EraseRows(std::vector<T>& v, const std::vector<int>& rows) {
+  auto out = v.begin() + rows.front();
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const auto keptFrom = v.begin() + rows[k] + 1;
+    const auto keptTo = k + 1 < rows.size() ? v.begin() + rows[k + 1] : v.end();
+    out = std::move(keptFrom, keptTo, out);
+  }
+  v.erase(out, v.end());
+}
+
+}  // namespace
+
+void TCells::DeleteRows(const std::vector<int>& rows) {
+  if (rows.empty()) return;
+  for (size_t k = 0; k < rows.size(); ++k) {
+    CheckRow(rows[k], rowCount_ - 1);
+    if (k > 0 && rows[k] <= rows[k - 1]) ListIndexError(rows[k]);
+  }
+  for (TCellList& list : lists_) ForEachVector(list, [&rows](auto& v) { EraseRows(v, rows); });
+  rowCount_ -= int(rows.size());
   Q_ASSERT(IsConsistent());
 }
 
@@ -472,10 +500,15 @@ void TCells::Reorder(const std::vector<int>& order) {
   Q_ASSERT(IsConsistent());
   // The reads jump all over each column; asking for a value a few rows
   // early keeps the moves from waiting on memory.
+  // A column of one colour, or of one number, is the same in any order: a
+  // look along it costs far less than the jumps.
   const size_t rows = order.size();
   for (TCellList& list : lists_)
     ForEachVector(list, [&order, rows](auto& v) {
-      std::remove_reference_t<decltype(v)> next;
+      using Vector = std::remove_reference_t<decltype(v)>;
+      if constexpr (std::is_arithmetic_v<typename Vector::value_type>)
+        if (std::adjacent_find(v.begin(), v.end(), std::not_equal_to<>()) == v.end()) return;
+      Vector next;
       next.reserve(v.size());
       for (size_t k = 0; k < rows; ++k) {
         if (k + kPrefetchAhead < rows) Prefetch(&v[size_t(order[k + kPrefetchAhead])]);

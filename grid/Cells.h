@@ -110,6 +110,8 @@ class TCells : public TObject {
   void AddRows(int count);
   void InsertRow(int row);
   void DeleteRow(int row);
+  // Deletes the given rows, strictly ascending, in one pass per column.
+  void DeleteRows(const std::vector<int>& rows);
   void MoveRow(int from, int to);
   void ClearRows();
 

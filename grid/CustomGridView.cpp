@@ -495,10 +495,18 @@ void TCustomGridView::StartResize(TCustomColumn* Column) {
 }
 
 void TCustomGridView::MoveResize(int X) {
+  if (!resizeColumn_) return EndResize();
   InvertGuideLine(ResizeLineX());
   const int right = resizeColumn_->Left() + resizeColumn_->Width() - HorzPos();
   resizeDelta_ = std::max(X - right, kMinColumnWidth - resizeColumn_->Width());
   InvertGuideLine(ResizeLineX());
+}
+
+// The guide lines go with the repaint.
+void TCustomGridView::EndResize() {
+  resizeColumn_ = nullptr;
+  gridState_ &= uint16_t(~ResizingColumn);
+  Invalidate();
 }
 
 void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
@@ -569,7 +577,12 @@ void TCustomGridView::ColumnDragMoved(TPoint ScreenPoint) {
     HideDropArrows();
     return SetDragCursor(TCursor(crColumnNoDrag));
   }
-  const TArrowPlaces at = ArrowPlaces(ClientToScreen(TPoint(dropTargetColumn_->ScreenLeft(), 0)), HeaderSize());
+  // A column moved right lands after its target, so the arrows mark the target's right border.
+  TColumns* columns = Columns();
+  const bool rightward =
+      dragColumn_ && columns->DisplayIndexOf(dropTargetColumn_) > columns->DisplayIndexOf(dragColumn_);
+  const int border = dropTargetColumn_->ScreenLeft() + (rightward ? dropTargetColumn_->Width() : 0);
+  const TArrowPlaces at = ArrowPlaces(ClientToScreen(TPoint(border, 0)), HeaderSize());
   topArrow_->PlaceAt(at.Top);
   bottomArrow_->PlaceAt(at.Bottom);
   topArrow_->SetVisible(true);
@@ -637,10 +650,8 @@ void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   gridState_ &= uint16_t(~PressingHeader);
   if (GridState() & ResizingColumn) {
     TCustomColumn* column = resizeColumn_;
-    resizeColumn_ = nullptr;
-    gridState_ &= uint16_t(~ResizingColumn);
-    column->SetWidth(column->Width() + resizeDelta_);
-    Invalidate();
+    EndResize();
+    if (column) column->SetWidth(column->Width() + resizeDelta_);
     return;
   }
   gridState_ &= uint16_t(~DraggingColumn);

@@ -140,6 +140,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void PressHeader(TPoint P);
   void StartResize(TCustomColumn* Column);
   void MoveResize(int X);
+  void EndResize();
   void InvertGuideLine(int X);
   int ResizeLineX() const;
   void MoveOverHeader(int X, int Y);
@@ -171,8 +172,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   int lastClientWidth_ = 0;
   QString searchText_;
   int resizeDelta_ = 0;
-  TCustomColumn* resizeColumn_ = nullptr;
-  TCustomColumn* resizeCandidate_ = nullptr;
+  // Guarded like the dragged column: the list may be cleared while a border is held.
+  QPointer<TCustomColumn> resizeColumn_;
+  QPointer<TCustomColumn> resizeCandidate_;
   TPoint clickedCell_{-1, -1};
   TPoint hintCell_{-1, -1};
 };

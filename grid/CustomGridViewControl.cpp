@@ -1027,12 +1027,14 @@ bool TCustomGridViewControl::ApplyEdit() {
     QString old;
     GetCellText(editCol_, editRow_, old);
     if (text == old) return false;
+    editor->CheckValue();
     bool accept = true;
     if (OnAfterEdit) OnAfterEdit(this, editCol_, editRow_, text, accept);
     if (RowCount() == 0 || editRow_ < 0 || editRow_ >= RowCount()) return false;
     if (accept) SetCellText(editCol_, editRow_, text);
   } else if ((gridState_ & EditingInput) && inputColumn_ >= 0 && inputColumn_ < columns_->Count()) {
     TCustomColumn* column = columns_->Items(inputColumn_);
+    editor->CheckValue();
     column->SetInputText(editor->GetAsText());
     column->SetInputOpen(false);
   }

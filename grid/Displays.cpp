@@ -574,21 +574,37 @@ void TColumnPartDisplay::DrawHeaderOld(const TRect& R, TColor Color) {
   Frame3D(canvas_, R, clBtnHighlight, clWindowFrame);
 }
 
+namespace {
+
+// The style renders a themed part through a pixmap of the part's size, so
+// only the columns of pixels that can show are handed to it: the clip box's
+// and a few beyond, which keep the stretch's cut ends out of sight. Its
+// shading runs top to bottom, so a horizontal cut leaves the pixels alike.
+void DrawThemedVisible(QWidget* window, TCanvas* canvas, const TRect& R, TThemeClass themeClass, int part, int state) {
+  constexpr int kMargin = 8;
+  const TRect clip = canvas->ClipRect();
+  const TRect stretch(std::max(R.Left, clip.Left - kMargin), R.Top, std::min(R.Right, clip.Right + kMargin), R.Bottom);
+  if (stretch.Right <= stretch.Left || stretch.Bottom <= stretch.Top) return;
+  DrawThemed(window, canvas, stretch, themeClass, part, state);
+}
+
+}  // namespace
+
 void TColumnPartDisplay::DrawHeaderThemed(const TRect& R, int, TColor) {
   int state = 1;
   if (Column->IsPressed())
     state = 3;
   else if (Column->IsHot() && !IsDesigning(Column))
     state = 2;
-  DrawThemed(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 1, state);
+  DrawThemedVisible(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 1, state);
 }
 
 void TColumnPartDisplay::DrawThemedCorner(const TRect& R) {
-  DrawThemed(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 1, 1);
+  DrawThemedVisible(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 1, 1);
 }
 
 void TColumnPartDisplay::DrawThemedFiller(const TRect& R) {
-  DrawThemed(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 2, 1);
+  DrawThemedVisible(grid_->ThemeWindow(), canvas_, R, TThemeClass::Header, 2, 1);
 }
 
 // Left edge of the sort arrow: just after the caption, not at the right edge.

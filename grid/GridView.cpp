@@ -1,5 +1,7 @@
 #include "grid/GridView.h"
 
+#include <algorithm>
+
 #include "grid/ColumnClasses.h"
 #include "grid/GridAccessible.h"
 #include "platform/CodePage.h"
@@ -135,6 +137,35 @@ void TGridView::DeleteRow(int ARow) {
     PositionEditor();
 }
 
+int TGridView::DeleteSelectedRows() {
+  std::vector<int> rows;
+  for (int r = 0; r < RowCount(); ++r)
+    if (rowSelected_[size_t(r)]) rows.push_back(r);
+  if (rows.empty()) return 0;
+  // A row keeps its record: it moves up by the deleted rows above it.
+  const auto above = [&rows](int r) { return int(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin()); };
+  const bool editing = GridState() & EditingCell;
+  if (editing && std::binary_search(rows.begin(), rows.end(), editRow_)) CloseEditor();
+  cells_->DeleteRows(rows);
+  rowSelected_.assign(size_t(RowCount()), false);
+  const int last = std::max(0, RowCount() - 1);
+  if (GridState() & EditingCell) editRow_ -= above(editRow_);
+  row_ = std::clamp(row_ - above(row_), 0, last);
+  if (anchorRow_ >= 0) anchorRow_ = std::clamp(anchorRow_ - above(anchorRow_), 0, last);
+  // What is left selected is the current row, as after a plain click.
+  gridState_ &= uint16_t(~RangeSelecting);
+  if (RowCount() > 0) rowSelected_[size_t(row_)] = true;
+  for (int c = 0; c < Columns()->Count(); ++c)
+    if (Columns()->Items(c)->FormulaKind() != fkNone) {
+      CalculateFooters();
+      break;
+    }
+  RowsChanged();
+  UpdateVertScrollBar();
+  PositionEditor();
+  return int(rows.size());
+}
+
 void TGridView::InsertRow(int ARow) {
   if (!RowInBounds(ARow)) return;
   cells_->InsertRow(ARow);
@@ -172,12 +203,13 @@ void TGridView::SortColumn(int ACol, bool Ascending) {
   CloseEditor();
 }
 
+// The column's own FormulaKind chooses the formula; the footer's is only stored.
 // Maximum and minimum are the largest and smallest values; with no rows the
 // sum, maximum and minimum are 0 and the average is left empty.
 void TGridView::CalculateFooters() {
   for (int c = 0; c < Columns()->Count() && c < cells_->ColCount(); ++c) {
     TCustomColumn* column = Columns()->Items(c);
-    const TFormulaKind kind = column->Footer()->FormulaKind();
+    const TFormulaKind kind = column->FormulaKind();
     if (kind == fkNone) continue;
     const int rows = RowCount();
     if (rows == 0) {

@@ -29,6 +29,9 @@ class TGridView : public TCustomGridView {
   void AppendRows(int Count);
   void ClearRows() override;
   void DeleteRow(int ARow) override;
+  // Deletes every selected row in one pass; the current row, the edited
+  // row and the footers follow. Returns how many rows went.
+  int DeleteSelectedRows();
   void InsertRow(int ARow) override;
   void MoveRow(int FromRow, int ToRow) override;
   void SortColumn(int ACol, bool Ascending) override;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QStringList>
+#include <QTextLayout>
 #include <cmath>
 #include <optional>
 
@@ -14,6 +15,9 @@ constexpr TCopyMode SRCAND = 0x008800C6;
 constexpr TCopyMode SRCPAINT = 0x00EE0086;
 
 const QString kEllipsis = QStringLiteral("...");
+
+// Lines per generation of the shaped-line cache: a few pages of cells.
+constexpr qsizetype kShapedLines = 512;
 
 QPainter::CompositionMode PenComposition(TPenMode mode) {
   switch (mode) {
@@ -118,10 +122,17 @@ TRect TCanvas::PointsBounds(const std::vector<TPoint>& points) const {
   return TRect(box.Left - reach + 1, box.Top - reach + 1, box.Right + reach, box.Bottom + reach);
 }
 
+size_t qHash(const TShapeKey& key, size_t seed) noexcept {
+  return qHashMulti(seed, key.text, key.fontName, key.fontHeight, key.fontStyle, key.rightToLeft);
+}
+
 TCanvas::TCanvas(QImage* target) : target_(target) {
   font_.OnChange = [this](TObject*) {
-    fontDirty_ = true;
-    metrics_.reset();
+    if (qtFontStale_ || font_.Name() != qtFontName_ || font_.Height() != qtFontHeight_ ||
+        font_.Style() != qtFontStyle_) {
+      qtFontStale_ = true;
+      fontDirty_ = true;
+    }
   };
 }
 
@@ -160,7 +171,7 @@ QPainter& TCanvas::ActivePainter() {
   }
   if (stateDirty_) ApplyState();
   if (fontDirty_) {
-    painter_->setFont(font_.ToQFont());
+    painter_->setFont(QtFont());
     fontDirty_ = false;
   }
   return *painter_;
@@ -394,9 +405,66 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 
 // ---- text --------------------------------------------------------------------
 
+const QFont& TCanvas::QtFont() {
+  if (qtFontStale_) {
+    qtFont_ = font_.ToQFont();
+    metrics_.emplace(qtFont_);
+    qtFontName_ = font_.Name();
+    qtFontHeight_ = font_.Height();
+    qtFontStyle_ = font_.Style();
+    qtFontStale_ = false;
+  }
+  return qtFont_;
+}
+
 const QFontMetrics& TCanvas::FontMetrics() {
-  if (!metrics_) metrics_.emplace(font_.ToQFont());
+  QtFont();
   return *metrics_;
+}
+
+// Only plain lines are shaped ahead: control characters (tabs among them)
+// and drawn decorations stay with the painter's own text drawing.
+const TCanvas::TShapedLine* TCanvas::ShapedLine(const QString& line, bool rightToLeft) {
+  if (font_.Style() & (fsUnderline | fsStrikeOut)) return nullptr;
+  for (const QChar c : line)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) return nullptr;
+  const QFont& font = QtFont();
+  TShapeKey key{line, qtFontName_, qtFontHeight_, int(qtFontStyle_), rightToLeft};
+  if (auto it = shaped_.constFind(key); it != shaped_.cend()) return &*it;
+  TShapedLine shaped;
+  if (auto it = shapedBefore_.find(key); it != shapedBefore_.end()) {
+    shaped = std::move(*it);
+    shapedBefore_.erase(it);
+  } else {
+    shaped.width = metrics_->horizontalAdvance(line);
+    QTextLayout layout(line, font, Drawable() ? target_ : nullptr);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine text = layout.createLine();
+    layout.endLayout();
+    if (!text.isValid()) return nullptr;
+    // The painter draws a string from its baseline: the glyphs are kept so.
+    shaped.runs = text.glyphRuns();
+    for (QGlyphRun& run : shaped.runs) {
+      QList<QPointF> positions = run.positions();
+      for (QPointF& at : positions) at.ry() -= text.ascent();
+      run.setPositions(positions);
+    }
+  }
+  if (shaped_.size() >= kShapedLines) {
+    shapedBefore_ = std::move(shaped_);
+    shaped_.clear();
+  }
+  return &*shaped_.insert(std::move(key), std::move(shaped));
+}
+
+int TCanvas::LineWidth(const QString& line) {
+  const TShapedLine* shaped = ShapedLine(line, false);
+  return shaped ? shaped->width : FontMetrics().horizontalAdvance(line);
 }
 
 int TCanvas::TextWidth(const QString& text) { return FontMetrics().horizontalAdvance(text); }
@@ -425,8 +493,14 @@ void TCanvas::DrawTextLine(const QString& line, const QRect& box, uint32_t flags
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
   p.setPen(ToQColor(font_.Color()));
-  p.setLayoutDirection((flags & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
-  p.drawText(box.left(), box.top() + FontMetrics().ascent(), line);
+  const bool rightToLeft = flags & DT_RTLREADING;
+  const QPointF baseline(box.left(), box.top() + FontMetrics().ascent());
+  if (const TShapedLine* shaped = ShapedLine(line, rightToLeft)) {
+    for (const QGlyphRun& run : shaped->runs) p.drawGlyphRun(baseline, run);
+    return;
+  }
+  p.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+  p.drawText(baseline, line);
   p.setLayoutDirection(Qt::LeftToRight);
 }
 
@@ -447,7 +521,10 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   // Each line's width, measured once; -1 while not yet measured.
   std::vector<int> widths(size_t(lines.size()), -1);
   if (flags & DT_END_ELLIPSIS)
-    for (qsizetype i = 0; i < lines.size(); ++i) lines[i] = ElideEnd(lines[i], r.Width(), fm, widths[size_t(i)]);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      widths[size_t(i)] = LineWidth(lines[i]);
+      if (widths[size_t(i)] > r.Width()) lines[i] = ElideEnd(lines[i], r.Width(), fm, widths[size_t(i)]);
+    }
 
   const int height = lineHeight * int(lines.size());
   if (flags & DT_CALCRECT) {
@@ -470,7 +547,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags) {
   p.setClipRect(Q(r), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   for (qsizetype i = 0; i < lines.size(); ++i) {
     const QString& line = lines[i];
-    const int width = widths[size_t(i)] >= 0 ? widths[size_t(i)] : fm.horizontalAdvance(line);
+    const int width = widths[size_t(i)] >= 0 ? widths[size_t(i)] : LineWidth(line);
     int x = r.Left;
     if (flags & DT_RIGHT)
       x = r.Right - width;

@@ -4,6 +4,8 @@
 // inverting pens and copies really invert the pixels underneath.
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
 #include <QRegion>
 #include <memory>
@@ -15,6 +17,18 @@
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum TPenMode : uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor };
 enum TBrushStyle : uint8_t { bsSolid, bsClear };
+
+// A line of text as shaped in one font and direction: what a shaped line is
+// looked up by, so that a change of text or font can never find an old one.
+struct TShapeKey {
+  QString text;
+  QString fontName;
+  int fontHeight = 0;
+  int fontStyle = 0;
+  bool rightToLeft = false;
+  bool operator==(const TShapeKey&) const = default;
+};
+size_t qHash(const TShapeKey& key, size_t seed = 0) noexcept;
 
 // Copy modes (raster operations) understood by CopyRect.
 using TCopyMode = uint32_t;
@@ -195,6 +209,15 @@ class TCanvas : public TObject {
   QRegion DeviceClip(const TRect& logical) const;
   void XorPixels(const QRegion& area, const std::function<QRgb(int x, int y)>& pattern);
   void DrawTextLine(const QString& line, const QRect& box, uint32_t flags, int lineHeight);
+  const QFont& QtFont();
+  // A line's glyphs relative to its baseline and its width as the font
+  // metrics measure it, shaped once while it is drawn again and again.
+  struct TShapedLine {
+    int width = 0;
+    QList<QGlyphRun> runs;
+  };
+  const TShapedLine* ShapedLine(const QString& line, bool rightToLeft);
+  int LineWidth(const QString& line);
 
   QImage* target_ = nullptr;
   std::unique_ptr<QPainter> painter_;
@@ -211,6 +234,17 @@ class TCanvas : public TObject {
   bool hasSystemClip_ = false;
   QRegion systemClip_;
   bool stateDirty_ = true;
-  bool fontDirty_ = true;
+  bool fontDirty_ = true;  // the painter's font
+  // The Qt font and its metrics are built again only when the glyphs
+  // change: a font's colour changes per cell and is applied per drawing.
+  bool qtFontStale_ = true;
+  QFont qtFont_;
+  QString qtFontName_;
+  int qtFontHeight_ = 0;
+  TFontStyles qtFontStyle_;
   std::optional<QFontMetrics> metrics_;
+  // Two generations, so that the lines of the last paints stay and the
+  // cache stays bounded whatever is drawn.
+  QHash<TShapeKey, TShapedLine> shaped_;
+  QHash<TShapeKey, TShapedLine> shapedBefore_;
 };

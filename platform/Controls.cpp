@@ -9,8 +9,12 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <cstring>
+#include <optional>
 
 #include "platform/Application.h"
 #include "platform/EditWindow.h"
@@ -239,6 +243,44 @@ QCursor TScreen::LoadCursorResource(const QString& name) {
 
 // ---- TWinControl -------------------------------------------------------------
 
+namespace {
+
+// A window's scroll bar repaints only when a new position changes what it
+// shows: over a million rows a step of one row seldom moves the thumb.
+class TWindowScrollBar : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void sliderChange(SliderChange change) override {
+    if (change == SliderValueChange && painted_ && *painted_ == Look()) return;
+    QScrollBar::sliderChange(change);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    painted_ = Look();
+    QScrollBar::paintEvent(event);
+  }
+
+ private:
+  struct TLook {
+    QRect thumb;
+    bool atMinimum = false;
+    bool atMaximum = false;
+    QStyle::State state;
+    QStyle::SubControls active;
+    bool operator==(const TLook&) const = default;
+  };
+  TLook Look() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+            value() == minimum(), value() == maximum(), option.state, option.activeSubControls};
+  }
+  std::optional<TLook> painted_;
+};
+
+}  // namespace
+
 TWinControl::TWinControl(QWidget* AParent) : TWinControl(nullptr, AParent) {}
 
 TWinControl::TWinControl(TComponentBase* AOwner, QWidget* AParent) : QWidget(AParent), TComponentBase(AOwner) {
@@ -250,7 +292,7 @@ TWinControl::TWinControl(TComponentBase* AOwner, QWidget* AParent) : QWidget(APa
     FontChanged();
   };
   for (int bar : {SB_HORZ, SB_VERT}) {
-    auto* widget = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
+    auto* widget = new TWindowScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
     widget->hide();
     widget->setFocusPolicy(Qt::NoFocus);
     connect(widget, &QAbstractSlider::actionTriggered, this,
@@ -1016,8 +1058,12 @@ void TCustomControl::DefaultHandler(TMessage& Message) {
   TWinControl::DefaultHandler(Message);
 }
 
+// The image covers no more of the client than a screen can show: a stored
+// size of 2^31 - 1 pixels must not allocate gigabytes.
 void TCustomControl::FollowClientSize() {
-  const QSize size(ClientWidth(), ClientHeight());
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  const QSize screenSize = shown ? shown->virtualSize() : QSize(4096, 4096);
+  const QSize size = QSize(std::max(0, ClientWidth()), std::max(0, ClientHeight())).boundedTo(screenSize);
   if (size == image_.size()) return;
   canvas_.Release();
   const QRect kept = QRect(QPoint(), size) & image_.rect();

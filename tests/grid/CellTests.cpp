@@ -216,6 +216,25 @@ TEST_F(CellStore, AppendingAColumnToAStoreWithRowsGivesItCellsWithoutNotices) {
   EXPECT_EQ(cells.RowCount(), 0);
 }
 
+TEST_F(CellStore, BulkDeleteClosesEveryGapInEveryColumn) {
+  AddColumn(vkText);
+  AddColumn(vkInteger);
+  cells.AddRows(6);
+  for (int r = 0; r < 6; ++r) {
+    cells.Cell(0, r).SetAsText(QString(QChar('a' + r)));
+    cells.Cell(1, r).SetAsInteger(r);
+  }
+  cells.Cell(0, 4).SetHint("hint");
+  EXPECT_THROW(cells.DeleteRows({0, 6}), EListError);
+  EXPECT_THROW(cells.DeleteRows({2, 1}), EListError) << "rows must ascend";
+  EXPECT_EQ(Texts(0), (QStringList{"a", "b", "c", "d", "e", "f"})) << "a refused bulk delete deletes nothing";
+  cells.DeleteRows({0, 2, 3, 5});
+  EXPECT_EQ(Texts(0), (QStringList{"b", "e"}));
+  EXPECT_EQ(Texts(1), (QStringList{"1", "4"}));
+  EXPECT_EQ(cells.Cell(0, 1).Hint(), "hint");
+  EXPECT_TRUE(cells.IsConsistent());
+}
+
 TEST_F(CellStore, RowOperationsKeepEveryColumnInStep) {
   AddColumn(vkText);
   AddColumn(vkInteger);
@@ -237,6 +256,7 @@ TEST_F(CellStore, RowOperationsKeepEveryColumnInStep) {
   EXPECT_THROW(cells.Cell(2, 0), EListError);
   EXPECT_THROW(cells.DeleteRow(4), EListError);
   EXPECT_THROW(cells.InsertRow(5), EListError);
+
   TCell kept = cells.Cell(1, 3);
   cells.ClearRows();
   EXPECT_EQ(cells.RowCount(), 0);
@@ -287,7 +307,10 @@ TEST_F(CellStore, OppositeDirectionReversesRowsExactlyIncludingEqualKeys) {
   const QStringList keys{"b", "a", "b", "a", "c", "b", "a"};
   FillText(0, keys);
   for (int r = 0; r < keys.size(); ++r) cells.Cell(1, r).SetAsInteger(r);
+  cells.Cell(1, 4).SetColor(clYellow);
   cells.Sort(0, stAlphabetic, false);
+  EXPECT_EQ(cells.Cell(1, 6).Color(), clYellow) << "a colour goes with its row";
+  EXPECT_NE(cells.Cell(1, 4).Color(), clYellow);
   const QStringList ascending = Texts(1);
   cells.Sort(0, stAlphabetic, true);
   QStringList reversed = ascending;

@@ -252,6 +252,69 @@ INSTANTIATE_TEST_SUITE_P(Numeric, NumericTyping,
                                            TypeCase{"AllAllowsLetters", eoAllowAll, "12", 2, u'x', "12x"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct DecimalKeyCase {
+  const char* name;
+  char16_t separator;
+  Qt::KeyboardModifiers modifiers;
+  const char* keyText;  // what the keyboard layout gives for the key
+  const char* after;
+};
+
+class NumericDecimalKey : public ::testing::TestWithParam<DecimalKeyCase> {};
+
+TEST_P(NumericDecimalKey, TheKeypadsDecimalKeyTypesTheSeparator) {
+  const DecimalKeyCase& c = GetParam();
+  const TFormatSettings saved = FormatSettings;
+  FormatSettings.DecimalSeparator = QChar(c.separator);
+  TNumericEditor editor;
+  editor.HandleNeeded();
+  editor.SetAsText(QString());
+  QTest::keyClicks(&editor, QStringLiteral("1234"));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, c.modifiers, QString::fromLatin1(c.keyText));
+  QCoreApplication::sendEvent(&editor, &press);
+  QTest::keyClicks(&editor, QStringLiteral("5"));
+  EXPECT_EQ(editor.GetAsText(), QString::fromLatin1(c.after));
+  FormatSettings = saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numeric, NumericDecimalKey,
+    ::testing::Values(DecimalKeyCase{"KeypadFullStopUnderACommaLocale", u',', Qt::KeypadModifier, ".", "1234,5"},
+                      DecimalKeyCase{"KeypadCommaUnderAFullStopLocale", u'.', Qt::KeypadModifier, ",", "1234.5"},
+                      DecimalKeyCase{"MainFullStopUnderACommaLocaleDropped", u',', Qt::NoModifier, ".", "12345"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RangeCase {
+  const char* name;
+  double min, max;
+  const char* typed;
+  bool refused;
+};
+
+class NumericRange : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(NumericRange, ATypedValueOutsideMinAndMaxIsRefused) {
+  const RangeCase& c = GetParam();
+  FullStopSeparator separator;
+  TSpinEditor editor;
+  editor.SetMin(c.min);
+  editor.SetMax(c.max);
+  editor.SetAsText(QString::fromLatin1(c.typed));
+  if (c.refused)
+    EXPECT_THROW(editor.CheckValue(), EConvertError);
+  else
+    EXPECT_NO_THROW(editor.CheckValue());
+}
+
+INSTANTIATE_TEST_SUITE_P(Numeric, NumericRange,
+                         ::testing::Values(RangeCase{"Inside", 0, 100, "100", false},
+                                           RangeCase{"AboveMax", 0, 100, "150", true},
+                                           RangeCase{"BelowMin", 10, 100, "9.5", true},
+                                           RangeCase{"MaxZeroIsNoUpperLimit", 10, 0, "1000000", false},
+                                           RangeCase{"MaxZeroStillHoldsMin", 10, 0, "-1", true},
+                                           RangeCase{"NoRangeSet", 0, 0, "-5", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct PasteCase {
   const char* name;
   const char* before;

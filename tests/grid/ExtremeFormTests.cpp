@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "TestSupport.h"
 #include "grid/ColumnClasses.h"
 #include "grid/GridView.h"
@@ -61,5 +64,19 @@ INSTANTIATE_TEST_SUITE_P(
         ExtremeCase{"GraphicMargin", "gsReport", "TGraphicColumn\n    Margin = -2147483648\n    BorderWidth = 3",
                     "Margin", -1000000}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The backing image covers what a screen can show, not a stored size.
+TEST(ExtremeFormGrid, AHugeStoredSizeKeepsTheBackingImageToTheScreen) {
+  TGridView grid;
+  ReadObjectText(&grid, QStringLiteral("object GridView1: TGridView\n  Width = 2147483647\n  Height = 2147483647\n"
+                                       "  object TTextualColumn\n  end\nend\n"));
+  grid.AddRows(2);
+  grid.Repaint();
+  const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
+  EXPECT_FALSE(grid.Image().isNull());
+  EXPECT_LE(grid.Image().width(), screen.width());
+  EXPECT_LE(grid.Image().height(), screen.height());
+  EXPECT_GT(grid.ClientWidth(), screen.width());
+}
 
 }  // namespace

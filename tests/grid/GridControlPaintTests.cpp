@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <set>
 
 #include "GridControlTestSupport.h"
@@ -275,6 +276,57 @@ TEST(GridControlPaint, BoldSelectionOnlyWithItsOption) {
   EXPECT_FALSE(g.Canvas()->Font()->Style().testFlag(fsBold));
 }
 
+struct CellTextCase {
+  const char* name;
+  const char16_t* text;
+  bool rightToLeft;
+  bool boldAfterFirstPaint;  // the same text again in another font
+};
+
+class GridControlCellText : public ::testing::TestWithParam<CellTextCase> {};
+
+// Cell texts are kept shaped between paints: what is painted must be what
+// the painter draws from the string itself, after a font change too.
+TEST_P(GridControlCellText, KeptShapesDrawAsTheString) {
+  const CellTextCase& c = GetParam();
+  const QString text = QString::fromUtf16(c.text);
+  PaintGrid g;
+  if (c.rightToLeft) g.SetBiDiMode(bdRightToLeftReadingOnly);
+  g.PaintAll();
+  QImage expected = g.Image().copy();
+  g.SetText(0, 0, text);
+  g.PaintAll();
+  TFont* font = g.Columns()->Items(0)->Font();
+  if (c.boldAfterFirstPaint) {
+    font->SetStyle(fsBold);
+    g.PaintAll();
+  }
+  g.PaintAll();
+
+  const TRect cell = g.GetCellRect(0, 0);
+  const QRect box(cell.Left + 2, cell.Top, cell.Width() - 4, cell.Height());
+  const QFont qfont = font->ToQFont();
+  const QFontMetrics fm(qfont);
+  QPainter p(&expected);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setFont(qfont);
+  p.setPen(ToQColor(font->Color()));
+  p.setClipRect(box);
+  p.setLayoutDirection(c.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+  p.drawText(QPointF(box.left(), box.top() + (box.height() - fm.height()) / 2 + fm.ascent()), text);
+  p.end();
+  EXPECT_TRUE(expected == g.Image());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, GridControlCellText,
+                         ::testing::Values(CellTextCase{"Plain", u"Arayan 0532", false, false},
+                                           CellTextCase{"TrailingSpaces", u"satır   ", false, false},
+                                           CellTextCase{"MixedScripts", u"رقم 0532 ğüş", false, false},
+                                           CellTextCase{"MixedScriptsRightToLeft", u"رقم 0532 ğüş", true, false},
+                                           CellTextCase{"LatinRightToLeft", u"Hat no. 7", true, false},
+                                           CellTextCase{"FontChangedAfterAPaint", u"Arayan 0532", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Pixels along the top edge of r that are not `background`.
 int MarksOnTopEdge(const TTestGrid& g, const TRect& r, TColor background) {
   return r.Right - r.Left - g.CountOf(TRect(r.Left, r.Top, r.Right, r.Top + 1), background);
@@ -413,6 +465,19 @@ TEST(GridControlPaint, FillerRightOfTheColumnsInBothLooks) {
   g.SetOptions(g.Options() & ~TGridOptions(goHeader));
   g.PaintAll();
   EXPECT_EQ(g.At(250, 5), kWindow);
+}
+
+// A themed header part is handed to the style only as far as it shows; the
+// cut ends stay out of sight, so a strip repainted alone looks as before.
+TEST(GridControlPaint, AWideThemedHeaderRepaintedInAStripLooksTheSame) {
+  ThemeLook look(true);
+  PaintGrid g;
+  g.Columns()->Items(0)->SetWidth(kMaxColumnWidth);
+  g.PaintAll();
+  const QImage whole = g.Image().copy();
+  g.InvalidateRect(TRect(100, 0, 120, g.HeaderSize()));
+  g.PaintInvalid();
+  EXPECT_TRUE(whole == g.Image());
 }
 
 TEST(GridControlPaint, ThemedBorderOnlyWithThemesSingleBorderAndAutoHeaders) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 #include <functional>
 
@@ -249,8 +250,20 @@ INSTANTIATE_TEST_SUITE_P(GridDemo, OutOfRange,
                          ::testing::Values(RangeCase{"StarsTyped", dcRate, "9", false},
                                            RangeCase{"ProgressTyped", dcProgress, "250", false},
                                            RangeCase{"StarsInTheInputRow", dcRate, "7", true},
-                                           RangeCase{"StatusInTheInputRow", dcStatus, "-1", true}),
+                                           RangeCase{"StatusInTheInputRow", dcStatus, "-1", true},
+                                           RangeCase{"CityInTheInputRow", dcCity, "x", true}),
                          CaseName);
+
+// A letter typed on the city column opens its editor with that letter;
+// it is no city, so it is refused rather than stored.
+TEST(GridDemo, ALetterTypedOnTheCityColumnIsRefused) {
+  ShownDemo demo;
+  demo.grid->SelectCell(dcCity, kEditRow, {});
+  demo.Type(QStringLiteral("x"));
+  demo.Key(Qt::Key_Return);
+  EXPECT_EQ(demo.grid->Cell(dcCity, kEditRow).AsText(), DemoRow(kEditRow).City);
+  EXPECT_TRUE(demo.window.LastError().contains(QStringLiteral("Şehir"))) << demo.window.LastError().toStdString();
+}
 
 // ---- the input row ----------------------------------------------------------------
 
@@ -277,6 +290,33 @@ TEST(GridDemo, InputRowAddsARowOnlyWhenEveryValueConverts) {
   EXPECT_TRUE(PicturesFollowNames(demo.grid));
   EXPECT_EQ(columns->Items(dcAmount)->Footer()->Caption(),
             Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows) + 10));
+}
+
+// Typing replaces the 0 a number field of the input row opens with.
+TEST(GridDemo, TheInputRowsNumberFieldsOpenSelected) {
+  ShownDemo demo;
+  for (int col : {dcAmount, dcProgress, dcRate}) {
+    demo.grid->EditInput(demo.grid->Columns()->Items(col), QString());
+    auto* editor = qobject_cast<TTextualEditor*>(demo.grid->Editor());
+    ASSERT_NE(editor, nullptr) << col;
+    EXPECT_GT(editor->SelLength(), 0) << col;
+    EXPECT_EQ(editor->SelLength(), editor->GetAsText().size()) << col;
+  }
+  demo.Type(QStringLiteral("3"));
+  EXPECT_EQ(demo.grid->Editor()->GetAsText(), QStringLiteral("3"));
+}
+
+// A row that the input row adds to a sorted list lands at the end, so the
+// sort mark no longer holds.
+TEST(GridDemo, ARowAddedToASortedListClearsTheSortMark) {
+  ShownDemo demo;
+  TCustomColumn* amount = demo.grid->Columns()->Items(dcAmount);
+  amount->SetSorted(true);
+  ASSERT_TRUE(amount->Sorted());
+  amount->SetInputText(QStringLiteral("1"));
+  demo.grid->AcceptInput();
+  ASSERT_EQ(demo.grid->RowCount(), kRows + 1);
+  EXPECT_FALSE(amount->Sorted());
 }
 
 TEST(GridDemo, AnEmptyGridShowsEmptyFootersAndTakesItsFirstRowFromTheInputRow) {
@@ -366,6 +406,35 @@ TEST(GridDemo, DeletingSelectedRowsKeepsTheOthersAndTheFooters) {
             Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows, {1, 3})));
 }
 
+TEST(GridDemo, ClickedRowsGoWithTheDeleteKeyOnlyWhenTheUserSaysSo) {
+  ShownDemo demo;
+  int asked = 0;
+  bool answer = false;
+  demo.window.ConfirmDelete = [&](int count) {
+    asked = count;
+    return answer;
+  };
+  const auto click = [&](int row, Qt::KeyboardModifiers mods) {
+    const TRect r = demo.grid->GetCellRect(dcRow, row);
+    QTest::mouseClick(demo.grid, Qt::LeftButton, mods,
+                      QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2) + demo.grid->ClientOrigin().ToQt());
+  };
+  click(2, Qt::NoModifier);
+  click(4, Qt::ControlModifier);
+  click(6, Qt::ShiftModifier);  // 4 to 6, from the anchor the last Ctrl click set
+  click(2, Qt::ControlModifier);
+  demo.Key(Qt::Key_Delete);
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(demo.grid->RowCount(), kRows) << "the user said no";
+  answer = true;
+  demo.Key(Qt::Key_Delete);
+  ASSERT_EQ(demo.grid->RowCount(), kRows - 4);
+  EXPECT_EQ(demo.grid->Cell(dcName, 2).AsText(), DemoRow(3).Name);
+  EXPECT_EQ(demo.grid->Cell(dcName, 3).AsText(), DemoRow(7).Name);
+  EXPECT_EQ(demo.grid->Columns()->Items(dcAmount)->Footer()->Caption(),
+            Money(SumOf([](const TDemoRow& r) { return r.Amount; }, kRows, {2, 4, 5, 6})));
+}
+
 // ---- the menu -------------------------------------------------------------------------
 
 struct LinesCase {
@@ -398,6 +467,22 @@ INSTANTIATE_TEST_SUITE_P(GridDemo, GridLinesMenu,
                                                      true},
                                            LinesCase{"None", TDemoGridLines::None, lsNormal, false}),
                          CaseName);
+
+TEST(GridDemo, TheColumnsMenuBringsAHiddenColumnBack) {
+  TGridDemoWindow window(20);
+  TCustomColumn* city = window.Grid()->Columns()->Items(dcCity);
+  city->SetVisible(false);
+  emit window.ColumnsMenu()->aboutToShow();
+  QAction* entry = nullptr;
+  for (QAction* a : window.ColumnsMenu()->actions())
+    if (a->text() == city->Header()->Caption()) entry = a;
+  ASSERT_NE(entry, nullptr);
+  EXPECT_FALSE(entry->isChecked());
+  entry->trigger();
+  EXPECT_TRUE(city->Visible());
+  entry->trigger();
+  EXPECT_FALSE(city->Visible());
+}
 
 TEST(GridDemo, LookMenuSwitchesTheThemeAndTheHeadersLook) {
   const bool wasThemed = ThemesActive();

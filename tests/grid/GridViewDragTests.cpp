@@ -176,12 +176,12 @@ TEST_F(GridDrag, TheBoxFollowsThePointerCentredWithItsBottomJustBelowIt) {
 struct PlaceCase {
   const char* name;
   TPoint pointer;
-  int arrowsAtX;  // the target's left border in the client, -1 for no arrows
+  int arrowsAtX;  // where B would land, in the client; -1 for no arrows
 };
 
 class GridDragPlace : public GridDrag, public ::testing::WithParamInterface<PlaceCase> {};
 
-TEST_P(GridDragPlace, ArrowsMarkTheTargetsLeftBorderElseTheCursorSaysNo) {
+TEST_P(GridDragPlace, ArrowsMarkWhereTheColumnLandsElseTheCursorSaysNo) {
   const PlaceCase& k = GetParam();
   Show();
   StartDraggingB();
@@ -200,8 +200,8 @@ TEST_P(GridDragPlace, ArrowsMarkTheTargetsLeftBorderElseTheCursorSaysNo) {
 
 INSTANTIATE_TEST_SUITE_P(Pointers, GridDragPlace,
                          ::testing::Values(PlaceCase{"OverA", TPoint(30, 10), 0},
-                                           PlaceCase{"OverC", TPoint(200, 5), 160},
-                                           PlaceCase{"OneHeaderBelowC", TPoint(200, 39), 160},
+                                           PlaceCase{"OverCRightOfB", TPoint(200, 5), 240},
+                                           PlaceCase{"OneHeaderBelowC", TPoint(200, 39), 240},
                                            PlaceCase{"BelowTheZone", TPoint(200, 40), -1},
                                            PlaceCase{"BesideTheColumns", TPoint(260, 10), -1},
                                            PlaceCase{"AboveTheGrid", TPoint(30, -5), -1}),

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "GridViewTestSupport.h"
+#include "platform/Application.h"
 
 namespace {
 
@@ -173,6 +174,43 @@ TEST(GridViewEditing, InputEntryThatDoesNotConvertAddsNoRowAndKeepsEveryText) {
   EXPECT_EQ(g.CellText(0, 2), QStringLiteral("name"));
   EXPECT_EQ(g.Cell(1, 2).AsFloat(), 5.0);
   EXPECT_EQ(g.column->InputText(), QStringLiteral("def"));
+}
+
+// A value outside the column's range is refused like one that does not
+// convert: the cell keeps its value and the user hears why.
+TEST(GridViewEditing, AValueOutsideTheColumnsRangeIsRefusedAndReported) {
+  TLoggedGridView g;
+  auto* amount = new TNumericColumn;
+  amount->SetOptions(amount->Options() | coEditing | coCanInput);
+  amount->SetMax(100);
+  g.Columns()->Add(amount);
+  g.SetOptions(g.Options() | goInput);
+  g.AddRows(1);
+  g.SetCellText(0, 0, QStringLiteral("5"));
+  g.ShowAt(300, 200);
+  QStringList errors;
+  Application->OnException = [&](TObject*, const Exception& e) { errors << e.Message(); };
+  // Enter as the platform hands it to the editor, inside its error boundary.
+  const auto enter = [&g](const char* text) {
+    auto* editor = static_cast<TCellEditor*>(g.Editor());
+    editor->SetAsText(QString::fromLatin1(text));
+    Dispatch(editor, [editor] { editor->Perform(WM_KEYDOWN, VK_RETURN); });
+  };
+  g.EditCell(0, 0, QString());
+  enter("150");
+  EXPECT_EQ(g.Cell(0, 0).AsFloat(), 5.0);
+  EXPECT_EQ(errors, QStringList{"'150' is not between 0 and 100"});
+  enter("100");
+  EXPECT_EQ(g.Cell(0, 0).AsFloat(), 100.0);
+
+  g.EditInput(amount, QString());
+  enter("150");
+  EXPECT_EQ(g.RowCount(), 1) << "no row from a refused entry";
+  EXPECT_EQ(errors.size(), 2);
+  enter("99");
+  ASSERT_EQ(g.RowCount(), 2);
+  EXPECT_EQ(g.Cell(0, 1).AsFloat(), 99.0);
+  Application->OnException = nullptr;
 }
 
 TEST(GridViewEditing, EscapeInInputKeepsPreviousInputText) {

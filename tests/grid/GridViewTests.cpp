@@ -57,6 +57,34 @@ TEST(GridViewRows, InsertDeleteMoveKeepSelectionFlagsInStep) {
   EXPECT_TRUE(g.GetCells()->IsConsistent());
 }
 
+// Each surviving row keeps its record: the current and the edited row move
+// up by the deleted rows above them, and the footers are worked out again.
+TEST(GridViewRows, DeletingTheSelectedRowsAtOnceKeepsEveryRecordInPlace) {
+  TextGrid g(10);
+  g.Columns()->Items(1)->SetOptions(g.Columns()->Items(1)->Options() | coEditing);
+  g.Columns()->Items(0)->SetFormulaKind(fkSum);
+  for (int r = 0; r < 10; ++r) g.SetCellText(0, r, QString::number(r));
+  g.SelectCell(0, 4, {});
+  g.EditCell(1, 6, QStringLiteral("typed"));
+  for (int r : {1, 3, 4, 8}) g.SetRowSelected(r, true);
+  EXPECT_EQ(g.DeleteSelectedRows(), 4);
+  QStringList left;
+  for (int r = 0; r < g.RowCount(); ++r) left << g.CellText(0, r);
+  EXPECT_EQ(left, (QStringList{"0", "2", "5", "6", "7", "9"}));
+  EXPECT_EQ(g.Row(), 2) << "the row after the deleted current one";
+  ASSERT_TRUE(g.GridState() & TCustomGridViewControl::EditingCell);
+  EXPECT_EQ(g.EditRow(), 3) << "the edited record";
+  EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QStringLiteral("29"));
+  EXPECT_EQ(g.RowSelectedCount(), 6);
+  for (int r = 0; r < 6; ++r) EXPECT_EQ(g.RowSelected(r), r == 2) << "the current row is left selected";
+
+  g.SetRowSelected(2, false);
+  g.SetRowSelected(3, true);
+  EXPECT_EQ(g.DeleteSelectedRows(), 1);
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::EditingCell) << "the edited row went";
+  EXPECT_TRUE(g.GetCells()->IsConsistent());
+}
+
 TEST(GridViewRows, ClearKeepsCurrentCellAndAddStartsAgain) {
   TextGrid g(5);
   g.SelectCell(1, 3, {});
@@ -177,6 +205,7 @@ struct FooterCase {
   TFormulaKind kind;
   std::vector<const char*> values;
   const char* expected;
+  TFormulaKind footerKind = fkNone;  // stored only: never chooses the formula
 };
 
 class GridViewFooters : public ::testing::TestWithParam<FooterCase> {};
@@ -185,22 +214,26 @@ TEST_P(GridViewFooters, ShowTheFormulaOverTheColumn) {
   const FooterCase& c = GetParam();
   TLoggedGridView g;
   g.AddText(QStringLiteral("N"), 80);
-  g.Columns()->Items(0)->Footer()->SetFormulaKind(c.kind);
+  g.Columns()->Items(0)->SetFormulaKind(c.kind);
+  g.Columns()->Items(0)->Footer()->SetFormulaKind(c.footerKind);
+  g.Columns()->Items(0)->Footer()->SetCaption(QStringLiteral("kept"));
   g.AddRows(int(c.values.size()));
   for (size_t r = 0; r < c.values.size(); ++r) g.SetCellText(0, int(r), QString::fromLatin1(c.values[r]));
   g.CalculateFooters();
   EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QString::fromLatin1(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, GridViewFooters,
-                         ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
-                                           FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
-                                           FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
-                                           FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
-                                           FooterCase{"SumOfNoRows", fkSum, {}, "0"},
-                                           FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
-                                           FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, GridViewFooters,
+    ::testing::Values(FooterCase{"Sum", fkSum, {"1", "2", "4"}, "7"},
+                      FooterCase{"Average", fkAverage, {"1", "2", "6"}, "3"},
+                      FooterCase{"MaximumOfNegatives", fkMaximum, {"-3", "-1", "-2"}, "-1"},
+                      FooterCase{"MinimumOfPositives", fkMinimum, {"3", "1", "2"}, "1"},
+                      FooterCase{"SumOfNoRows", fkSum, {}, "0"}, FooterCase{"MaximumOfNoRows", fkMaximum, {}, "0"},
+                      FooterCase{"AverageOfNoRowsIsEmpty", fkAverage, {}, ""},
+                      FooterCase{"FooterKindAloneShowsNothing", fkNone, {"1", "2"}, "kept", fkSum},
+                      FooterCase{"ColumnKindWinsOverFooterKind", fkMaximum, {"1", "5"}, "5", fkSum}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- keyboard ---------------------------------------------------------------------
 
@@ -387,6 +420,24 @@ TEST(GridViewMouse, ResizingNeverGoesBelowEightAndErasesItsGuideLine) {
   g.MoveTo(TPoint(-40, 5));
   g.Release(TPoint(-40, 5));
   EXPECT_EQ(g.Columns()->Items(0)->Width(), kMinColumnWidth);
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+}
+
+TEST(GridViewMouse, ColumnsReplacedWhileABorderIsHeldEndTheResizeUntouched) {
+  TextGrid g(3);
+  g.PaintInvalid();
+  g.Press(TPoint(79, 5));
+  ASSERT_TRUE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+  g.Columns()->Clear();
+  TTextualColumn* fresh = g.AddText(QStringLiteral("D"), 120);
+  EXPECT_EQ(g.ResizeColumn(), nullptr) << "the held column is gone";
+  g.MoveTo(TPoint(140, 5));
+  EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
+  g.Release(TPoint(140, 5));
+  EXPECT_EQ(fresh->Width(), 120);
+  g.Press(TPoint(79, 5));
+  g.Columns()->Clear();
+  g.Release(TPoint(200, 5));
   EXPECT_FALSE(g.GridState() & TCustomGridViewControl::ResizingColumn);
 }
 

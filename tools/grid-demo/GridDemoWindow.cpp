@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStatusBar>
 #include <cmath>
@@ -118,10 +119,26 @@ QImage Picture(int kind) {
 // The demo gives each of them the editor that suits its value, so every
 // column with a value can be edited in place.
 
+// Number editors that open with their text selected, in the input row too,
+// so that typing replaces the 0 that stands there.
+template <class Editor>
+class TSelectingEditor : public Editor {
+ public:
+  void StartEdit() override {
+    Editor::StartEdit();
+    Editor::SelectAll();
+  }
+};
+
+class TEditableNumericColumn : public TNumericColumn {
+ public:
+  QString EditorClass() const override { return QStringLiteral("TDemoSpinEditor"); }
+};
+
 // The progress as a plain number, no sign, no fraction.
 class TEditableProgressColumn : public TProgressColumn {
  public:
-  QString EditorClass() const override { return QStringLiteral("TNumericEditor"); }
+  QString EditorClass() const override { return QStringLiteral("TDemoNumericEditor"); }
   bool AcceptsKey(QChar key) const override { return key.isDigit() && key.unicode() < 128; }
   void PrepareEditor() override {
     auto* editor = qobject_cast<TNumericEditor*>(Editor());
@@ -135,7 +152,7 @@ class TEditableProgressColumn : public TProgressColumn {
 // The number of stars, spun between none and all of them.
 class TEditableRateColumn : public TRateColumn {
  public:
-  QString EditorClass() const override { return QStringLiteral("TSpinEditor"); }
+  QString EditorClass() const override { return QStringLiteral("TDemoSpinEditor"); }
   bool AcceptsKey(QChar key) const override { return key >= u'0' && key <= u'5'; }
   void PrepareEditor() override {
     auto* editor = qobject_cast<TSpinEditor*>(Editor());
@@ -204,6 +221,10 @@ void RegisterDemoEditors() {
     RegisterCellEditors();
     RegisterEditorClass(QStringLiteral("TDemoListEditor"), [](TCustomColumn*) { return new TComboBoxEditor(); });
     RegisterEditorClass(QStringLiteral("TDemoStatusEditor"), [](TCustomColumn*) { return new TStatusEditor(); });
+    RegisterEditorClass(QStringLiteral("TDemoSpinEditor"),
+                        [](TCustomColumn*) { return new TSelectingEditor<TSpinEditor>(); });
+    RegisterEditorClass(QStringLiteral("TDemoNumericEditor"),
+                        [](TCustomColumn*) { return new TSelectingEditor<TNumericEditor>(); });
     return true;
   }();
   (void)registered;
@@ -233,6 +254,10 @@ const QString kAmountMask = QStringLiteral("#,##0.00");
 QString RangeError(int col, const QString& caption, const QString& text) {
   double low = 0, high = 0;
   switch (col) {
+    case dcCity:
+      // The list decides; a typed letter is not a city.
+      if (DemoCities().contains(text)) return QString();
+      return QStringLiteral("\"%1\" listedeki şehirlerden biri olmalı, %2 olamaz").arg(caption, text);
     case dcProgress:
       high = 100;
       break;
@@ -321,8 +346,8 @@ TGridDemoWindow::TGridDemoWindow(int rows, QWidget* parent) : QMainWindow(parent
   grid_->SetRowSize(20);
   grid_->SetHeaderSize(20);
   grid_->SetInputSize(20);
-  grid_->SetOptions(goHeader | goInput | goFooter | goIndicator | goGrid | goMultiSelect | goCanHideColumn |
-                    goIndicateSortedColumn | goHighlightTextSelection | goAlwaysShowSelection);
+  grid_->SetOptions(goHeader | goInput | goFooter | goIndicator | goGrid | goMultiSelect | goSelectFullRow |
+                    goCanHideColumn | goIndicateSortedColumn | goHighlightTextSelection | goAlwaysShowSelection);
   grid_->SetTabStop(true);
   setCentralWidget(grid_);
   MakeColumns();
@@ -371,7 +396,7 @@ void TGridDemoWindow::MakeColumns() {
   auto* row = new TIncrementColumn;
   auto* name = new TTextualColumn;
   auto* city = new TEditableComboBoxColumn;
-  auto* amount = new TNumericColumn;
+  auto* amount = new TEditableNumericColumn;
   auto* date = new TDateColumn;
   auto* approved = new TCheckBoxColumn;
   auto* progress = new TEditableProgressColumn;
@@ -413,18 +438,18 @@ void TGridDemoWindow::MakeColumns() {
   city->SetDefaultValue(DemoCities().front());
   amount->SetFormatMask(kAmountMask);
   amount->SetTextAfter(QStringLiteral(" TL"));
-  amount->Footer()->SetFormulaKind(fkSum);
+  amount->SetFormulaKind(fkSum);
   date->SetHideWhenEmpty(true);
   date->SetEmptyCaption(QStringLiteral("(yok)"));
   progress->SetProgressStyle(ColumnKinds::psGradient);
-  progress->Footer()->SetFormulaKind(fkAverage);
+  progress->SetFormulaKind(fkAverage);
   TBitmap full, empty;
   full.LoadFromImage(Star(14, true));
   empty.LoadFromImage(Star(14, false));
   rate->SetTransparent(true);
   rate->SetGlyph(full);
   rate->SetEmptyGlyph(empty);
-  rate->Footer()->SetFormulaKind(fkAverage);
+  rate->SetFormulaKind(fkAverage);
   status->SetImages(statusImages_.get());
   picture->SetMargin(2);
   note->SetWrapKind(wkEllipsis);
@@ -438,7 +463,7 @@ void TGridDemoWindow::MakeMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("D&üzen"));
   QAction* remove = edit->addAction(QStringLiteral("Seçili satırları &sil"));
-  connect(remove, &QAction::triggered, this, [this] { Dispatch(nullptr, [this] { DeleteSelectedRows(); }); });
+  connect(remove, &QAction::triggered, this, [this] { Dispatch(nullptr, [this] { AskAndDeleteSelectedRows(); }); });
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&Görünüm"));
   auto* looks = new QActionGroup(this);
@@ -465,17 +490,49 @@ void TGridDemoWindow::MakeMenus() {
     linesActions_[i] = a;
   }
   linesActions_[size_t(TDemoGridLines::Normal)]->setChecked(true);
+
+  // A column hidden by dragging it off the header comes back from here.
+  columnsMenu_ = view->addMenu(QStringLiteral("&Sütunlar"));
+  connect(columnsMenu_, &QMenu::aboutToShow, this, [this] { FillColumnsMenu(); });
+  FillColumnsMenu();
+}
+
+void TGridDemoWindow::FillColumnsMenu() {
+  columnsMenu_->clear();
+  TColumns* columns = grid_->Columns();
+  for (int i = 0; i < columns->Count(); ++i) {
+    TCustomColumn* column = columns->Items(i);
+    QAction* a = columnsMenu_->addAction(column->Header()->Caption());
+    a->setCheckable(true);
+    a->setChecked(column->Visible());
+    connect(a, &QAction::toggled, this, [this, i](bool shown) {
+      Dispatch(nullptr, [this, i, shown] {
+        if (i < grid_->Columns()->Count()) grid_->Columns()->Items(i)->SetVisible(shown);
+      });
+    });
+  }
 }
 
 void TGridDemoWindow::ConnectGrid() {
   grid_->OnChange = [this](TObject*, int ACol, int ARow) { CellChanged(ACol, ARow); };
   grid_->OnInputAccept = [this](TObject*, bool& Accept) { InputAccept(Accept); };
+  grid_->OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) { GridKeyDown(Key, Shift); };
+  ConfirmDelete = [this](int count) {
+    return QMessageBox::question(this, QStringLiteral("Satırları sil"),
+                                 QStringLiteral("Seçili %1 satır silinsin mi?").arg(count)) == QMessageBox::Yes;
+  };
   grid_->OnAfterEdit = [this](TObject*, int ACol, int, const QString& Value, bool& Accept) {
     const QString error = RangeError(ACol, grid_->Columns()->Items(ACol)->Header()->Caption(), Value);
     Accept = error.isEmpty();
     ShowError(error);
   };
-  if (Application) Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.Message()); };
+  // An error while a cell or the input row is edited names its column.
+  if (Application)
+    Application->OnException = [this](TObject*, const Exception& E) {
+      const int col = grid_->EditCol() >= 0 ? grid_->EditCol() : grid_->InputColumn();
+      if (col < 0 || col >= grid_->Columns()->Count()) return ShowError(E.Message());
+      ShowError(QStringLiteral("\"%1\": %2").arg(grid_->Columns()->Items(col)->Header()->Caption(), E.Message()));
+    };
 }
 
 void TGridDemoWindow::SetThemed(bool themed) {
@@ -516,8 +573,9 @@ void TGridDemoWindow::ShowRowCount() {
 void TGridDemoWindow::RefreshFooters() {
   grid_->CalculateFooters();
   for (int c = 0; c < grid_->Columns()->Count(); ++c) {
-    TColumnFooter* footer = grid_->Columns()->Items(c)->Footer();
-    if (footer->FormulaKind() == fkNone) continue;
+    TCustomColumn* column = grid_->Columns()->Items(c);
+    if (column->FormulaKind() == fkNone) continue;
+    TColumnFooter* footer = column->Footer();
     if (const std::optional<double> value = TryStrToFloat(footer->Caption()))
       footer->SetCaption(FormatFloat(kAmountMask, *value));
   }
@@ -529,7 +587,7 @@ void TGridDemoWindow::CellChanged(int ACol, int ARow) {
     const int index = DemoPictureNames().indexOf(cell.AsText());
     cell.SetObject(index >= 0 ? &pictures_[size_t(index)] : nullptr);
   }
-  if (grid_->Columns()->Items(ACol)->Footer()->FormulaKind() != fkNone) RefreshFooters();
+  if (grid_->Columns()->Items(ACol)->FormulaKind() != fkNone) RefreshFooters();
   ShowRowCount();
 }
 
@@ -549,17 +607,32 @@ void TGridDemoWindow::InputAccept(bool& Accept) {
     return;
   }
   ShowError(QString());
+  ClearSortMark();
 }
 
 int TGridDemoWindow::DeleteSelectedRows() {
-  int deleted = 0;
-  for (int r = grid_->RowCount() - 1; r >= 0; --r)
-    if (grid_->RowSelected(r)) {
-      grid_->DeleteRow(r);
-      ++deleted;
-    }
+  const int deleted = grid_->DeleteSelectedRows();
   if (deleted == 0) return 0;
   RefreshFooters();
   ShowRowCount();
   return deleted;
+}
+
+int TGridDemoWindow::AskAndDeleteSelectedRows() {
+  int selected = 0;
+  for (int r = 0; r < grid_->RowCount(); ++r) selected += grid_->RowSelected(r);
+  if (selected == 0 || (ConfirmDelete && !ConfirmDelete(selected))) return 0;
+  return DeleteSelectedRows();
+}
+
+// Delete on the grid itself; an open editor keeps the key for its text.
+void TGridDemoWindow::GridKeyDown(Word& Key, TShiftState Shift) {
+  if (Key != VK_DELETE || Shift != TShiftState() || grid_->Editor()) return;
+  Key = 0;
+  AskAndDeleteSelectedRows();
+}
+
+void TGridDemoWindow::ClearSortMark() {
+  for (int c = 0; c < grid_->Columns()->Count(); ++c)
+    if (TCustomColumn* column = grid_->Columns()->Items(c); column->Sorted()) column->SetSorted(false);
 }

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "grid/GridView.h"
@@ -18,6 +19,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 // The demo grid's columns by index (creation order), one of each kind.
 enum TDemoColumn : int {
@@ -84,6 +86,13 @@ class TGridDemoWindow : public QMainWindow {
   void ShowError(const QString& message);
   // Deletes every selected row; answers how many went.
   int DeleteSelectedRows();
+  // Asks first, through ConfirmDelete; answers how many went.
+  int AskAndDeleteSelectedRows();
+  // Answers whether the given number of rows may go; a question box unless
+  // replaced (tests answer it themselves).
+  std::function<bool(int)> ConfirmDelete;
+  // "Görünüm › Sütunlar": one checkable entry per column, checked when shown.
+  QMenu* ColumnsMenu() const { return columnsMenu_; }
 
  private:
   void MakePictures();
@@ -94,6 +103,10 @@ class TGridDemoWindow : public QMainWindow {
   void InputAccept(bool& Accept);
   void ShowRowCount();
   void RefreshFooters();
+  void FillColumnsMenu();
+  void GridKeyDown(Word& Key, TShiftState Shift);
+  // A row added under a sort mark would sit out of order: the mark goes.
+  void ClearSortMark();
 
   // Pictures the cells point at: they outlive the grid, which is deleted first.
   std::unique_ptr<TImageList> statusImages_;
@@ -102,6 +115,7 @@ class TGridDemoWindow : public QMainWindow {
   QAction* classicAction_ = nullptr;
   QAction* themedAction_ = nullptr;
   std::array<QAction*, 4> linesActions_{};
+  QMenu* columnsMenu_ = nullptr;
   QLabel* rowsLabel_ = nullptr;
   QLabel* errorLabel_ = nullptr;
   QString lastError_;
