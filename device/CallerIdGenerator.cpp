@@ -34,9 +34,10 @@ void Check(bool ok, const QString& message) {
 }
 
 void CheckRequest(const TBurstRequest& request) {
-  static const QRegularExpression digits(QStringLiteral("^\\d*$"));
-  static const QRegularExpression fskNumber(QStringLiteral("^[0-9+*#]*$"));
-  static const QRegularExpression dateTime(QStringLiteral("^(\\d{8})?$"));
+  // Whole texts only: "$" would also match before a final line feed.
+  static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("\\d*")));
+  static const QRegularExpression fskNumber(QRegularExpression::anchoredPattern(QStringLiteral("[0-9+*#]*")));
+  static const QRegularExpression dateTime(QRegularExpression::anchoredPattern(QStringLiteral("(\\d{8})?")));
   const bool dtmf = request.kind == TSignalKind::skDtmf;
   Check(request.number.size() <= kMaxTextLength && request.name.size() <= kMaxTextLength,
         QStringLiteral("number and name may have at most %1 characters").arg(kMaxTextLength));

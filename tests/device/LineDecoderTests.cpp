@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DeviceTestSupport.h"
+#include "device/DeviceError.h"
 #include "device/LineDecoder.h"
 
 namespace {
@@ -72,6 +73,14 @@ TEST(BurstLimits, WeakerThanTheReceiversHearIsNothingAtAll) {
     request.levelDbm0 = -55;
     EXPECT_TRUE(Decode(GenerateBurst(request)).empty()) << SignalKindName(kind).toStdString();
   }
+}
+
+TEST(BurstLimits, TextsWithALineFeedAfterThemAreNotSent) {
+  TBurstRequest number = Request(TSignalKind::skV23, QStringLiteral("0532\n"));
+  EXPECT_THROW(GenerateBurst(number), EDeviceError);
+  TBurstRequest date = Request(TSignalKind::skBell202);
+  date.dateTime = QStringLiteral("03211405\n");
+  EXPECT_THROW(GenerateBurst(date), EDeviceError);
 }
 
 // --- white noise: every burst decodes down to the stated SNR -----------------

@@ -65,7 +65,8 @@ double ParseNumber(const QCommandLineParser& p, const QString& option) {
 
 // MMDDHHMM of a real day and time; February 29 stands, as no year is sent.
 QString ParseDate(const QString& text) {
-  static const QRegularExpression form(QStringLiteral("^(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)$"));
+  static const QRegularExpression form(
+      QRegularExpression::anchoredPattern(QStringLiteral("(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)")));
   const QRegularExpressionMatch m = form.match(text);
   if (!m.hasMatch()) throw EDeviceError(QStringLiteral("--date must be MMDDHHMM, not '%1'").arg(text));
   const int month = m.captured(1).toInt(), day = m.captured(2).toInt();
