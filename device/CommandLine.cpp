@@ -1,5 +1,7 @@
 #include "device/CommandLine.h"
 
+#include <optional>
+
 #include "device/DeviceError.h"
 
 namespace {
@@ -71,9 +73,29 @@ TDeviceChoice ParseDeviceChoice(const QString& text) {
   Bad(text, kUsage);
 }
 
+namespace {
+
+// The value of option at arguments[i], given as "--option VALUE" or
+// "--option=VALUE"; nullopt when arguments[i] is another option.
+std::optional<QString> OptionValue(const QStringList& arguments, qsizetype& i, const QString& option) {
+  const QString& a = arguments[i];
+  if (a.startsWith(option + QLatin1Char('='))) return a.mid(option.size() + 1);
+  if (a != option) return std::nullopt;
+  if (++i == arguments.size()) throw EDeviceError(QStringLiteral("%1 needs a value").arg(option));
+  return arguments[i];
+}
+
+QString NonEmpty(const QString& value, const QString& option) {
+  if (value.isEmpty()) throw EDeviceError(QStringLiteral("%1 needs a value").arg(option));
+  return value;
+}
+
+}  // namespace
+
 TCommandLine ParseCommandLine(const QStringList& arguments, const QString& deviceVariable) {
   TCommandLine result;
   QString device = deviceVariable;
+  bool serialGiven = false;
   try {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
       const QString& a = arguments[i];
@@ -83,6 +105,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
         device = separate ? arguments[i] : a.mid(9);
         // An empty value would quietly mean the simulated device and hide CIHAZ_DEVICE.
         if (device.isEmpty()) throw NoDeviceValue();
+      } else if (const auto record = OptionValue(arguments, i, QStringLiteral("--record"))) {
+        result.record = NonEmpty(*record, QStringLiteral("--record"));
+      } else if (const auto file = OptionValue(arguments, i, QStringLiteral("--export-records"))) {
+        result.action = TCommandLine::caExportRecords;
+        result.output = NonEmpty(*file, QStringLiteral("--export-records"));
+      } else if (const auto serial = OptionValue(arguments, i, QStringLiteral("--serial"))) {
+        result.serial = NonEmpty(*serial, QStringLiteral("--serial"));
+        serialGiven = true;
+      } else if (a == QLatin1String("--report")) {
+        if (i + 2 >= arguments.size()) throw EDeviceError(QStringLiteral("--report needs a serial and a file"));
+        result.action = TCommandLine::caReport;
+        result.serial = NonEmpty(arguments[++i], QStringLiteral("--report"));
+        result.output = NonEmpty(arguments[++i], QStringLiteral("--report"));
       } else if (a == QLatin1String("--list-devices")) {
         result.action = TCommandLine::caListDevices;
       } else if (a == QLatin1String("--self-test")) {
@@ -94,6 +129,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& devic
         throw EDeviceError(QStringLiteral("unknown option '%1'").arg(a));
       }
     }
+    if (serialGiven && result.action != TCommandLine::caExportRecords)
+      throw EDeviceError(QStringLiteral("--serial goes with --export-records"));
+    if (result.record == QLatin1String("none") &&
+        (result.action == TCommandLine::caExportRecords || result.action == TCommandLine::caReport))
+      throw EDeviceError(QStringLiteral("--record none keeps no record to read"));
     if (!device.isEmpty()) result.device = ParseDeviceChoice(device);
   } catch (const EDeviceError& e) {
     result.error = e.Message();
@@ -109,6 +149,13 @@ QStringList HelpText() {
       QStringLiteral("  --device DEVICE   the device to host: sim (the built-in simulated device,"),
       QStringLiteral("                    the default), serial:PORT[,PORT...], audio:PCM[:CHANNELS]"),
       QStringLiteral("                    or wav:FILE"),
+      QStringLiteral("  --record FILE     keep the test record in FILE (default: kayit.sqlite in the"),
+      QStringLiteral("                    user's data folder); --record none keeps no record"),
+      QStringLiteral("  --export-records FILE.csv [--serial S]"),
+      QStringLiteral("                    write the recorded sessions (of serial S) to FILE.csv"),
+      QStringLiteral("                    and their calls to FILE-cagrilar.csv"),
+      QStringLiteral("  --report SERIAL FILE.pdf"),
+      QStringLiteral("                    write the test report of SERIAL's last session"),
       QStringLiteral("  --list-devices    print the serial ports and capture devices found"),
       QStringLiteral("  --self-test       send a burst of each caller-ID standard through the"),
       QStringLiteral("                    decoding and print what came back"),

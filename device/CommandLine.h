@@ -2,6 +2,9 @@
 // The program's command line: which device to host and what to do.
 //
 //   --device DEVICE  sim (the default), serial:PORT[,PORT…], audio:PCM[:CHANNELS], wav:FILE
+//   --record FILE|none   the test record (the user's data folder by default)
+//   --export-records FILE.csv [--serial S]   the recorded sessions as CSV
+//   --report SERIAL FILE.pdf   the test report of the serial's last session
 //   --list-devices   print the serial ports and capture devices found
 //   --self-test      generate and decode a burst of each caller-ID standard
 //   --help, --version
@@ -29,10 +32,13 @@ struct TDeviceChoice {
 TDeviceChoice ParseDeviceChoice(const QString& text);
 
 struct TCommandLine {
-  enum TAction { caRun, caListDevices, caSelfTest, caHelp, caVersion };
+  enum TAction { caRun, caListDevices, caSelfTest, caExportRecords, caReport, caHelp, caVersion };
   TAction action = caRun;
   TDeviceChoice device;
-  QString error;  // when set, the program prints it and ends with status 2
+  QString record;  // the record file; empty: the default one, "none": no record
+  QString output;  // the CSV or PDF file to write
+  QString serial;  // the device whose sessions are exported or reported
+  QString error;   // when set, the program prints it and ends with status 2
 };
 
 // arguments: without the program's name; deviceVariable: CIHAZ_DEVICE's value.

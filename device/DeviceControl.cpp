@@ -41,11 +41,17 @@ const QString kCommandSource = QStringLiteral("komut");
 
 }  // namespace
 
-TDeviceControl::TDeviceControl() {
+TDeviceControl::TDeviceControl() : record_([this](const QString& line) { Announce(line); }) {
   log_.OnChange = [this] { StateChanged(); };
+  record_.OnSessionChange = [this] { StateChanged(); };
 }
 
-TDeviceControl::~TDeviceControl() = default;
+// The session ends with the record, after the device itself is gone: what
+// it may report then reaches no window.
+TDeviceControl::~TDeviceControl() {
+  closing_ = true;
+  window_.reset();
+}
 
 HRESULT TDeviceControl::GetFormVisible(bool& Value) {
   Value = formVisible_;
@@ -68,6 +74,7 @@ HRESULT TDeviceControl::ShowAbout() {
 HRESULT TDeviceControl::Start() {
   if (started_) return S_OK;
   started_ = true;
+  record_.Open(RecordFile());
   OnStart();
   StateChanged();
   return S_OK;
@@ -99,16 +106,20 @@ HRESULT TDeviceControl::Command(const QString& Cmd, QString& Result) {
   return S_OK;
 }
 
-// The poll's question: brings a lost device back, and says once why it
-// does not answer.
+// The poll's question: brings a lost device back, says once why it does
+// not answer, and starts or ends the device's test session.
 void TDeviceControl::AnswerModel(QString& Result) {
   if (started_ && !Present()) Reconnect();
   if (Answering()) {
     Result = Model();
     reportedAbsence_.clear();
-  } else if (const QString why = started_ ? Absence() : QString(); !why.isEmpty() && why != reportedAbsence_) {
-    reportedAbsence_ = why;
-    ReportError(why);
+    NoteDevice();
+  } else if (started_) {
+    record_.Gone();
+    if (const QString why = Absence(); !why.isEmpty() && why != reportedAbsence_) {
+      reportedAbsence_ = why;
+      ReportError(why);
+    }
   }
   if (face_) face_->update();
   StateChanged();
@@ -119,10 +130,14 @@ void TDeviceControl::RunLineCommand(TZarvoCommand command, const QString& Cmd, c
     LineCommand(command, argument);
   } catch (const EDeviceError& e) {
     LogFrame(0, kCommandSource, Cmd, e.Message(), QStringLiteral("reddedildi"));
+    record_.Command(Cmd, QStringLiteral("reddedildi: ") + e.Message());
     throw;
   }
   LogFrame(0, kCommandSource, Cmd, {}, QStringLiteral("gönderildi"));
+  record_.Command(Cmd, QStringLiteral("gönderildi"));
 }
+
+void TDeviceControl::NoteDevice() { record_.Seen({Serial(), Model(), LineCount(), DeviceKind()}); }
 
 void TDeviceControl::Advise(IZarvoEvents* Sink) { sink_ = Sink; }
 
@@ -138,10 +153,15 @@ QString TDeviceControl::AbsentNumberText(QChar reason) {
 void TDeviceControl::ReceiveMessage(int line, const QString& deviceId, const QString& source, const QString& raw,
                                     const std::optional<TCallerIdReport>& report, TFrameCheck check) {
   LogFrame(line, source, raw, report ? FieldsText(*report) : QString(), CheckText(check));
+  if (Answering()) NoteDevice();
+  const bool call = report && report->isCall;
+  const QString number = !call                           ? QString()
+                         : report->numberAbsent.isNull() ? report->number
+                                                         : AbsentNumberText(report->numberAbsent);
+  if (call || !report) record_.Call(line, number, source, CheckText(check));
   if (!report) {
     ReportError(QStringLiteral("Hat %1: bozuk arayan numara mesajı (%2, %3)").arg(line).arg(source, CheckText(check)));
-  } else if (report->isCall && sink_) {
-    const QString number = report->numberAbsent.isNull() ? report->number : AbsentNumberText(report->numberAbsent);
+  } else if (call && sink_) {
     sink_->Invoke(DISPID_OnCallerID,
                   {deviceId, QString::number(line), number,
                    CallDateTimeText(report->dateTime, QDateTime::currentDateTime()), CallOtherText(*report, source)});
@@ -149,6 +169,7 @@ void TDeviceControl::ReceiveMessage(int line, const QString& deviceId, const QSt
 }
 
 void TDeviceControl::FireLevels(const std::vector<int>& levels) {
+  record_.Levels(levels);
   if (!sink_) return;
   QStringList args;
   for (int i = 0; i < 8; ++i) args << QString::number(size_t(i) < levels.size() ? levels[size_t(i)] : 0);
@@ -156,6 +177,12 @@ void TDeviceControl::FireLevels(const std::vector<int>& levels) {
 }
 
 void TDeviceControl::ReportError(const QString& message) {
+  Announce(message);
+  record_.Error(message);
+}
+
+void TDeviceControl::Announce(const QString& message) {
+  if (closing_) return;
   lastError_ = QStringLiteral("%1  %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), message);
   StateChanged();
   if (Application) Application->HandleException(nullptr, EDeviceError(message));

@@ -3,8 +3,8 @@
 // included: the answers to the model and serial commands while the device
 // is there, the reconnection on the status poll after a loss, the reason a
 // device does not answer (once in the error report), the caller-ID and
-// level events, errors for the application's report, the frame log and
-// the device's own window. Everything runs on the user-interface thread.
+// level events, errors for the application's report, the frame log, the
+// test record of each device seen and the device's own window. Everything runs on the user-interface thread.
 
 #include <QObject>
 #include <memory>
@@ -14,6 +14,7 @@
 #include "app/zarvocallerid_TLB.h"
 #include "device/CallerIdMessage.h"
 #include "device/FrameLog.h"
+#include "device/TestRecorder.h"
 
 class TDeviceWindow;
 
@@ -35,6 +36,8 @@ class TDeviceControl : public QObject, public IZarvo {
 
   bool Started() const { return started_; }
   const TFrameLog& Log() const { return log_; }
+  // The session of the device seen now and the record file behind it.
+  const TTestRecorder& Record() const { return record_; }
   // Made by the first ShowAbout or double click on the control's face.
   TDeviceWindow* DeviceWindow() const { return window_.get(); }
 
@@ -79,6 +82,10 @@ class TDeviceControl : public QObject, public IZarvo {
 
  private:
   void AnswerModel(QString& Result);
+  // The device answers: its session runs.
+  void NoteDevice();
+  // A line of the error report that is not itself recorded.
+  void Announce(const QString& message);
   void RunLineCommand(TZarvoCommand command, const QString& Cmd, const QString& argument);
 
   IZarvoEvents* sink_ = nullptr;
@@ -87,6 +94,8 @@ class TDeviceControl : public QObject, public IZarvo {
   TFrameLog log_;
   QString lastError_;
   QString reportedAbsence_;
+  bool closing_ = false;
+  TTestRecorder record_;
   std::unique_ptr<QWidget> face_;
   std::unique_ptr<TDeviceWindow> window_;
 };

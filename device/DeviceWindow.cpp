@@ -6,33 +6,33 @@
 #include <QVBoxLayout>
 
 #include "device/DeviceControl.h"
+#include "device/HistoryPage.h"
 #include "grid/ColumnClasses.h"
 #include "grid/GridView.h"
 
 namespace {
 
-const QStringList kStatusCaptions{QStringLiteral("Cihaz"),      QStringLiteral("Model"), QStringLiteral("Seri no"),
-                                  QStringLiteral("Hat sayısı"), QStringLiteral("Durum"), QStringLiteral("Şu an"),
-                                  QStringLiteral("Son hata")};
+const QStringList kStatusCaptions{QStringLiteral("Cihaz"),      QStringLiteral("Model"),  QStringLiteral("Seri no"),
+                                  QStringLiteral("Hat sayısı"), QStringLiteral("Durum"),  QStringLiteral("Şu an"),
+                                  QStringLiteral("Son hata"),   QStringLiteral("Oturum"), QStringLiteral("Kayıt")};
 const QStringList kAboutCaptions{QStringLiteral("Sürüm"), QStringLiteral("Cihaz türü"), QStringLiteral("Bağlantı")};
 
-struct TFrameColumn {
+struct TColumnSetup {
   const char* caption;
   int width;
 };
-constexpr TFrameColumn kFrameColumns[] = {
+constexpr TColumnSetup kFrameColumns[] = {
     {"Saat", 90}, {"Hat", 36}, {"Kaynak", 90}, {"Ham veri", 300}, {"Çözülen alanlar", 260}, {"Sonuç", 100}};
+constexpr TColumnSetup kLineColumns[] = {{"Hat", 36},       {"Çağrı", 60}, {"Bozuk", 60}, {"En düşük", 70},
+                                         {"En yüksek", 70}, {"Son", 50},   {"Sonuç", 80}};
 
-}  // namespace
-
-TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
-    : control_(control), pages_(new QTabWidget(this)), frames_(new TGridView) {
-  setWindowTitle(QStringLiteral("Zarvo Caller ID - ") + control.DeviceKind());
-  resize(920, 400);
-  frames_->SetOptions(goHeader | goGrid | goSelectFullRow | goAlwaysShowSelection);
-  frames_->SetRowSize(18);
-  frames_->SetHeaderSize(20);
-  for (const TFrameColumn& c : kFrameColumns) {
+template <size_t N>
+TGridView* MakeGrid(const TColumnSetup (&columns)[N]) {
+  auto* grid = new TGridView;
+  grid->SetOptions(goHeader | goGrid | goSelectFullRow | goAlwaysShowSelection);
+  grid->SetRowSize(18);
+  grid->SetHeaderSize(20);
+  for (const TColumnSetup& c : columns) {
     auto* column = new TTextualColumn;
     column->Header()->SetCaption(QString::fromUtf8(c.caption));
     column->SetWidth(c.width);
@@ -41,11 +41,40 @@ TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
     column->Font()->SetName(QStringLiteral("MS Sans Serif"));
     column->Font()->SetHeight(-11);
     column->Font()->SetColor(clWindowText);
-    frames_->Columns()->Add(column);
+    grid->Columns()->Add(column);
   }
-  pages_->addTab(MakeFields(kStatusCaptions), QStringLiteral("Durum"));
+  return grid;
+}
+
+QString RecordText(const TRecordStore* store) {
+  if (!store) return QStringLiteral("tutulmuyor");
+  switch (store->Access()) {
+    case TRecordStore::raWrite:
+      return store->Path();
+    case TRecordStore::raReadOnly:
+      return store->Path() + QStringLiteral(" (yalnızca okunuyor)");
+    case TRecordStore::raNone:
+      break;
+  }
+  return store->Path() + QStringLiteral(" (kullanılamıyor)");
+}
+
+}  // namespace
+
+TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
+    : control_(control),
+      pages_(new QTabWidget(this)),
+      frames_(MakeGrid(kFrameColumns)),
+      lines_(MakeGrid(kLineColumns)),
+      history_(new THistoryPage) {
+  setWindowTitle(QStringLiteral("Zarvo Caller ID - ") + control.DeviceKind());
+  resize(920, 520);
+  history_->SetStore(control.Record().Store());
+  pages_->addTab(MakeStatusPage(), QStringLiteral("Durum"));
   pages_->addTab(frames_, QStringLiteral("Çerçeveler"));
+  pages_->addTab(history_, QStringLiteral("Kayıtlar"));
   pages_->addTab(MakeFields(kAboutCaptions), QStringLiteral("Hakkında"));
+  QObject::connect(pages_, &QTabWidget::currentChanged, this, [this] { ReloadHistoryWhenShown(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
   SetValue(QStringLiteral("Sürüm"), QStringLiteral("Zarvo Caller ID denetimi, Cihaz Test " CIHAZ_VERSION));
@@ -55,6 +84,14 @@ TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
 }
 
 TDeviceWindow::~TDeviceWindow() = default;
+
+QWidget* TDeviceWindow::MakeStatusPage() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(MakeFields(kStatusCaptions));
+  layout->addWidget(lines_, 1);
+  return page;
+}
 
 QWidget* TDeviceWindow::MakeFields(const QStringList& captions) {
   auto* page = new QWidget;
@@ -85,7 +122,55 @@ void TDeviceWindow::Refresh() {
   SetValue(QStringLiteral("Durum"), control_.StateText());
   SetValue(QStringLiteral("Şu an"), control_.Started() ? control_.Activity() : QString());
   SetValue(QStringLiteral("Son hata"), control_.LastError());
+  SetValue(QStringLiteral("Kayıt"), RecordText(control_.Record().Store()));
+  RefreshSession();
   RefreshFrames();
+}
+
+void TDeviceWindow::RefreshSession() {
+  const TTestRecorder& record = control_.Record();
+  SetValue(QStringLiteral("Oturum"), record.Running() ? QStringLiteral("%1 başladı · %2")
+                                                            .arg(TRecordStore::TimeText(record.SessionStart()),
+                                                                 VerdictText(record.Session()->Verdict(true)))
+                                                      : QStringLiteral("yok"));
+  RefreshLines();
+  history_->SetCurrentSerial(record.SessionSerial());
+  if (record.SessionStart() != historyOf_) {
+    historyOf_ = record.SessionStart();
+    historyStale_ = true;
+  }
+  ReloadHistoryWhenShown();
+}
+
+void TDeviceWindow::RefreshLines() {
+  const TTestSession* session = control_.Record().Session();
+  const int count = session ? session->LineCount() : 0;
+  lines_->BeginUpdate();
+  if (lines_->RowCount() != count) {
+    lines_->ClearRows();
+    lines_->AddRows(count);
+  }
+  for (int line = 1; line <= count; ++line) {
+    const TLineResult& r = session->Line(line);
+    const auto level = [&r](int value) { return r.samples ? QString::number(value) : QStringLiteral("-"); };
+    const QStringList texts{QString::number(line),
+                            QString::number(r.calls),
+                            QString::number(r.damaged),
+                            level(r.lowest),
+                            level(r.highest),
+                            level(r.last),
+                            VerdictText(session->LineVerdict(line, true))};
+    for (int col = 0; col < texts.size(); ++col) lines_->Cell(col, line - 1).SetAsText(texts[col]);
+  }
+  lines_->EndUpdate();
+  lines_->Invalidate();
+}
+
+// A hundred thousand sessions take a moment: read when the page is looked at.
+void TDeviceWindow::ReloadHistoryWhenShown() {
+  if (!historyStale_ || pages_->currentWidget() != history_) return;
+  historyStale_ = false;
+  history_->Reload();
 }
 
 void TDeviceWindow::RefreshFrames() {

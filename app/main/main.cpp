@@ -8,7 +8,9 @@
 #include "device/CommandLine.h"
 #include "device/DeviceError.h"
 #include "device/OpenDevice.h"
+#include "device/RecordReports.h"
 #include "device/SelfTest.h"
+#include "device/TestRecorder.h"
 
 namespace {
 
@@ -35,12 +37,48 @@ int SelfTestProgram(int argc, char** argv) {
   return std::all_of(rows.begin(), rows.end(), [](const TSelfTestRow& r) { return r.passed; }) ? 0 : 1;
 }
 
-int MainProgram(int argc, char** argv, const TDeviceChoice& device) {
+// Needs the application object: the default lies in the user's data folder.
+QString RecordPath(const QString& option) {
+  if (option == QLatin1String("none")) return {};
+  return option.isEmpty() ? DefaultRecordFile() : option;
+}
+
+// The exports read a record another instance may be writing: WAL lets them.
+int ExportProgram(int argc, char** argv, const TCommandLine& options) {
+  QCoreApplication app(argc, argv);
+  try {
+    const TRecordStore store(RecordPath(options.record));
+    ExportSessionsCsv(options.output, store, store.Sessions(options.serial));
+  } catch (const ERecordError& e) {
+    Print(stderr, {QStringLiteral("cihaz-test: ") + e.Message()});
+    return 2;
+  }
+  return 0;
+}
+
+int ReportProgram(int argc, char** argv, const TCommandLine& options) {
+  // The report is drawn with fonts but shows no window: no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  try {
+    const TRecordStore store(RecordPath(options.record));
+    const std::vector<TSessionRow> last = store.Sessions(options.serial, 1);
+    if (last.empty()) throw ERecordError(QStringLiteral("no session of serial '%1' is recorded").arg(options.serial));
+    WriteSessionReport(options.output, store, last.front());
+  } catch (const ERecordError& e) {
+    Print(stderr, {QStringLiteral("cihaz-test: ") + e.Message()});
+    return 2;
+  }
+  return 0;
+}
+
+int MainProgram(int argc, char** argv, const TCommandLine& options) {
   QApplication app(argc, argv);
   // Lets the desktop match the windows to the installed desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("cihaz-test"));
+  SetRecordFile(RecordPath(options.record));
   try {
-    RegisterDevice(device);
+    RegisterDevice(options.device);
   } catch (const EDeviceError& e) {
     Print(stderr, {QStringLiteral("cihaz-test: ") + e.Message()});
     return 2;
@@ -67,8 +105,12 @@ int main(int argc, char** argv) {
       return ListDevicesProgram(argc, argv);
     case TCommandLine::caSelfTest:
       return SelfTestProgram(argc, argv);
+    case TCommandLine::caExportRecords:
+      return ExportProgram(argc, argv, options);
+    case TCommandLine::caReport:
+      return ReportProgram(argc, argv, options);
     case TCommandLine::caRun:
       break;
   }
-  return MainProgram(argc, argv, options.device);
+  return MainProgram(argc, argv, options);
 }
