@@ -99,7 +99,9 @@ THistoryPage::THistoryPage() : sessions_(MakeGrid()), calls_(MakeGrid()) {
   sessions_->OnSelectCell = [this](TObject*, int, int) { ShowCallsOfChosen(); };
   sessions_->OnSortColumn = [this](TObject*, int, bool) { ShowCallsOfChosen(); };
   sessions_->OnCellColoring = [this](TObject*, int, int ARow, TColor& CellColor, TColor&, TCellState) {
-    if (!currentSerial_.isEmpty() && sessions_->Cell(hcSerial, ARow).AsText() == currentSerial_)
+    // Asked for the blank rows below the last one too.
+    if (!currentSerial_.isEmpty() && ARow < sessions_->RowCount() &&
+        sessions_->CellText(hcSerial, ARow) == currentSerial_)
       CellColor = kCurrentDeviceColor;
   };
 }
@@ -155,7 +157,7 @@ void THistoryPage::SetCurrentSerial(const QString& serial) {
 
 void THistoryPage::Reload() {
   const qint64 chosen = sessions_->Row() >= 0 ? SessionAt(sessions_->Row()) : -1;
-  rows_ = store_ ? store_->Sessions() : std::vector<TSessionRow>();
+  rows_ = store_ ? store_->Sessions({}, -1, TRecordStore::sdBrief) : std::vector<TSessionRow>();
   byId_.clear();
   byId_.reserve(qsizetype(rows_.size()));
   sessions_->BeginUpdate();
@@ -194,11 +196,15 @@ const TSessionRow* THistoryPage::ChosenSession() const {
   return it == byId_.cend() ? nullptr : &rows_[*it];
 }
 
+// Read in full, as the export writes what the list leaves out.
 std::vector<TSessionRow> THistoryPage::ShownSessions() const {
+  std::vector<TSessionRow> all = store_ ? store_->Sessions() : std::vector<TSessionRow>();
+  QHash<qint64, size_t> byId;
+  for (size_t i = 0; i < all.size(); ++i) byId.insert(all[i].id, i);
   std::vector<TSessionRow> shown;
   shown.reserve(size_t(sessions_->RowCount()));
   for (int row = 0; row < sessions_->RowCount(); ++row)
-    if (const auto it = byId_.constFind(SessionAt(row)); it != byId_.cend()) shown.push_back(rows_[*it]);
+    if (const auto it = byId.constFind(SessionAt(row)); it != byId.cend()) shown.push_back(std::move(all[*it]));
   return shown;
 }
 
@@ -226,8 +232,9 @@ void THistoryPage::ExportCsv(const QString& path) const {
 }
 
 void THistoryPage::WriteReport(const QString& path) const {
-  const TSessionRow* session = ChosenSession();
-  if (!store_ || !session) throw ERecordError(QStringLiteral("no session is chosen"));
+  const TSessionRow* chosen = ChosenSession();
+  const std::optional<TSessionRow> session = store_ && chosen ? store_->Session(chosen->id) : std::nullopt;
+  if (!session) throw ERecordError(QStringLiteral("no session is chosen"));
   WriteSessionReport(path, *store_, *session);
 }
 

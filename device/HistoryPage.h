@@ -36,9 +36,9 @@ class THistoryPage : public QWidget {
 
   TGridView* Sessions() const { return sessions_; }
   TGridView* Calls() const { return calls_; }
-  // The session on the current row, or null.
+  // The session on the current row as the list has it, or null.
   const TSessionRow* ChosenSession() const;
-  // The sessions in the order shown.
+  // The sessions in the order shown, read in full.
   std::vector<TSessionRow> ShownSessions() const;
   // Both raise ERecordError when the file cannot be written.
   void ExportCsv(const QString& path) const;

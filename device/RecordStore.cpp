@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QStandardPaths>
 
@@ -25,20 +26,26 @@ const char* const kSchemaV1[] = {
     "CREATE TABLE errors (id INTEGER PRIMARY KEY, session_id INTEGER REFERENCES sessions(id), at TEXT, text TEXT)",
 };
 
-// Version 2 keeps each session's calls and verdicts per line with it, so the
-// history reads one row per session.
+// Version 2 keeps each session's duration, calls and verdicts per line with
+// it, so the history reads one row per session.
 const char* const kToV2[] = {
+    "ALTER TABLE sessions ADD COLUMN seconds INTEGER",
+    "UPDATE sessions SET seconds = CAST(round((julianday(ended) - julianday(started)) * 86400) AS INTEGER)",
     "ALTER TABLE sessions ADD COLUMN line_calls TEXT NOT NULL DEFAULT ''",
     "ALTER TABLE sessions ADD COLUMN line_verdicts TEXT NOT NULL DEFAULT ''",
     "CREATE INDEX calls_by_session ON calls (session_id)",
     "CREATE INDEX sessions_by_device ON sessions (device_id)",
 };
 
-const QString kSessionColumns = QStringLiteral(
-    "SELECT s.id, d.serial, d.model, d.line_count, s.started, s.ended,"
-    " CAST(round((julianday(s.ended) - julianday(s.started)) * 86400) AS INTEGER),"
-    " s.program_version, s.device_kind, s.verdict, s.line_calls, s.line_verdicts"
-    " FROM sessions s JOIN devices d ON d.id = s.device_id");
+// What the history lists of a session, and what a report adds to it. The
+// device's serial and model come from the few devices, read once.
+const QString kBriefColumns =
+    QStringLiteral("s.id, s.device_id, s.started, s.seconds, s.verdict, s.line_calls, s.line_verdicts");
+const QString kFullColumns = kBriefColumns + QStringLiteral(", s.ended, s.program_version, s.device_kind");
+
+// Sets a session's duration from its start and end.
+const QString kSetSeconds =
+    QStringLiteral("seconds = CAST(round((julianday(ended) - julianday(started)) * 86400) AS INTEGER)");
 
 QString NewConnectionName() {
   static QAtomicInteger<int> next;
@@ -169,7 +176,10 @@ bool TRecordStore::Connect(bool readOnly) {
   db_.setDatabaseName(path_);
   db_.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-  return db_.open();
+  if (!db_.open()) return false;
+  // The history reads every session: mapped pages spare a read call each.
+  QSqlQuery(db_).exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+  return true;
 }
 
 void TRecordStore::Disconnect() {
@@ -256,7 +266,8 @@ void TRecordStore::EndUnfinishedSessions() {
     ends.push_back({{QStringLiteral("UPDATE sessions SET ended = ?, verdict = ?, line_calls = ?, line_verdicts = ? "
                                     "WHERE id = ?"),
                      {open.value(2).toString(), VerdictText(lines.Verdict(false)), lines.CallsSummary(),
-                      lines.VerdictsSummary(false), id}}});
+                      lines.VerdictsSummary(false), id}},
+                    {QStringLiteral("UPDATE sessions SET ") + kSetSeconds + QStringLiteral(" WHERE id = ?"), {id}}});
   }
   for (TWrite& end : ends) Write(std::move(end));
 }
@@ -279,21 +290,25 @@ QSqlQuery TRecordStore::Select(const QString& sql, const QVariantList& values) c
   return q;
 }
 
-bool TRecordStore::Run(const TWrite& write) {
-  if (!db_.transaction()) return false;
+QString TRecordStore::Run(const TWrite& write) {
+  // One statement is a transaction of its own.
+  const bool bracket = write.size() > 1;
+  if (bracket && !db_.transaction()) return ErrorText(db_.lastError());
   for (const TStatement& s : write) {
     QSqlQuery& q = Prepared(s.sql);
     for (int i = 0; i < s.values.size(); ++i) q.bindValue(i, s.values[i]);
     if (!q.exec()) {
+      const QString why = ErrorText(q.lastError());
       // Prepared afresh next time: the failure may have been in preparing it.
       prepared_.erase(s.sql);
-      db_.rollback();
-      return false;
+      if (bracket) db_.rollback();
+      return why;
     }
   }
-  if (db_.commit()) return true;
+  if (!bracket || db_.commit()) return {};
+  const QString why = ErrorText(db_.lastError());
   db_.rollback();
-  return false;
+  return why;
 }
 
 // Writes in order: those that failed before go first, so the record never
@@ -303,10 +318,10 @@ void TRecordStore::Write(TWrite write) {
   if (waiting_.size() == kMaxWaiting) waiting_.pop_front();
   waiting_.push_back(std::move(write));
   while (!waiting_.empty()) {
-    if (!Run(waiting_.front())) {
+    if (const QString why = Run(waiting_.front()); !why.isEmpty()) {
       if (!writeFaultReported_)
-        Report(QStringLiteral("Kayıt yazılamadı (%1); program çalışmaya devam ediyor, yazma yeniden denenecek")
-                   .arg(ErrorText(db_.lastError())));
+        Report(
+            QStringLiteral("Kayıt yazılamadı (%1); program çalışmaya devam ediyor, yazma yeniden denenecek").arg(why));
       writeFaultReported_ = true;
       return;
     }
@@ -364,40 +379,66 @@ void TRecordStore::SaveLines(qint64 session, const TTestSession& lines) { Write(
 
 void TRecordStore::EndSession(qint64 session, const QDateTime& at, const TTestSession& lines) {
   TWrite write = LineStatements(session, lines, false);
-  write.push_back({QStringLiteral("UPDATE sessions SET ended = ?, verdict = ? WHERE id = ?"),
-                   {TimeText(at), VerdictText(lines.Verdict(false)), session}});
+  write.push_back(
+      {QStringLiteral("UPDATE sessions SET ended = ?, verdict = ?, ") + kSetSeconds + QStringLiteral(" WHERE id = ?"),
+       {TimeText(at), VerdictText(lines.Verdict(false)), session}});
   write.push_back(
       {QStringLiteral("UPDATE devices SET last_seen = ? WHERE id = (SELECT device_id FROM sessions WHERE id = ?)"),
        {TimeText(at), session}});
   Write(std::move(write));
 }
 
-std::vector<TSessionRow> TRecordStore::Sessions(const QString& serial, int limit) const {
-  std::vector<TSessionRow> rows;
-  if (access_ == raNone) return rows;
-  QString sql = kSessionColumns;
+std::vector<TSessionRow> TRecordStore::Sessions(const QString& serial, int limit, TSessionDetail detail) const {
+  QString where;
   QVariantList values;
   if (!serial.isNull()) {
-    sql += QStringLiteral(" WHERE d.serial = ?");
+    where = QStringLiteral(" WHERE s.device_id = (SELECT id FROM devices WHERE serial = ?)");
     values << serial;
   }
-  sql += QStringLiteral(" ORDER BY s.id DESC LIMIT ?");
   values << limit;
-  QSqlQuery q = Select(sql, values);
+  return ReadSessions(where + QStringLiteral(" ORDER BY s.id DESC LIMIT ?"), values, detail);
+}
+
+std::optional<TSessionRow> TRecordStore::Session(qint64 id) const {
+  std::vector<TSessionRow> one = ReadSessions(QStringLiteral(" WHERE s.id = ?"), {id}, sdFull);
+  if (one.empty()) return std::nullopt;
+  return std::move(one.front());
+}
+
+std::vector<TSessionRow> TRecordStore::ReadSessions(const QString& filter, const QVariantList& values,
+                                                    TSessionDetail detail) const {
+  std::vector<TSessionRow> rows;
+  if (access_ == raNone) return rows;
+  struct TDevice {
+    QString serial;
+    QString model;
+    int lineCount = 0;
+  };
+  QHash<qint64, TDevice> devices;
+  QSqlQuery d = Select(QStringLiteral("SELECT id, serial, model, line_count FROM devices"), {});
+  while (d.next())
+    devices.insert(d.value(0).toLongLong(), {d.value(1).toString(), d.value(2).toString(), d.value(3).toInt()});
+  const bool full = detail == sdFull;
+  QSqlQuery q = Select(
+      QStringLiteral("SELECT ") + (full ? kFullColumns : kBriefColumns) + QStringLiteral(" FROM sessions s") + filter,
+      values);
   while (q.next()) {
     TSessionRow r;
+    const TDevice& device = devices[q.value(1).toLongLong()];
     r.id = q.value(0).toLongLong();
-    r.serial = q.value(1).toString();
-    r.model = q.value(2).toString();
-    r.lineCount = q.value(3).toInt();
-    r.started = q.value(4).toString();
-    r.ended = q.value(5).toString();
-    r.seconds = q.value(6).isNull() ? -1 : q.value(6).toLongLong();
-    r.version = q.value(7).toString();
-    r.deviceKind = q.value(8).toString();
-    r.verdict = q.value(9).toString();
-    r.lineCalls = q.value(10).toString();
-    r.lineVerdicts = q.value(11).toString();
+    r.serial = device.serial;
+    r.model = device.model;
+    r.lineCount = device.lineCount;
+    r.started = q.value(2).toString();
+    r.seconds = q.value(3).isNull() ? -1 : q.value(3).toLongLong();
+    r.verdict = q.value(4).toString();
+    r.lineCalls = q.value(5).toString();
+    r.lineVerdicts = q.value(6).toString();
+    if (full) {
+      r.ended = q.value(7).toString();
+      r.version = q.value(8).toString();
+      r.deviceKind = q.value(9).toString();
+    }
     rows.push_back(std::move(r));
   }
   return rows;

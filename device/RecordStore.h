@@ -101,8 +101,11 @@ class TRecordStore {
   void SaveLines(qint64 session, const TTestSession& lines);
   void EndSession(qint64 session, const QDateTime& at, const TTestSession& lines);
 
+  // sdBrief reads what the history lists (no end, version or kind).
+  enum TSessionDetail { sdBrief, sdFull };
   // Newest first; only those of serial when it is given.
-  std::vector<TSessionRow> Sessions(const QString& serial = {}, int limit = -1) const;
+  std::vector<TSessionRow> Sessions(const QString& serial = {}, int limit = -1, TSessionDetail detail = sdFull) const;
+  std::optional<TSessionRow> Session(qint64 id) const;
   std::vector<TCallRow> Calls(qint64 session) const;
   std::vector<TLineRow> Lines(qint64 session) const;
 
@@ -124,9 +127,11 @@ class TRecordStore {
   void Migrate(int from);
   void EndUnfinishedSessions();
   void Write(TWrite write);
-  bool Run(const TWrite& write);
+  // Answers why the write failed; empty when it is committed.
+  QString Run(const TWrite& write);
   QSqlQuery& Prepared(const QString& sql);
   QSqlQuery Select(const QString& sql, const QVariantList& values) const;
+  std::vector<TSessionRow> ReadSessions(const QString& filter, const QVariantList& values, TSessionDetail detail) const;
   void Report(const QString& line) const;
   static TWrite LineStatements(qint64 session, const TTestSession& lines, bool running);
 

@@ -105,6 +105,9 @@ struct ArgsRow {
   TCommandLine::TAction action;
   TDeviceChoice device;
   const char* error;
+  const char* record = "";
+  const char* output = "";
+  const char* serial = "";
 };
 
 void PrintTo(const ArgsRow& row, std::ostream* os) { *os << row.name; }
@@ -156,6 +159,36 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"HelpWinsOverAnEarlierAction", {"--self-test", "--help"}, "", TCommandLine::caHelp, {}, ""},
         ArgsRow{
             "UnknownOptionBeforeHelp", {"--helps", "--help"}, "", TCommandLine::caRun, {}, "unknown option '--helps'"},
+        ArgsRow{"RecordNone", {"--record", "none"}, "", TCommandLine::caRun, {}, "", "none"},
+        ArgsRow{"ExportOneSerialOfAFile",
+                {"--export-records=out.csv", "--serial", "ZRV4-1", "--record", "k.sqlite"},
+                "",
+                TCommandLine::caExportRecords,
+                {},
+                "",
+                "k.sqlite",
+                "out.csv",
+                "ZRV4-1"},
+        ArgsRow{"Report", {"--report", "ZRV4-1", "r.pdf"}, "", TCommandLine::caReport, {}, "", "", "r.pdf", "ZRV4-1"},
+        ArgsRow{"ReportWithoutItsFile",
+                {"--report", "ZRV4-1"},
+                "",
+                TCommandLine::caRun,
+                {},
+                "--report needs a serial and a file"},
+        ArgsRow{"SerialWithoutExport",
+                {"--serial", "ZRV4-1"},
+                "",
+                TCommandLine::caRun,
+                {},
+                "--serial goes with --export-records"},
+        ArgsRow{"NoRecordToExport",
+                {"--record", "none", "--export-records", "x.csv"},
+                "",
+                TCommandLine::caRun,
+                {},
+                "--record none keeps no record to read"},
+        ArgsRow{"EmptyRecord", {"--record="}, "", TCommandLine::caRun, {}, "--record needs a value"},
         ArgsRow{"HelpAsTheDeviceIsABadDevice",
                 {"--device", "--help"},
                 "",
@@ -171,6 +204,9 @@ TEST_P(CommandLines, ChooseWhatToDoAndWhichDevice) {
   if (c.error.isEmpty()) {
     EXPECT_EQ(c.action, row.action);
     EXPECT_EQ(c.device, row.device);
+    EXPECT_EQ(c.record, QString::fromUtf8(row.record));
+    EXPECT_EQ(c.output, QString::fromUtf8(row.output));
+    EXPECT_EQ(c.serial, QString::fromUtf8(row.serial));
   }
 }
 

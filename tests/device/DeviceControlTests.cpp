@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   const KindRow& row = GetParam();
   ErrorReport errors;
-  const std::unique_ptr<DeviceBench> bench = row.make();
+  const RecordFileForTest record;
+  std::unique_ptr<DeviceBench> bench = row.make();
   TDeviceControl& control = bench->Control();
   ASSERT_TRUE(bench->WaitReady());
   const QString model = bench->Command(ZarvoCommandText(TZarvoCommand::zcDeviceModel));
@@ -129,6 +130,7 @@ TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   bench->MakeCall();
   ASSERT_EQ(bench->events.calls.size(), 1);
   EXPECT_EQ(bench->events.calls[0][0], serial);
+  const QString number = bench->events.calls[0][2];
 
   // A double click on the control's face opens the device's window.
   QWidget* face = control.Window();
@@ -139,7 +141,7 @@ TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   EXPECT_TRUE(window->isVisible());
   QStringList pages;
   for (int i = 0; i < window->Pages()->count(); ++i) pages << window->Pages()->tabText(i);
-  EXPECT_EQ(pages, (QStringList{"Durum", "Çerçeveler", "Hakkında"}));
+  EXPECT_EQ(pages, (QStringList{"Durum", "Çerçeveler", "Kayıtlar", "Hakkında"}));
   EXPECT_EQ(window->Value(QStringLiteral("Cihaz")), QString::fromUtf8(row.kind));
   EXPECT_EQ(window->Value(QStringLiteral("Cihaz türü")), QString::fromUtf8(row.kind));
   EXPECT_EQ(window->Value(QStringLiteral("Model")), model);
@@ -149,6 +151,14 @@ TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   EXPECT_FALSE(window->Value(QStringLiteral("Şu an")).isEmpty());
   EXPECT_FALSE(window->Value(QStringLiteral("Bağlantı")).isEmpty());
   EXPECT_TRUE(window->Value(QStringLiteral("Sürüm")).endsWith(VersionText().section(' ', 1)));
+
+  // The session runs live, line by line: the call is counted on its line.
+  EXPECT_EQ(window->Value(QStringLiteral("Kayıt")), record.path);
+  EXPECT_TRUE(window->Value(QStringLiteral("Oturum")).endsWith(QStringLiteral("EKSİK")));
+  TGridView* lines = window->Lines();
+  ASSERT_EQ(lines->RowCount(), row.lines);
+  const int callLine = bench->events.calls[0][1].toInt();
+  EXPECT_EQ(lines->CellText(1, callLine - 1), QStringLiteral("1"));
 
   // The frame log holds the call and the refused command, newest first, for every kind.
   TGridView* frames = window->Frames();
@@ -175,6 +185,18 @@ TEST_P(EveryDeviceControl, AnswersTheContractAlikeAndShowsItselfInItsWindow) {
   EXPECT_EQ(frames->CellText(3, 0), QStringLiteral("LineStatus1"));
   EXPECT_TRUE(errors.lines.isEmpty()) << errors.lines.join('\n').toStdString();
   window->close();
+
+  // Once the control is gone its session is in the record, with its call.
+  bench.reset();
+  const TRecordStore store(record.path);
+  const std::vector<TSessionRow> sessions = store.Sessions();
+  ASSERT_EQ(sessions.size(), 1u);
+  EXPECT_EQ(sessions[0].serial, serial);
+  EXPECT_EQ(sessions[0].model, model);
+  EXPECT_FALSE(sessions[0].ended.isEmpty());
+  const std::vector<TCallRow> calls = store.Calls(sessions[0].id);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].number, number);
 }
 
 // --- why a device does not answer -----------------------------------------------

@@ -3,6 +3,7 @@
 // and recorders of what a device control raises.
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QThread>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/zarvocallerid_TLB.h"
 #include "device/CallerIdGenerator.h"
 #include "device/SpanDsp.h"
+#include "device/TestRecorder.h"
 #include "platform/Application.h"
 
 namespace devtest {
@@ -97,6 +99,15 @@ struct ErrorReport {
     Application->OnException = [this](TObject*, const Exception& e) { lines << e.Message(); };
   }
   ~ErrorReport() { Application->OnException = nullptr; }
+};
+
+// Every device control started while it lives keeps its record in a fresh
+// file of its own folder.
+struct RecordFileForTest {
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("kayit.sqlite"));
+  RecordFileForTest() { SetRecordFile(path); }
+  ~RecordFileForTest() { SetRecordFile({}); }
 };
 
 // A control the test already holds, as the main window hosts it: commands
