@@ -98,9 +98,9 @@ THistoryPage::THistoryPage() : sessions_(MakeGrid()), calls_(MakeGrid()) {
   layout->addLayout(buttons);
   sessions_->OnSelectCell = [this](TObject*, int, int) { ShowCallsOfChosen(); };
   sessions_->OnSortColumn = [this](TObject*, int, bool) { ShowCallsOfChosen(); };
-  sessions_->OnCellColoring = [this](TObject*, int, int ARow, TColor& CellColor, TColor&, TCellState) {
-    // Asked for the blank rows below the last one too.
-    if (!currentSerial_.isEmpty() && ARow < sessions_->RowCount() &&
+  sessions_->OnCellColoring = [this](TObject*, int, int ARow, TColor& CellColor, TColor&, TCellState State) {
+    // Asked for the blank rows below the last one too; the chosen row keeps its highlight.
+    if (!currentSerial_.isEmpty() && !State.testFlag(csSelected) && ARow < sessions_->RowCount() &&
         sessions_->CellText(hcSerial, ARow) == currentSerial_)
       CellColor = kCurrentDeviceColor;
   };
