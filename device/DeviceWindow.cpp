@@ -7,7 +7,7 @@
 
 #include "device/DeviceControl.h"
 #include "device/HistoryPage.h"
-#include "grid/ColumnClasses.h"
+#include "device/WindowGrid.h"
 #include "grid/GridView.h"
 
 namespace {
@@ -17,34 +17,10 @@ const QStringList kStatusCaptions{QStringLiteral("Cihaz"),      QStringLiteral("
                                   QStringLiteral("Son hata"),   QStringLiteral("Oturum"), QStringLiteral("Kayıt")};
 const QStringList kAboutCaptions{QStringLiteral("Sürüm"), QStringLiteral("Cihaz türü"), QStringLiteral("Bağlantı")};
 
-struct TColumnSetup {
-  const char* caption;
-  int width;
-};
 constexpr TColumnSetup kFrameColumns[] = {
     {"Saat", 90}, {"Hat", 36}, {"Kaynak", 90}, {"Ham veri", 300}, {"Çözülen alanlar", 260}, {"Sonuç", 100}};
 constexpr TColumnSetup kLineColumns[] = {{"Hat", 36},       {"Çağrı", 60}, {"Bozuk", 60}, {"En düşük", 70},
                                          {"En yüksek", 70}, {"Son", 50},   {"Sonuç", 80}};
-
-template <size_t N>
-TGridView* MakeGrid(const TColumnSetup (&columns)[N]) {
-  auto* grid = new TGridView;
-  grid->SetOptions(goHeader | goGrid | goSelectFullRow | goAlwaysShowSelection);
-  grid->SetRowSize(18);
-  grid->SetHeaderSize(20);
-  for (const TColumnSetup& c : columns) {
-    auto* column = new TTextualColumn;
-    column->Header()->SetCaption(QString::fromUtf8(c.caption));
-    column->SetWidth(c.width);
-    // A column starts black on black: the window's colours, as the call list has them.
-    column->SetColor(clWindow);
-    column->Font()->SetName(QStringLiteral("MS Sans Serif"));
-    column->Font()->SetHeight(-11);
-    column->Font()->SetColor(clWindowText);
-    grid->Columns()->Add(column);
-  }
-  return grid;
-}
 
 QString RecordText(const TRecordStore* store) {
   if (!store) return QStringLiteral("tutulmuyor");
@@ -64,8 +40,8 @@ QString RecordText(const TRecordStore* store) {
 TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
     : control_(control),
       pages_(new QTabWidget(this)),
-      frames_(MakeGrid(kFrameColumns)),
-      lines_(MakeGrid(kLineColumns)),
+      frames_(MakeWindowGrid(kFrameColumns)),
+      lines_(MakeWindowGrid(kLineColumns)),
       history_(new THistoryPage) {
   setWindowTitle(QStringLiteral("Zarvo Caller ID - ") + control.DeviceKind());
   resize(920, 520);

@@ -9,16 +9,13 @@
 #include <QVBoxLayout>
 
 #include "device/RecordReports.h"
+#include "device/WindowGrid.h"
 #include "grid/ColumnClasses.h"
 #include "grid/GridView.h"
 #include "platform/ImageList.h"
 
 namespace {
 
-struct TColumnSetup {
-  const char* caption;
-  int width;
-};
 constexpr TColumnSetup kSessionColumns[THistoryPage::hcCount] = {{"Seri no", 110}, {"Model", 150},   {"Başlangıç", 130},
                                                                  {"Süre", 64},     {"Çağrılar", 80}, {"Hatlar", 60},
                                                                  {"Sonuç", 60},    {"Oturum", 60}};
@@ -27,28 +24,6 @@ constexpr TColumnSetup kCallColumns[] = {
 
 constexpr int kBox = 11;
 constexpr int kGap = 2;
-
-// The window's colours and font, as the call list has them.
-template <typename Column>
-Column* MakeColumn(TGridView* grid, const TColumnSetup& setup) {
-  auto* column = new Column;
-  column->Header()->SetCaption(QString::fromUtf8(setup.caption));
-  column->SetWidth(setup.width);
-  column->SetColor(clWindow);
-  column->Font()->SetName(QStringLiteral("MS Sans Serif"));
-  column->Font()->SetHeight(-11);
-  column->Font()->SetColor(clWindowText);
-  grid->Columns()->Add(column);
-  return column;
-}
-
-TGridView* MakeGrid() {
-  auto* grid = new TGridView;
-  grid->SetOptions(goHeader | goGrid | goSelectFullRow | goAlwaysShowSelection);
-  grid->SetRowSize(18);
-  grid->SetHeaderSize(20);
-  return grid;
-}
 
 QColor LineStateColor(int state) {
   switch (state) {
@@ -77,7 +52,7 @@ int LineState(QChar letter) {
 
 }  // namespace
 
-THistoryPage::THistoryPage() : sessions_(MakeGrid()), calls_(MakeGrid()) {
+THistoryPage::THistoryPage() : sessions_(MakeWindowGrid()), calls_(MakeWindowGrid(kCallColumns)) {
   MakePictures();
   MakeColumns();
   auto* split = new QSplitter(Qt::Vertical);
@@ -134,19 +109,17 @@ int THistoryPage::LinesPicture(const QString& letters) {
 }
 
 void THistoryPage::MakeColumns() {
-  for (int i = 0; i < hcCount; ++i) {
-    TCustomColumn* column = i == hcLines
-                                ? static_cast<TCustomColumn*>(MakeColumn<TImageColumn>(sessions_, kSessionColumns[i]))
-                                : MakeColumn<TTextualColumn>(sessions_, kSessionColumns[i]);
-    column->SetOptions(column->Options() | coCanSort);
-  }
-  auto* lines = static_cast<TImageColumn*>(sessions_->Columns()->Items(hcLines));
+  auto* lines = new TImageColumn;
   lines->SetImages(pictures_.get());
   lines->SetSortType(stNumeric);
-  sessions_->Columns()->Items(hcSerial)->SetOptions(sessions_->Columns()->Items(hcSerial)->Options() | coSearchColumn);
+  for (int i = 0; i < hcCount; ++i) {
+    TCustomColumn* column = i == hcLines ? static_cast<TCustomColumn*>(lines) : new TTextualColumn;
+    AddWindowColumn(sessions_, column, kSessionColumns[i]);
+  }
+  TCustomColumn* serial = sessions_->Columns()->Items(hcSerial);
+  serial->SetOptions(serial->Options() | coSearchColumn);
   // The session's number ties a row to its calls, whatever the order.
   sessions_->Columns()->Items(hcSession)->SetVisible(false);
-  for (const TColumnSetup& setup : kCallColumns) MakeColumn<TTextualColumn>(calls_, setup);
 }
 
 void THistoryPage::SetCurrentSerial(const QString& serial) {

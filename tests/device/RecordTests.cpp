@@ -465,6 +465,7 @@ TEST(RecordHistory, AfterARestartTheWindowListsTheEarlierSessionsAndMarksTheDevi
     return QColor(image.pixel(r.Right - 3, r.Top + 2));
   };
   EXPECT_EQ(background(1), QColor(255, 255, 192));
+  EXPECT_NE(background(0), QColor(255, 255, 192));  // the chosen row keeps its highlight
   EXPECT_EQ(background(2), QColor(Qt::white));
 
   // The chosen session's calls below it.
