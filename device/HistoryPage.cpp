@@ -25,29 +25,33 @@ constexpr TColumnSetup kCallColumns[] = {
 constexpr int kBox = 11;
 constexpr int kGap = 2;
 
-QColor LineStateColor(int state) {
-  switch (state) {
-    case 1:
-      return QColor(0, 160, 0);  // passed
-    case 2:
-      return QColor(200, 0, 0);  // failed
-    case 3:
-      return QColor(160, 160, 160);  // not yet
+// A line's box in the picture of a session.
+enum TLineBox { lbNoLine, lbPassed, lbFailed, lbNotYet };
+static_assert(lbNotYet + 1 == THistoryPage::kLineStates);
+
+QColor BoxColor(int box) {
+  switch (box) {
+    case lbPassed:
+      return QColor(0, 160, 0);
+    case lbFailed:
+      return QColor(200, 0, 0);
+    case lbNotYet:
+      return QColor(160, 160, 160);
     default:
-      return Qt::transparent;  // the device has no such line
+      return Qt::transparent;
   }
 }
 
-int LineState(QChar letter) {
+TLineBox LineBox(QChar letter) {
   switch (VerdictFromLetter(letter)) {
     case TVerdict::vdPassed:
-      return 1;
+      return lbPassed;
     case TVerdict::vdFailed:
-      return 2;
+      return lbFailed;
     case TVerdict::vdIncomplete:
       break;
   }
-  return 3;
+  return lbNotYet;
 }
 
 }  // namespace
@@ -90,12 +94,12 @@ THistoryPage::~THistoryPage() {
 void THistoryPage::MakePictures() {
   const int width = kMaxLines * (kBox + kGap);
   pictures_ = std::make_unique<TImageList>(nullptr, width, kBox);
-  for (int picture = 0; picture < 256; ++picture) {
+  for (int picture = 0; picture < kPictures; ++picture) {
     QImage image(width, kBox, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     for (int line = 0, code = picture; line < kMaxLines; ++line, code /= kLineStates)
-      p.fillRect(line * (kBox + kGap), 0, kBox, kBox, LineStateColor(code % kLineStates));
+      p.fillRect(line * (kBox + kGap), 0, kBox, kBox, BoxColor(code % kLineStates));
     p.end();
     pictures_->Add(image);
   }
@@ -104,7 +108,7 @@ void THistoryPage::MakePictures() {
 int THistoryPage::LinesPicture(const QString& letters) {
   int picture = 0;
   for (int line = std::min(int(letters.size()), kMaxLines) - 1; line >= 0; --line)
-    picture = picture * kLineStates + LineState(letters[line]);
+    picture = picture * kLineStates + LineBox(letters[line]);
   return picture;
 }
 

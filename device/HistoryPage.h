@@ -22,6 +22,7 @@ class THistoryPage : public QWidget {
   // chosen by its letters, four states a line, four lines at most.
   static constexpr int kLineStates = 4;
   static constexpr int kMaxLines = 4;
+  static constexpr int kPictures = kLineStates * kLineStates * kLineStates * kLineStates;
   // The sessions of the device seen now, on a pale yellow.
   static constexpr TColor kCurrentDeviceColor = 0x00C0FFFF;
 
