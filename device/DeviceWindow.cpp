@@ -45,7 +45,6 @@ TDeviceWindow::TDeviceWindow(const TDeviceControl& control)
       history_(new THistoryPage) {
   setWindowTitle(QStringLiteral("Zarvo Caller ID - ") + control.DeviceKind());
   resize(920, 520);
-  history_->SetStore(control.Record().Store());
   pages_->addTab(MakeStatusPage(), QStringLiteral("Durum"));
   pages_->addTab(frames_, QStringLiteral("Çerçeveler"));
   pages_->addTab(history_, QStringLiteral("Kayıtlar"));
@@ -110,6 +109,8 @@ void TDeviceWindow::RefreshSession() {
                                                                  VerdictText(record.Session()->Verdict(true)))
                                                       : QStringLiteral("yok"));
   RefreshLines();
+  // The record opens when the device starts, which may follow the window.
+  history_->SetStore(record.Store());
   history_->SetCurrentSerial(record.SessionSerial());
   if (record.SessionStart() != historyOf_) {
     historyOf_ = record.SessionStart();
