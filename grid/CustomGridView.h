@@ -69,13 +69,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   ~TCustomGridView() override;
 
   TPoint DownPoint() const { return downPoint_; }
-  TPoint ClickedCell() const { return clickedCell_; }
-  TPoint HintCell() const { return hintCell_; }
   const QString& SearchText() const { return searchText_; }
   TTimer* SearchTimer() const { return searchTimer_.get(); }
   TCustomColumn* ResizeColumn() const { return resizeColumn_; }
-  int ResizeDelta() const { return resizeDelta_; }
-  TCustomColumn* ResizeCandidate() const { return resizeCandidate_; }
   TCustomColumn* DragColumn() const { return dragColumn_; }
   TCustomColumn* DropTargetColumn() const { return dropTargetColumn_; }
   THintWindow* TextFitHint() const { return textFitHint_; }
@@ -111,6 +107,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void WMKillFocus() override;
   void Resize() override;
   void FontChanged() override;
+  bool HeldColumnsAreLive() const override;
 
   // Play objects: bound to a cell before they take a key or a click.
   void PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow);
@@ -130,7 +127,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
  private:
   void SetWidthValue(int v) { SetBounds(Left(), Top(), v, Height()); }
   void SetHeightValue(int v) { SetBounds(Left(), Top(), Width(), v); }
-  bool HandleMoveKey(Word Key, TShiftState Shift);
   void PageDown(TShiftState Shift, bool& PassOn);
   void PageUp(TShiftState Shift);
   void LineUp(TShiftState Shift);
@@ -146,6 +142,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void MoveOverHeader(int X, int Y);
   void StartColumnDrag();
   void EndColumnDrag();
+  TCustomColumn* ReleaseHeader();
   void SetDragCursor(TCursor Cursor);
   void HideDropArrows();
   void LeaveHeader();
@@ -154,7 +151,8 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void HideTextFitHint();
   void SizeChanged();
   bool Designing() const { return IsDesigning(); }
-  TCustomColumn* ColumnAt(int X) const;
+  // The column object under client x (ColumnAtX gives its index).
+  TCustomColumn* ColumnItemAtX(int X) const;
 
   std::unique_ptr<TTimer> searchTimer_;
   THintWindow* textFitHint_ = nullptr;
@@ -174,7 +172,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   int resizeDelta_ = 0;
   // Guarded like the dragged column: the list may be cleared while a border is held.
   QPointer<TCustomColumn> resizeColumn_;
-  QPointer<TCustomColumn> resizeCandidate_;
   TPoint clickedCell_{-1, -1};
   TPoint hintCell_{-1, -1};
 };

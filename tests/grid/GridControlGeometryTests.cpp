@@ -433,10 +433,10 @@ TEST(GridControlColumnNotices, ClearingColumnsDropsEveryReference) {
   ReportGrid g;
   g.hotHeaderColumn_ = g.Columns()->Items(0);
   g.pressedHeaderColumn_ = g.Columns()->Items(1);
-  g.inputColumn_ = 2;
+  g.edit_.inputColumn = 2;
   g.gridState_ |= TCustomGridViewControl::EditingCell;
-  g.editCol_ = 1;
-  g.editRow_ = 1;
+  g.edit_.col = 1;
+  g.edit_.row = 1;
   g.Columns()->Clear();
   EXPECT_EQ(g.HotHeaderColumn(), nullptr);
   EXPECT_EQ(g.PressedHeaderColumn(), nullptr);

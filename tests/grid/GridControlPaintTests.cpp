@@ -137,8 +137,8 @@ TEST(GridControlPaint, OpenEditorCellIsOnlyFramed) {
   g.PaintAll();
   g.colors[{1, 1}] = clRed;
   g.gridState_ |= TCustomGridViewControl::EditingCell;
-  g.editCol_ = 1;
-  g.editRow_ = 1;
+  g.edit_.col = 1;
+  g.edit_.row = 1;
   g.InvalidateCell(1, 1);
   g.PaintInvalid();
   const TRect cell = g.GetCellRect(1, 1);

@@ -19,12 +19,10 @@ class TTestGrid : public TCustomGridViewControl {
   std::map<std::pair<int, int>, TColor> colors;
 
   using TCustomGridViewControl::col_;
-  using TCustomGridViewControl::editCol_;
-  using TCustomGridViewControl::editRow_;
+  using TCustomGridViewControl::edit_;
   using TCustomGridViewControl::gridState_;
   using TCustomGridViewControl::HorzScrollRect;
   using TCustomGridViewControl::hotHeaderColumn_;
-  using TCustomGridViewControl::inputColumn_;
   using TCustomGridViewControl::pressedHeaderColumn_;
   using TCustomGridViewControl::row_;
   using TCustomGridViewControl::rowSelected_;

@@ -251,7 +251,7 @@ TEST(GridViewSelection, ShiftAsFirstActionSelectsOnlyItsRow) {
   g.SelectCell(0, 2, ssShift);
   EXPECT_FALSE(g.RowSelected(0));
   EXPECT_TRUE(g.RowSelected(2));
-  EXPECT_EQ(g.RowSelectedCount(), 4);
+  EXPECT_EQ(g.RowFlagCount(), 4);
 }
 
 }  // namespace
