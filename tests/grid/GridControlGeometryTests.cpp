@@ -429,6 +429,51 @@ TEST(GridControlColumnNotices, WidthChangeUpdatesTheHorizontalBar) {
   EXPECT_EQ(g.HorzScrollBar()->Max(), 510 - g.ClientWidth());
 }
 
+// ---- invariants that fire --------------------------------------------------------
+
+// Each row breaks one invariant behind the grid's back; the next public
+// operation must stop on the check that names it.
+struct BrokenInvariant {
+  const char* name;
+  const char* check;
+  void (*breakIt)(ReportGrid& g, TTextualColumn& loose);
+};
+
+class GridControlInvariants : public ::testing::TestWithParam<BrokenInvariant> {};
+
+TEST_P(GridControlInvariants, AreCheckedInTestBuilds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const BrokenInvariant& k = GetParam();
+  auto breakAndOperate = [&k] {
+    ReportGrid g;
+    TTextualColumn loose;
+    k.breakIt(g, loose);
+    g.ClearRowSelection();
+  };
+  EXPECT_DEATH(breakAndOperate(), k.check);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, GridControlInvariants,
+    ::testing::Values(BrokenInvariant{"TwoEditors", "OneEditorOnItsCell",
+                                      [](ReportGrid& g, TTextualColumn&) {
+                                        g.gridState_ |=
+                                            TCustomGridViewControl::EditingCell | TCustomGridViewControl::EditingInput;
+                                      }},
+                      BrokenInvariant{"AFlagShort", "OneFlagPerRow",
+                                      [](ReportGrid& g, TTextualColumn&) { g.rowSelected_.pop_back(); }},
+                      BrokenInvariant{"EditCellPastTheRows", "CellsValidOrNone",
+                                      [](ReportGrid& g, TTextualColumn&) {
+                                        g.gridState_ |= TCustomGridViewControl::EditingCell;
+                                        g.edit_.col = 1;
+                                        g.edit_.row = 5;
+                                      }},
+                      BrokenInvariant{"InputColumnWithoutItsEditor", "InputRowMatchesEditor",
+                                      [](ReportGrid& g, TTextualColumn&) { g.edit_.inputColumn = 1; }},
+                      BrokenInvariant{"HotHeaderOfAnotherList", "HeldColumnsAreLive",
+                                      [](ReportGrid& g, TTextualColumn& loose) { g.hotHeaderColumn_ = &loose; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(GridControlColumnNotices, ClearingColumnsDropsEveryReference) {
   ReportGrid g;
   g.hotHeaderColumn_ = g.Columns()->Items(0);
