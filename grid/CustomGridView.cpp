@@ -64,6 +64,13 @@ void THintWindow::ActivateHint(const TRect& R, const QString& Text) {
   show();
 }
 
+void THintWindow::ActivateHintAt(TPoint ScreenAt, int MaxWidth, const QString& Text) {
+  SetColor(clInfoBk);
+  TRect r = CalcHintRect(MaxWidth, Text);
+  OffsetRect(r, ScreenAt.X, ScreenAt.Y);
+  ActivateHint(r, Text);
+}
+
 void THintWindow::ReleaseHandle() { hide(); }
 
 void THintWindow::Paint() {
@@ -388,15 +395,12 @@ void TCustomGridView::IncrementalSearch(TCustomColumn* Column, const QString& Te
 
 // Rows after the current one first, then from the top.
 int TCustomGridView::FindRowStartingWith(int ACol, const QString& Text) {
-  const int rows = RowCount();
   QString cell;
-  for (int i = 1; i <= rows; ++i) {
-    const int r = (Row() + i) % rows;
+  return FirstRowStartingWith(Text, [&](int r) -> const QString& {
     cell.clear();
     GetCellText(ACol, r, cell);
-    if (StartsWithFolded(cell, Text)) return r;
-  }
-  return -1;
+    return cell;
+  });
 }
 
 void TCustomGridView::PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow) {
@@ -751,10 +755,6 @@ void TCustomGridView::ShowTextFitHint(int ACol, int ARow) {
   GetCellText(ACol, ARow, raw);
   Canvas()->Font()->Assign(column->Font());
   if (column->Width() - 5 >= Canvas()->TextWidth(column->FormatText(raw))) return HideTextFitHint();
-  textFitHint_->SetColor(clInfoBk);
-  TRect r = textFitHint_->CalcHintRect(ClientWidth(), raw);
   const TRect cell = GetCellRect(ACol, ARow);
-  const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
-  OffsetRect(r, at.X, at.Y);
-  textFitHint_->ActivateHint(r, raw);
+  textFitHint_->ActivateHintAt(ClientToScreen(TPoint(cell.Left, cell.Top)), ClientWidth(), raw);
 }

@@ -33,6 +33,8 @@ class THintWindow : public TCustomControl {
   TRect CalcHintRect(int MaxWidth, const QString& Text);
   // Shows the text in R (screen coordinates).
   void ActivateHint(const TRect& R, const QString& Text);
+  // Shows the text on the info colour with its top left at a screen point.
+  void ActivateHintAt(TPoint ScreenAt, int MaxWidth, const QString& Text);
   void ReleaseHandle();
   bool Showing() const { return isVisible(); }
   const QString& HintText() const { return text_; }
@@ -116,6 +118,16 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   // The first row from the one after Row, wrapping, whose text in the
   // column starts with Text; -1 when none.
   virtual int FindRowStartingWith(int ACol, const QString& Text);
+  // The search itself, over the texts TextOf(row) gives.
+  template <typename TextOf>
+  int FirstRowStartingWith(const QString& Text, TextOf textOf) const {
+    const int rows = RowCount(), from = Row();
+    for (int i = 1; i <= rows; ++i) {
+      const int r = (from + i) % rows;
+      if (StartsWithFolded(textOf(r), Text)) return r;
+    }
+    return -1;
+  }
   virtual void ShowCellHint(int, int) {}
   virtual void HideCellHint() {}
   // The application was left: drags end, arrows hide.

@@ -990,8 +990,13 @@ void TCustomGridViewControl::DoEdit(const QString& Value) {
   if (OnEdit) OnEdit(this, edit_.col, edit_.row, Value);
 }
 
-// Key, change and focus receivers shared by the cell and the input editor.
-void TCustomGridViewControl::ConnectEditor(TCellEditor* editor) {
+// The set-up the cell and the input editor share: the edit in progress is
+// applied and closed, the new editor takes the grid's keys and focus and the
+// column's look.
+void TCustomGridViewControl::OpenEditor(TCellEditor* editor, TCustomColumn* column, uint16_t kind, int margin,
+                                        TColor color) {
+  ApplyEdit();
+  CloseEditor();
   edit_.editor = editor;
   editor->SetParent(this);
   editor->SetBorderStyle(bsNone);
@@ -1004,6 +1009,13 @@ void TCustomGridViewControl::ConnectEditor(TCellEditor* editor) {
     Invalidate();
     FocusLeftGrid();
   };
+  gridState_ |= kind;
+  column->PrepareEditor();
+  editor->SetAlignment(column->Alignment());
+  editor->SetMargin(margin);
+  editor->SetVerticalAlignment(column->VerticalAlignment());
+  editor->SetColor(color);
+  editor->Font()->SetColor(column->Font()->Color());
 }
 
 void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
@@ -1016,20 +1028,11 @@ void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
   TCustomColumn* column = columns_->Items(ACol);
   auto* editor = qobject_cast<TCellEditor*>(column->Editor());
   if (!editor) return;
-  ApplyEdit();
-  CloseEditor();
-  ConnectEditor(editor);
-  gridState_ |= EditingCell;
-  editor->SetAlignment(column->Alignment());
-  editor->SetMargin(-1);
-  editor->SetVerticalAlignment(column->VerticalAlignment());
-  editor->SetBiDiMode(BiDiMode());
   editor->OnChange = [this](TObject*) {
     if (TCellEditor* e = Editor()) DoEdit(e->GetAsText());
   };
-  editor->SetColor(GetCellColor(ACol, ARow));
-  column->PrepareEditor();
-  editor->Font()->SetColor(column->Font()->Color());
+  OpenEditor(editor, column, EditingCell, -1, GetCellColor(ACol, ARow));
+  editor->SetBiDiMode(BiDiMode());
   edit_.col = ACol;
   edit_.row = ARow;
   QString value = Text;
@@ -1047,16 +1050,7 @@ void TCustomGridViewControl::EditInput(TCustomColumn* Column, const QString& Tex
   SelectCell(Column->Index(), row_, {});
   auto* editor = qobject_cast<TCellEditor*>(Column->Options().testFlag(coCanInput) ? Column->Editor() : nullptr);
   if (!editor) return;
-  ApplyEdit();
-  CloseEditor();
-  ConnectEditor(editor);
-  gridState_ |= EditingInput;
-  Column->PrepareEditor();
-  editor->SetAlignment(Column->Alignment());
-  editor->SetMargin(0);
-  editor->SetColor(Column->Color());
-  editor->SetVerticalAlignment(Column->VerticalAlignment());
-  editor->Font()->SetColor(Column->Font()->Color());
+  OpenEditor(editor, Column, EditingInput, 0, Column->Color());
   edit_.inputColumn = Column->Index();
   Column->SetInputOpen(true);
   editor->SetAsText(Text.isEmpty() ? Column->InputText() : Text);
@@ -1148,7 +1142,7 @@ void TCustomGridViewControl::AcceptInput() {
   try {
     for (int i = 0; i < columns_->Count(); ++i) {
       TCustomColumn* column = columns_->Items(i);
-      const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
+      const QString text = InputValue(column);
       if (!text.isEmpty()) SetCellText(i, row, text);
     }
   } catch (...) {
@@ -1156,6 +1150,10 @@ void TCustomGridViewControl::AcceptInput() {
     throw;
   }
   for (int i = 0; i < columns_->Count(); ++i) columns_->Items(i)->SetInputText(columns_->Items(i)->DefaultValue());
+}
+
+QString TCustomGridViewControl::InputValue(const TCustomColumn* Column) {
+  return Column->InputText().isEmpty() ? Column->DefaultValue() : Column->InputText();
 }
 
 void TCustomGridViewControl::ReturnFocus() {

@@ -259,6 +259,9 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void EditInput(TCustomColumn* Column, const QString& Text);
   void PositionEditor();
   void AcceptInput();
+  // What the input row puts in the column's new cell: the typed text, else
+  // the column's default.
+  static QString InputValue(const TCustomColumn* Column);
   virtual void CloseEditor();
 
   // ---- what the column model and the part display read
@@ -355,7 +358,7 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
  private:
   void SelectRange(int From, int To);
   void SelectionChanged(int OldCol, int OldRow);
-  void ConnectEditor(TCellEditor* editor);
+  void OpenEditor(TCellEditor* editor, TCustomColumn* column, uint16_t kind, int margin, TColor color);
   void ReturnFocus();
   void MoveToDisplayNeighbour(int step);
   // SetRowSelected without the check, for the loops over every row.

@@ -289,12 +289,7 @@ int TGridView::FindRowStartingWith(int ACol, const QString& Text) {
   if (ACol < 0 || ACol >= cells_->ColCount()) return -1;
   const auto* texts = std::get_if<std::vector<QString>>(&cells_->List(ACol).Values);
   if (!texts) return TCustomGridView::FindRowStartingWith(ACol, Text);
-  const int rows = RowCount();
-  for (int i = 1; i <= rows; ++i) {
-    const int r = (Row() + i) % rows;
-    if (StartsWithFolded((*texts)[size_t(r)], Text)) return r;
-  }
-  return -1;
+  return FirstRowStartingWith(Text, [texts](int r) -> const QString& { return (*texts)[size_t(r)]; });
 }
 
 // ---- plays and hints ------------------------------------------------------------
@@ -319,12 +314,9 @@ void TGridView::ShowCellHint(int ACol, int ARow) {
   if (hint.isEmpty()) return HideCellHint();
   if (TextFitHint()->Showing()) return;
   const QString text = FromAnsi(hint);
-  cellHint_->SetColor(clInfoBk);
-  TRect r = cellHint_->CalcHintRect(250, text);
   const TRect cell = GetCellRect(ACol, ARow);
-  const TPoint at = ClientToScreen(TPoint(cell.Left + Columns()->Items(ACol)->Width(), cell.Top - 20));
-  OffsetRect(r, at.X, at.Y);
-  cellHint_->ActivateHint(r, text);
+  cellHint_->ActivateHintAt(ClientToScreen(TPoint(cell.Left + Columns()->Items(ACol)->Width(), cell.Top - 20)), 250,
+                            text);
 }
 
 void TGridView::HideCellHint() {
