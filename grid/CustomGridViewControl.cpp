@@ -11,12 +11,11 @@
 
 namespace {
 
-constexpr TGridOptions kAllOptions = TGridOptions::fromInt((1u << 17) - 1);
+// Every bit up to the last option.
+constexpr TGridOptions kAllOptions = TGridOptions::fromInt((uint32_t(goUseDefaultValues) << 1) - 1);
 
-// Sizes are kept within a million pixels, so that sums of them and row
-// positions never overflow.
-constexpr int kMaxSize = 1000000;
-int Bounded(int v) { return std::clamp(v, -kMaxSize, kMaxSize); }
+int Bounded(int v) { return BoundedExtent(v); }
+// Row positions far outside the client: kept where an int sum cannot overflow.
 int Bounded(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2)); }
 
 TRect Widened(TRect r, int by) {

@@ -638,7 +638,7 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
 
 // Fresh spin buttons painted with the given hot and pressed halves, so that
 // every picture starts from the same background.
-QImage SpinPicture(bool themed, int hot, int down) {
+QImage SpinPicture(bool themed, TSpinPart hot, TSpinPart down) {
   ThemeLook look(themed);
   TSpinButtons spin;
   spin.SetBounds(0, 0, 15, 20);
@@ -653,8 +653,8 @@ QImage Upper(const QImage& spin) { return spin.copy(0, 0, 15, 10); }
 QImage Lower(const QImage& spin) { return spin.copy(0, 10, 15, 10); }
 
 TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
-  const QImage normal = SpinPicture(true, 0, 0), lowerHot = SpinPicture(true, 2, 0);
-  const QImage lowerDown = SpinPicture(true, 2, 2);
+  const QImage normal = SpinPicture(true, spNone, spNone), lowerHot = SpinPicture(true, spLower, spNone);
+  const QImage lowerDown = SpinPicture(true, spLower, spLower);
   EXPECT_EQ(Upper(normal), Upper(lowerHot));
   EXPECT_NE(Lower(normal), Lower(lowerHot));
   EXPECT_NE(Lower(lowerHot), Lower(lowerDown));
@@ -662,10 +662,10 @@ TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
 }
 
 TEST(SpinLooks, ClassicHalvesShowTheirPushedState) {
-  const QImage up = SpinPicture(false, 0, 0), upperPressed = SpinPicture(false, 0, 1);
+  const QImage up = SpinPicture(false, spNone, spNone), upperPressed = SpinPicture(false, spNone, spUpper);
   EXPECT_NE(Upper(up), Upper(upperPressed));
   EXPECT_EQ(Lower(up), Lower(upperPressed));
-  EXPECT_EQ(up, SpinPicture(false, 1, 0)) << "the classic look has no hot half";
+  EXPECT_EQ(up, SpinPicture(false, spUpper, spNone)) << "the classic look has no hot half";
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ TEST(DragArrow, OtherDirectionsAreIgnoredAndNoShapeGivesTheWholeSquareBack) {
   TDragArrow arrow;
   arrow.SetDirection(TDragArrow::PointsDown);
   const QRegion down = arrow.mask();
-  arrow.SetDirection(3);
-  arrow.SetDirection(-1);
+  arrow.SetDirection(TDragArrow::TArrowDirection(3));
+  arrow.SetDirection(TDragArrow::TArrowDirection(-1));
   EXPECT_EQ(arrow.Direction(), TDragArrow::PointsDown);
   EXPECT_EQ(arrow.mask(), down);
   arrow.SetDirection(TDragArrow::NoShape);
