@@ -253,7 +253,7 @@ TEST_F(DragFixture, ShowsTheCaptionAndOnlyTheCaption) {
 
 TEST_F(DragFixture, IsNeverDrawnInvertedEvenWhileTheHeaderIsPressed) {
   const ThemeLook classic(false);  // the classic look inverts a pressed header
-  grid.pressedHeaderColumn_ = middle;
+  grid.SetStateForTest({.pressedHeader = middle});
   middle->Header()->SetCaption(QString());
   Start();
   box.Repaint();

@@ -16,8 +16,6 @@ class TLoggedGridView : public TGridView {
   QStringList log;
   int paintedCells = 0;
 
-  using TGridView::gridState_;
-
   TLoggedGridView() {
     RegisterCellEditors();
     SetBorderStyle(bsNone);
