@@ -150,10 +150,7 @@ class TextEditor : public ::testing::Test {
  protected:
   void SetUp() override {
     editor.SetBounds(0, 0, 120, 20);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    editor.SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return editor.Focused(); }));
+    ASSERT_TRUE(ShowFocused(editor, editor));
     editor.OnChange = [this](TObject*) { log << QStringLiteral("change"); };
     editor.OnEdit = [this](TObject*, const QString& v) { log << QStringLiteral("edit ") + v; };
     editor.OnKeyDown = [this](TObject*, Word& key, TShiftState) { log << QStringLiteral("key %1").arg(key); };
@@ -248,10 +245,7 @@ TEST(TextEditorFocus, APressTakesTheFocusAndAutoSelectSelectsOnEntering) {
   editor.SetBounds(0, 40, 100, 20);
   editor.SetAutoSelect(true);
   editor.SetAsText(QStringLiteral("abc"));
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  other.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return other.Focused(); }));
+  ASSERT_TRUE(ShowFocused(window, other));
   QTest::mouseClick(editor.findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(50, 5));
   EXPECT_TRUE(WaitFor([&] { return editor.Focused(); }));
   other.SetFocus();
@@ -622,10 +616,7 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
   clock.Drive({spin.DelayTimer(), spin.RepeatTimer()});
   int spins = 0;
   spin.OnSpin = [&](TObject*, int) { ++spins; };
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  editor.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return editor.Focused(); }));
+  ASSERT_TRUE(ShowFocused(window, editor));
   QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(5, 3));
   clock.Advance(500);
   other.SetFocus();
