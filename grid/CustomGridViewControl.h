@@ -10,9 +10,12 @@
 //   invalidation .......... InvalidateArea / Cell / ColumnPart / Row
 //   scroll bars ........... ranges, UpdateHorzScrollBar, UpdateVertScrollBar
 //   column notices ........ ColumnsChanged, ColumnListNotice
+//   invariants ............ CheckInvariants and its checks (stated at the
+//                           state fields below)
 //   selection ............. SelectCell, row flags, moves
-//   editing ............... EditCell, EditInput, ApplyEdit, CloseEditor,
-//                           AcceptInput, the editor keys
+//   editing ............... OpenEditor (shared set-up), EditCell, EditInput,
+//                           ApplyEdit, CloseEditor, AcceptInput, the editor
+//                           keys
 //   painting .............. Paint → PaintColumnParts → PaintRows → PaintCell
 //                           (+ grid lines, empty cells, focus, indicator),
 //                           PaintSlides, filler, caption, themed border
