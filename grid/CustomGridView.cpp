@@ -360,7 +360,7 @@ void TCustomGridView::KeyPress(QChar& Key) {
   TCustomColumn* column = ColumnOrNull(Col());
   if (!column) return;
   // After rows were deleted the current row may be stale.
-  if (TColumnPlay* play = column->Play(); play && Row() >= 0 && Row() < RowCount()) {
+  if (TColumnPlay* play = column->Play(); play && RowInBounds(Row())) {
     PrepareKeyPlay(play, Col(), Row());
     play->KeyPress(Key);
   }
@@ -412,10 +412,7 @@ void TCustomGridView::PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow) {
 
 // ---- mouse ----------------------------------------------------------------------
 
-TCustomColumn* TCustomGridView::ColumnItemAtX(int X) const {
-  const int i = ColumnAtX(X);
-  return i < 0 ? nullptr : Columns()->Items(i);
-}
+TCustomColumn* TCustomGridView::ColumnItemAtX(int X) const { return ColumnOrNull(ColumnAtX(X)); }
 
 TCustomColumn* TCustomGridView::ColumnBorderAt(int X, int Y) const {
   if (!Options().testFlag(goHeader) || Y >= HeaderSize()) return nullptr;
@@ -538,7 +535,7 @@ void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
   switch (HitTest(TPoint(X, Y))) {
     case gaData: {
       hintCell_ = CellAtPoint(TPoint(X, Y));
-      if (hintCell_.X >= 0 && hintCell_.Y >= 0 && hintCell_.Y < RowCount()) {
+      if (hintCell_.X >= 0 && RowInBounds(hintCell_.Y)) {
         ShowTextFitHint(hintCell_.X, hintCell_.Y);
         SetCursor(Columns()->Items(hintCell_.X)->Cursor());
       } else {
@@ -559,7 +556,7 @@ void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
       HideTextFitHint();
       LeaveHeader();
   }
-  if (hintCell_.X >= 0 && hintCell_.X < Columns()->Count() && hintCell_.Y >= 0 && hintCell_.Y < RowCount())
+  if (ColumnOrNull(hintCell_.X) && RowInBounds(hintCell_.Y))
     ShowCellHint(hintCell_.X, hintCell_.Y);
   else
     HideCellHint();
@@ -668,7 +665,7 @@ void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   }
   gridState_ &= uint16_t(~DraggingColumn);
   const TPoint cell = CellAtPoint(TPoint(X, Y));
-  const bool onPressedCell = HitTest(TPoint(X, Y)) == gaData && cell.X != -1 && cell.Y >= 0 && cell.Y < RowCount() &&
+  const bool onPressedCell = HitTest(TPoint(X, Y)) == gaData && cell.X != -1 && RowInBounds(cell.Y) &&
                              cell.X == clickedCell_.X && cell.Y == clickedCell_.Y;
   if (!Designing() && onPressedCell && OnCellClick) OnCellClick(this, cell.X, cell.Y);
   if (TCustomColumn* pressed = ReleaseHeader()) {

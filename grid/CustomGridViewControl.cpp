@@ -768,7 +768,7 @@ void TCustomGridViewControl::PaintEmptyCell(int ACol, int ARow) {
 
 void TCustomGridViewControl::PaintFocusRect() {
   const TCustomColumn* current = ColumnOrNull(col_);
-  if (!current || row_ < 0 || row_ >= RowCount()) return;
+  if (!current || !RowInBounds(row_)) return;
   if (edit_.inputActive || !GridFocused() || options_.testFlag(goHideFocus)) return;
   // A hidden column's rectangle is stale and lies over another column.
   if (!current->Visible()) return;
@@ -857,7 +857,7 @@ bool TCustomGridViewControl::OneFlagPerRow() const {
 bool TCustomGridViewControl::CellsValidOrNone() const {
   if (col_ < -1 || row_ < -1 || anchorRow_ < -1) return false;
   if (!(gridState_ & EditingCell)) return edit_.col == -1 && edit_.row == -1;
-  return ColumnOrNull(edit_.col) && edit_.row >= 0 && edit_.row < RowCount();
+  return ColumnOrNull(edit_.col) && RowInBounds(edit_.row);
 }
 
 bool TCustomGridViewControl::InputRowMatchesEditor() const {
@@ -942,7 +942,7 @@ void TCustomGridViewControl::SelectionChanged(int OldCol, int OldRow) {
 
 void TCustomGridViewControl::MoveToRow(int ARow) {
   const TCheckOnExit check{this};
-  if (ARow < 0 || ARow >= RowCount()) return;
+  if (!RowInBounds(ARow)) return;
   SelectCell(col_, ARow, {});
   edit_.inputActive = false;
 }
@@ -1020,7 +1020,7 @@ void TCustomGridViewControl::OpenEditor(TCellEditor* editor, TCustomColumn* colu
 void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
   const TCheckOnExit check{this};
   if ((gridState_ & EditingCell) && ACol == edit_.col && ARow == edit_.row) return;
-  if (ACol < 0 || ARow < 0 || ARow >= RowCount() || ACol >= columns_->Count()) return;
+  if (!ColumnOrNull(ACol) || !RowInBounds(ARow)) return;
   bool accept = true;
   if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
   if (!accept || !CanEditColumn(ACol)) return;
@@ -1092,7 +1092,7 @@ bool TCustomGridViewControl::ApplyEdit() {
     editor->CheckValue();
     bool accept = true;
     if (OnAfterEdit) OnAfterEdit(this, edit_.col, edit_.row, text, accept);
-    if (RowCount() == 0 || edit_.row < 0 || edit_.row >= RowCount()) return false;
+    if (!RowInBounds(edit_.row)) return false;
     if (accept) SetCellText(edit_.col, edit_.row, text);
   } else if (TCustomColumn* column = ColumnOrNull(edit_.inputColumn); column && (gridState_ & EditingInput)) {
     editor->CheckValue();

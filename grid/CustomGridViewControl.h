@@ -126,6 +126,7 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   TColumns* Columns() const { return columns_.get(); }
   // The column of that index, or null when there is none.
   TCustomColumn* ColumnOrNull(int ACol) const;
+  bool RowInBounds(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
   // The grid takes the collection over; it must have been made for this grid.
   void SetColumns(std::unique_ptr<TColumns> v);
   TGridLinesStyle GridLinesStyle() const { return gridLinesStyle_; }

@@ -38,8 +38,6 @@ void TGridView::ColumnsReplaced() {
   Invalidate();
 }
 
-bool TGridView::RowInBounds(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
-
 bool TGridView::CellInBounds(int ACol, int ARow) const {
   return RowInBounds(ARow) && ACol >= 0 && ACol < Columns()->Count() && ACol < cells_->ColCount();
 }
