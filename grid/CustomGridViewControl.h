@@ -343,9 +343,9 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   //   and an editor is held only while one is, a cell's editor being its
   //   column's;
   // - rowSelected_ holds one flag per row;
-  // - the current cell is (-1, -1) or not negative (rows and columns that go
-  //   may leave it past the end; every reader checks), the anchor row is a
-  //   row or -1, and the edit cell is a cell exactly while EditingCell is
+  // - the current cell and the anchor row are never below -1 (rows and
+  //   columns that go may leave them past the end, so every reader checks
+  //   the range), and the edit cell is a cell exactly while EditingCell is
   //   set, else (-1, -1);
   // - the input column is a column exactly while EditingInput is set, else
   //   -1, and then no cell is being edited;
