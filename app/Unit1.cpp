@@ -1,3 +1,20 @@
+// The main window. Names are the form's own; which handler serves which control:
+//   Zarvo1 (device) ...... OnCallerID → Zarvo1CallerID, OnSignalA → Zarvo1SignalA
+//   Timer1, Timer2 ....... Timer1Timer (device model), Timer2Timer (to front)
+//   Memo2 ................ Memo2Change
+//   PopupMenu1 ........... Listeyisil1 → Listeyisil1Click, ki1 → ki1Click
+//                          (shown on Label9, Label24, Label25)
+//   question tab ......... Edit1 → Edit1Click, BitBtn1 → BitBtn1Click (and
+//                          Enter in Edit1 or Edit2)
+//   line controls ........ Button1..4 → Button1Click..Button4Click
+//   help tab ............. Label21/Image2 → Label21Click, Label17/Image1 →
+//                          Label17Click, Label16/Image3 → Label11Click,
+//                          Label12/Image4 → Label12Click, Label19 →
+//                          Label14Click, BitBtn3 → BitBtn2Click
+//   settings tab ......... BitBtn2 → BitBtn2Click
+// The cross-wired ones (Label16, Label19, BitBtn3) are the form's design:
+// each shares the handler of the control doing the same job.
+
 #include "app/Unit1.h"
 
 #include <QCloseEvent>
@@ -37,6 +54,9 @@
 
 namespace {
 
+// The question tab's other answer: the model number opens the KR926 line
+// controls.
+const QString kKR926Answer = QStringLiteral("926");
 const QString kConnected = QStringLiteral("Cihaz bağlı");
 const QString kWaiting = QStringLiteral("Bağlantı bekleniyor");
 // Two spaces after "cihaza" belong to the text.
@@ -522,7 +542,7 @@ void TForm1::BitBtn1Click(TObject*) {
   const QString text = Edit1->text();
   if (text == QString::number(answer)) {
     Zarvo1->ShowAbout();
-  } else if (text == QLatin1String("926")) {
+  } else if (text == kKR926Answer) {
     GroupBox3->show();
   } else {
     Edit1->setText(QStringLiteral("??"));

@@ -46,6 +46,8 @@ class TBenchGrid : public TCustomGridViewControl {
   int paints = 0;
 
   TBenchGrid() {
+    // One selection flag per row, as every grid keeps.
+    rowSelected_.assign(size_t(kRows), false);
     SetBorderStyle(bsNone);
     SetColor(clWindow);
     for (int c = 0; c < kColumns; ++c) {

@@ -488,14 +488,14 @@ TSpinButtons::TSpinButtons(QWidget* AParent) : TCustomControl(AParent) {
   repeatTimer_->SetOnTimer([this](TObject*) { RepeatTick(); });
 }
 
-void TSpinButtons::SetHotPart(int p) {
+void TSpinButtons::SetHotPart(TSpinPart p) {
   hotPart_ = p;
   Invalidate();
 }
 
-void TSpinButtons::SetDownPart(int p) {
+void TSpinButtons::SetDownPart(TSpinPart p) {
   downPart_ = p;
-  if (p != 0) {
+  if (p != spNone) {
     delayTimer_->SetEnabled(true);
     DoSpin();
   } else {
@@ -506,8 +506,8 @@ void TSpinButtons::SetDownPart(int p) {
 }
 
 void TSpinButtons::CancelSpin() {
-  if (downPart_ == 0 && !delayTimer_->Enabled() && !repeatTimer_->Enabled()) return;
-  SetDownPart(0);
+  if (downPart_ == spNone && !delayTimer_->Enabled() && !repeatTimer_->Enabled()) return;
+  SetDownPart(spNone);
   SetMouseCapture(false);
 }
 
@@ -559,13 +559,13 @@ void TSpinButtons::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TSpinButtons::MouseLeave() {
   TCustomControl::MouseLeave();
-  SetHotPart(0);
+  SetHotPart(spNone);
 }
 
 void TSpinButtons::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
   SetMouseCapture(false);
-  SetDownPart(0);
+  SetDownPart(spNone);
 }
 
 void TSpinButtons::hideEvent(QHideEvent* event) {
@@ -574,15 +574,19 @@ void TSpinButtons::hideEvent(QHideEvent* event) {
 }
 
 void TSpinButtons::Paint() {
-  const auto state = [this](int part) { return downPart_ == part ? 3 : hotPart_ == part ? 2 : 1; };
+  const auto state = [this](TSpinPart part) {
+    return downPart_ == part ? bstDown : hotPart_ == part ? bstHot : bstNormal;
+  };
   TRect upper = UpperHalf(), lower = LowerHalf();
   if (ThemesActive()) {
-    DrawThemed(this, Canvas(), upper, TThemeClass::Spin, 1, state(1));
-    DrawThemed(this, Canvas(), lower, TThemeClass::Spin, 2, state(2));
+    DrawThemed(this, Canvas(), upper, TThemeClass::Spin, 1, state(spUpper));
+    DrawThemed(this, Canvas(), lower, TThemeClass::Spin, 2, state(spLower));
     return;
   }
-  Canvas()->DrawFrameControl(upper, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLUP | (downPart_ == 1 ? DFCS_PUSHED : 0));
-  Canvas()->DrawFrameControl(lower, DFC_SCROLL, DFCS_ADJUSTRECT | DFCS_SCROLLDOWN | (downPart_ == 2 ? DFCS_PUSHED : 0));
+  Canvas()->DrawFrameControl(upper, DFC_SCROLL,
+                             DFCS_ADJUSTRECT | DFCS_SCROLLUP | (downPart_ == spUpper ? DFCS_PUSHED : 0));
+  Canvas()->DrawFrameControl(lower, DFC_SCROLL,
+                             DFCS_ADJUSTRECT | DFCS_SCROLLDOWN | (downPart_ == spLower ? DFCS_PUSHED : 0));
 }
 
 // ---- TPopupEditor ---------------------------------------------------------------
@@ -912,7 +916,7 @@ TSpinEditor::TSpinEditor(TComponentBase* AOwner, QWidget* AParent)
     : TNumericEditor(AOwner, AParent), spin_(std::make_unique<TSpinButtons>(this)) {
   spin_->SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), 20);
   spin_->SetVisible(true);
-  spin_->OnSpin = [this](TObject*, int part) { Spin(part); };
+  spin_->OnSpin = [this](TObject*, TSpinPart part) { Spin(part); };
   SetPrecision(0);
   SetValue(0);
 }
@@ -930,12 +934,12 @@ void TSpinEditor::StartEdit() {
   spin_->Invalidate();
 }
 
-void TSpinEditor::Spin(int Part) {
+void TSpinEditor::Spin(TSpinPart Part) {
   const double value = Value();
-  if (Part == 1) {
+  if (Part == spUpper) {
     if (Max() > 0 && value + increment_ > Max()) return;
     SetValue(value + increment_);
-  } else if (Part == 2) {
+  } else if (Part == spLower) {
     if (value - increment_ < Min()) return;
     SetValue(value - increment_);
   }
@@ -971,7 +975,7 @@ void TSpinEditor::WndProc(TMessage& Message) {
 // Up and down press a half of the buttons and go no further.
 void TSpinEditor::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_UP || Key == VK_DOWN) {
-    spin_->SetDownPart(Key == VK_UP ? 1 : 2);
+    spin_->SetDownPart(Key == VK_UP ? spUpper : spLower);
     Key = 0;
     return;
   }
@@ -980,27 +984,27 @@ void TSpinEditor::KeyDown(Word& Key, TShiftState Shift) {
 
 void TSpinEditor::KeyUp(Word& Key, TShiftState Shift) {
   TNumericEditor::KeyUp(Key, Shift);
-  spin_->SetDownPart(0);
+  spin_->SetDownPart(spNone);
 }
 
 // One step per notch.
 bool TSpinEditor::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   TNumericEditor::MouseWheel(Shift, WheelDelta, MousePos);
   if (WheelDelta != 0) {
-    spin_->SetDownPart(WheelDelta < 0 ? 2 : 1);
-    spin_->SetDownPart(0);
+    spin_->SetDownPart(WheelDelta < 0 ? spLower : spUpper);
+    spin_->SetDownPart(spNone);
   }
   return true;
 }
 
 void TSpinEditor::MouseEnter() {
   TNumericEditor::MouseEnter();
-  spin_->SetHotPart(3);
+  spin_->SetHotPart(spBoth);
 }
 
 void TSpinEditor::MouseLeave() {
   TNumericEditor::MouseLeave();
-  spin_->SetHotPart(0);
+  spin_->SetHotPart(spNone);
 }
 
 // ---- TCheckBoxEditor ------------------------------------------------------------

@@ -25,7 +25,12 @@ enum TDropDownStyle : uint8_t { dsDropDown, dsDropDownList };
 // Edited text stays wide: a name typed in any script reaches the grid whole.
 using TEditEvent = std::function<void(TObject* Sender, const QString& Value)>;
 using TCustomPreviewDrawEvent = std::function<void(TObject* Sender, const TRect& PreviewRect)>;
-using TSpinEvent = std::function<void(TObject* Sender, int Part)>;
+// The spin buttons' parts, numbered as HotPart, DownPart and OnSpin give them.
+enum TSpinPart : int { spNone = 0, spUpper = 1, spLower = 2, spBoth = 3 };
+// The themed state number of a small button or a spin part.
+enum TButtonState : int { bstNormal = 1, bstHot = 2, bstDown = 3 };
+
+using TSpinEvent = std::function<void(TObject* Sender, TSpinPart Part)>;
 
 // Makes the editor classes known to the columns that name them.
 void RegisterCellEditors();
@@ -175,8 +180,7 @@ class TSmallButton : public TCustomControl {
   TNotifyEvent OnRelease;
 
  protected:
-  // 3 down, 2 hot, 1 normal: the themed state of the button.
-  int StateNumber() const { return down_ ? 3 : hot_ ? 2 : 1; }
+  TButtonState StateNumber() const { return down_ ? bstDown : hot_ ? bstHot : bstNormal; }
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -274,10 +278,10 @@ class TSpinButtons : public TCustomControl {
 
   TTimer* DelayTimer() const { return delayTimer_.get(); }
   TTimer* RepeatTimer() const { return repeatTimer_.get(); }
-  int HotPart() const { return hotPart_; }
-  void SetHotPart(int p);
-  int DownPart() const { return downPart_; }
-  void SetDownPart(int p);
+  TSpinPart HotPart() const { return hotPart_; }
+  void SetHotPart(TSpinPart p);
+  TSpinPart DownPart() const { return downPart_; }
+  void SetDownPart(TSpinPart p);
   // Ends a press without a release: the mouse was taken away, the editor
   // lost the focus or was hidden.
   void CancelSpin();
@@ -297,14 +301,14 @@ class TSpinButtons : public TCustomControl {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  int PartAt(int Y) const { return Y < Height() / 2 ? 1 : 2; }
+  TSpinPart PartAt(int Y) const { return Y < Height() / 2 ? spUpper : spLower; }
   void DoSpin();
   void DelayTick();
   void RepeatTick();
 
   std::unique_ptr<TTimer> delayTimer_;
-  int hotPart_ = 0;
-  int downPart_ = 0;
+  TSpinPart hotPart_ = spNone;
+  TSpinPart downPart_ = spNone;
   std::unique_ptr<TTimer> repeatTimer_;
 };
 
@@ -476,7 +480,7 @@ class TSpinEditor : public TNumericEditor {
   void GetEditRect(TRect& R) override;
   void StartEdit() override;
   // One step: 1 up, 2 down. Max 0 or less means no upper limit; Min always holds.
-  void Spin(int Part);
+  void Spin(TSpinPart Part);
 
  protected:
   void CreateWnd() override;

@@ -117,7 +117,7 @@ void TColumnDragBox::PaintFrame() {
 
 TDragArrow::TDragArrow(QWidget* AOwner) : TFlyoutControl(AOwner) { SetBounds(Left(), Top(), kSize, kSize); }
 
-void TDragArrow::SetDirection(int v) {
+void TDragArrow::SetDirection(TArrowDirection v) {
   if (v != NoShape && v != PointsUp && v != PointsDown) return;
   direction_ = v;
   BuildRegion();

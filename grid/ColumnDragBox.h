@@ -63,14 +63,14 @@ class TColumnDragBox : public TFlyoutControl {
 class TDragArrow : public TFlyoutControl {
   Q_OBJECT
  public:
-  enum : int { NoShape = 0, PointsUp = 1, PointsDown = 2 };
+  enum TArrowDirection : int { NoShape = 0, PointsUp = 1, PointsDown = 2 };
   static constexpr int kSize = 9;
 
   explicit TDragArrow(QWidget* AOwner = nullptr);
 
-  int Direction() const { return direction_; }
+  TArrowDirection Direction() const { return direction_; }
   // Other values than the three directions are ignored.
-  void SetDirection(int v);
+  void SetDirection(TArrowDirection v);
   // Puts the arrow's top-left corner at P (screen coordinates).
   void PlaceAt(TPoint P);
 
@@ -81,7 +81,7 @@ class TDragArrow : public TFlyoutControl {
  private:
   void BuildRegion();
 
-  int direction_ = NoShape;
+  TArrowDirection direction_ = NoShape;
 };
 
 // ---- the grid's decisions ----------------------------------------------------

@@ -109,9 +109,17 @@ enum TColumnChangeKind : int {
 // Kinds of the column-list notice.
 enum TColumnListKind : int { lkAppended = 0, lkCleared = 2 };
 
+// The one size bound: places, sizes and margins of the grid and of the
+// cells its columns keep stay within a million pixels, so that sums of them
+// and row positions never overflow (a stored form may give any integer).
+constexpr int kMaxCellExtent = 1000000;
+constexpr int BoundedExtent(int v) {
+  return v < -kMaxCellExtent ? -kMaxCellExtent : v > kMaxCellExtent ? kMaxCellExtent : v;
+}
+
 constexpr int kMinColumnWidth = 8;
-// Wider columns are of no use, and the cap keeps width sums far from overflow.
-constexpr int kMaxColumnWidth = 1000000;
+// Wider columns are of no use.
+constexpr int kMaxColumnWidth = kMaxCellExtent;
 
 // What the column model reads from the grid that owns its collection.
 class IColumnGrid {
@@ -200,14 +208,6 @@ class TColumnFooter : public TColumnPart {
  private:
   TFormulaKind formulaKind_ = fkNone;
 };
-
-// Places, sizes and margins a column keeps for its cells stay within a
-// million pixels, as the grid's own sizes do, so that sums of them never
-// overflow (a stored form may give any integer).
-constexpr int kMaxCellExtent = 1000000;
-constexpr int BoundedExtent(int v) {
-  return v < -kMaxCellExtent ? -kMaxCellExtent : v > kMaxCellExtent ? kMaxCellExtent : v;
-}
 
 // The column's cell rectangle inside one slide of the slides layout.
 class TSlideBounds : public TPersistent {

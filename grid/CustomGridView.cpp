@@ -23,7 +23,8 @@ void RegisterGridCursors() {
 
 }  // namespace
 
-// Case is folded for the Latin letters a to z only, as the search always did.
+// Case is folded for the Latin letters a to z only; other letters match exactly,
+// as the Turkish dotted and dotless i have no single case partner.
 static QChar FoldLatin(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c; }
 
 bool StartsWithFolded(const QString& text, const QString& prefix) {
@@ -61,6 +62,13 @@ void THintWindow::ActivateHint(const TRect& R, const QString& Text) {
   SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
   Invalidate();
   show();
+}
+
+void THintWindow::ActivateHintAt(TPoint ScreenAt, int MaxWidth, const QString& Text) {
+  SetColor(clInfoBk);
+  TRect r = CalcHintRect(MaxWidth, Text);
+  OffsetRect(r, ScreenAt.X, ScreenAt.Y);
+  ActivateHint(r, Text);
 }
 
 void THintWindow::ReleaseHandle() { hide(); }
@@ -110,6 +118,12 @@ void TCustomGridView::ReadStoredChildForms(const std::vector<TFormObject>& forms
   Columns()->ReadStoredForms(forms);
 }
 
+bool TCustomGridView::HeldColumnsAreLive() const {
+  const auto live = [this](const TCustomColumn* c) { return !c || c->Collection() == Columns(); };
+  return TCustomGridViewControl::HeldColumnsAreLive() && live(dragColumn_) && live(dropTargetColumn_) &&
+         live(resizeColumn_);
+}
+
 // ---- messages -------------------------------------------------------------------
 
 void TCustomGridView::CreateWnd() {
@@ -145,17 +159,23 @@ void TCustomGridView::WndProc(TMessage& Message) {
 // A drag in progress is given up whole: the box lets the mouse go, so the
 // release that follows can drop nothing.
 void TCustomGridView::ApplicationDeactivated() {
+  const TCheckOnExit check{this};
   if (GridState() & DraggingColumn) dragAbandoned_ = true;
   dragBox_->CancelDrag();
-  HideDropArrows();
-  dragColumn_ = nullptr;
-  downPoint_ = TPoint(-1, -1);
   clickedCell_ = TPoint(-1, -1);
-  dropTargetColumn_ = nullptr;
-  if (pressedHeaderColumn_) InvalidateColumnPart(pressedHeaderColumn_, gaHeader);
-  pressedHeaderColumn_ = nullptr;
-  gridState_ &= uint16_t(~(DraggingColumn | PressingHeader));
+  InvalidateColumnPart(ReleaseHeader(), gaHeader);
   SetDragCursor(crDefault);
+}
+
+// Everything a press on the header holds is let go; the pressed column is
+// returned for its click and repaint.
+TCustomColumn* TCustomGridView::ReleaseHeader() {
+  dragColumn_ = nullptr;
+  dropTargetColumn_ = nullptr;
+  downPoint_ = TPoint(-1, -1);
+  HideDropArrows();
+  gridState_ &= uint16_t(~(DraggingColumn | PressingHeader));
+  return std::exchange(pressedHeaderColumn_, nullptr);
 }
 
 void TCustomGridView::DoEnter() {
@@ -252,6 +272,7 @@ void TCustomGridView::MakeRowVisible(int ARow) {
 // ---- keyboard -------------------------------------------------------------------
 
 void TCustomGridView::KeyDown(Word& Key, TShiftState Shift) {
+  const TCheckOnExit check{this};
   if (RowCount() == 0) return;
   bool passOn = true;
   switch (Key) {
@@ -329,16 +350,17 @@ void TCustomGridView::LineDown(TShiftState Shift) {
 }
 
 void TCustomGridView::KeyPress(QChar& Key) {
+  const TCheckOnExit check{this};
   TCustomGridViewControl::KeyPress(Key);
   if (Key == QChar(VK_ESCAPE)) return;
   if (Key == QChar(VK_RETURN)) {
     if (WantReturns()) MoveBy(SelectionMoveDirection());
     return;
   }
-  if (Col() < 0 || Col() >= Columns()->Count()) return;
-  TCustomColumn* column = Columns()->Items(Col());
+  TCustomColumn* column = ColumnOrNull(Col());
+  if (!column) return;
   // After rows were deleted the current row may be stale.
-  if (TColumnPlay* play = column->Play(); play && Row() >= 0 && Row() < RowCount()) {
+  if (TColumnPlay* play = column->Play(); play && RowInBounds(Row())) {
     PrepareKeyPlay(play, Col(), Row());
     play->KeyPress(Key);
   }
@@ -373,15 +395,12 @@ void TCustomGridView::IncrementalSearch(TCustomColumn* Column, const QString& Te
 
 // Rows after the current one first, then from the top.
 int TCustomGridView::FindRowStartingWith(int ACol, const QString& Text) {
-  const int rows = RowCount();
   QString cell;
-  for (int i = 1; i <= rows; ++i) {
-    const int r = (Row() + i) % rows;
+  return FirstRowStartingWith(Text, [&](int r) -> const QString& {
     cell.clear();
     GetCellText(ACol, r, cell);
-    if (StartsWithFolded(cell, Text)) return r;
-  }
-  return -1;
+    return cell;
+  });
 }
 
 void TCustomGridView::PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow) {
@@ -393,10 +412,7 @@ void TCustomGridView::PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow) {
 
 // ---- mouse ----------------------------------------------------------------------
 
-TCustomColumn* TCustomGridView::ColumnAt(int X) const {
-  const int i = ColumnAtX(X);
-  return i < 0 ? nullptr : Columns()->Items(i);
-}
+TCustomColumn* TCustomGridView::ColumnItemAtX(int X) const { return ColumnOrNull(ColumnAtX(X)); }
 
 TCustomColumn* TCustomGridView::ColumnBorderAt(int X, int Y) const {
   if (!Options().testFlag(goHeader) || Y >= HeaderSize()) return nullptr;
@@ -410,10 +426,11 @@ TCustomColumn* TCustomGridView::ColumnBorderAt(int X, int Y) const {
 }
 
 void TCustomGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TCheckOnExit check{this};
   if (Shift.testFlag(ssDouble)) return;
   if (!Designing() && isVisible()) SetFocus();
   if (Columns()->Count() == 0) return;
-  if (Editor()) {
+  if (EditorOpen()) {
     ApplyEdit();
     CloseEditor();
   }
@@ -463,7 +480,7 @@ void TCustomGridView::PressData(TShiftState Shift, TPoint P, bool Indicator) {
 }
 
 void TCustomGridView::PressHeader(TPoint P) {
-  dragColumn_ = ColumnAt(P.X);
+  dragColumn_ = ColumnItemAtX(P.X);
   if (dragColumn_ && dragColumn_->Options().testFlag(coCanClick)) {
     gridState_ |= PressingHeader;
     pressedHeaderColumn_ = dragColumn_;
@@ -510,6 +527,7 @@ void TCustomGridView::EndResize() {
 }
 
 void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
+  const TCheckOnExit check{this};
   TCustomGridViewControl::MouseMove(Shift, X, Y);
   hintCell_ = TPoint(-1, -1);
   if (Columns()->Count() == 0 || Rolling()) return;
@@ -517,7 +535,7 @@ void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
   switch (HitTest(TPoint(X, Y))) {
     case gaData: {
       hintCell_ = CellAtPoint(TPoint(X, Y));
-      if (hintCell_.X >= 0 && hintCell_.Y >= 0 && hintCell_.Y < RowCount()) {
+      if (hintCell_.X >= 0 && RowInBounds(hintCell_.Y)) {
         ShowTextFitHint(hintCell_.X, hintCell_.Y);
         SetCursor(Columns()->Items(hintCell_.X)->Cursor());
       } else {
@@ -538,7 +556,7 @@ void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
       HideTextFitHint();
       LeaveHeader();
   }
-  if (hintCell_.X >= 0 && hintCell_.X < Columns()->Count() && hintCell_.Y >= 0 && hintCell_.Y < RowCount())
+  if (ColumnOrNull(hintCell_.X) && RowInBounds(hintCell_.Y))
     ShowCellHint(hintCell_.X, hintCell_.Y);
   else
     HideCellHint();
@@ -546,13 +564,12 @@ void TCustomGridView::MouseMove(TShiftState Shift, int X, int Y) {
 
 // Dragging a column is started here and carried on by the drag box.
 void TCustomGridView::MoveOverHeader(int X, int Y) {
-  resizeCandidate_ = ColumnBorderAt(X, Y);
-  SetCursor(resizeCandidate_ ? TCursor(crColumnBorder) : crDefault);
+  SetCursor(ColumnBorderAt(X, Y) ? TCursor(crColumnBorder) : crDefault);
   if (!Options().testFlag(goDissableColumnMoving) && dragColumn_ && !Designing()) {
     if (!(GridState() & DraggingColumn) && DragStarts(downPoint_, TPoint(X, Y))) StartColumnDrag();
     return;
   }
-  TCustomColumn* hot = ColumnAt(X);
+  TCustomColumn* hot = ColumnItemAtX(X);
   if (hot != hotHeaderColumn_) {
     InvalidateColumnPart(hotHeaderColumn_, gaHeader);
     hotHeaderColumn_ = hot;
@@ -570,6 +587,7 @@ void TCustomGridView::StartColumnDrag() {
 }
 
 void TCustomGridView::ColumnDragMoved(TPoint ScreenPoint) {
+  const TCheckOnExit check{this};
   const TPoint q = ScreenToClient(ScreenPoint);
   const int target = ColumnAtX(q.X);
   dropTargetColumn_ = target < 0 ? nullptr : Columns()->Items(target);
@@ -594,6 +612,7 @@ void TCustomGridView::ColumnDragMoved(TPoint ScreenPoint) {
 // are read from the display list: columns added in code all keep Position 0
 // until the list is first renumbered.
 void TCustomGridView::ColumnDropped(TPoint ScreenPoint) {
+  const TCheckOnExit check{this};
   SetDragCursor(crDefault);
   TCustomColumn* dragged = dragBox_->Column();
   if (dragged && dragged == dragColumn_) {
@@ -611,18 +630,8 @@ void TCustomGridView::ColumnDropped(TPoint ScreenPoint) {
   EndColumnDrag();
 }
 
-void TCustomGridView::EndColumnDrag() {
-  dragColumn_ = nullptr;
-  downPoint_ = TPoint(-1, -1);
-  if (TCustomColumn* pressed = pressedHeaderColumn_) {
-    pressedHeaderColumn_ = nullptr;
-    InvalidateColumnPart(pressed, gaHeader);
-  }
-  dropTargetColumn_ = nullptr;
-  HideDropArrows();
-  // The box took the release, so the grid's own release never comes.
-  gridState_ &= uint16_t(~(DraggingColumn | PressingHeader));
-}
+// The box took the release, so the grid's own release never comes.
+void TCustomGridView::EndColumnDrag() { InvalidateColumnPart(ReleaseHeader(), gaHeader); }
 
 void TCustomGridView::HideDropArrows() {
   topArrow_->SetVisible(false);
@@ -637,7 +646,6 @@ void TCustomGridView::SetDragCursor(TCursor Cursor) {
 }
 
 void TCustomGridView::LeaveHeader() {
-  resizeCandidate_ = nullptr;
   if (!hotHeaderColumn_) return;
   TCustomColumn* old = hotHeaderColumn_;
   hotHeaderColumn_ = nullptr;
@@ -645,6 +653,7 @@ void TCustomGridView::LeaveHeader() {
 }
 
 void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TCheckOnExit check{this};
   if (std::exchange(dragAbandoned_, false)) return;
   TCustomGridViewControl::MouseUp(Button, Shift, X, Y);
   gridState_ &= uint16_t(~PressingHeader);
@@ -656,13 +665,10 @@ void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   }
   gridState_ &= uint16_t(~DraggingColumn);
   const TPoint cell = CellAtPoint(TPoint(X, Y));
-  const bool onPressedCell = HitTest(TPoint(X, Y)) == gaData && cell.X != -1 && cell.Y >= 0 && cell.Y < RowCount() &&
+  const bool onPressedCell = HitTest(TPoint(X, Y)) == gaData && cell.X != -1 && RowInBounds(cell.Y) &&
                              cell.X == clickedCell_.X && cell.Y == clickedCell_.Y;
   if (!Designing() && onPressedCell && OnCellClick) OnCellClick(this, cell.X, cell.Y);
-  dragColumn_ = nullptr;
-  downPoint_ = TPoint(-1, -1);
-  if (TCustomColumn* pressed = pressedHeaderColumn_) {
-    pressedHeaderColumn_ = nullptr;
+  if (TCustomColumn* pressed = ReleaseHeader()) {
     if (OnHeaderClick) OnHeaderClick(this, pressed->Index());
     InvalidateColumnPart(pressed, gaHeader);
   }
@@ -675,7 +681,7 @@ void TCustomGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
       ReleaseOnHeader(X);
       break;
     case gaInput:
-      if (!Designing()) EditInput(ColumnAt(X), QString());
+      if (!Designing()) EditInput(ColumnItemAtX(X), QString());
       break;
     default:
       break;
@@ -693,7 +699,7 @@ void TCustomGridView::ReleaseOnData(int X, int Y) {
 }
 
 void TCustomGridView::ReleaseOnHeader(int X) {
-  TCustomColumn* column = ColumnAt(X);
+  TCustomColumn* column = ColumnItemAtX(X);
   if (!column || !column->Options().testFlag(coCanSort)) return;
   if (column->Sorted())
     column->SetSortKind(column->SortKind() == skAscending ? skDescending : skAscending);
@@ -708,9 +714,11 @@ void TCustomGridView::DblClick() {
 
 bool TCustomGridView::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   if (GridState() & EditingCell) return false;
-  bool handled = false;
-  const TMouseWheelUpDownEvent& e = WheelDelta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
-  if (e) e(this, Shift, MousePos, handled);
+  // The handler hears of the turn; the grid scrolls whatever it answers.
+  if (const TMouseWheelUpDownEvent& e = WheelDelta < 0 ? OnMouseWheelDown : OnMouseWheelUp) {
+    bool answer = false;
+    e(this, Shift, MousePos, answer);
+  }
   const bool page = Shift.testFlag(ssCtrl);
   if (WheelDelta < 0)
     page ? VertScrollBar()->PageDown() : VertScrollBar()->LineDown();
@@ -744,10 +752,6 @@ void TCustomGridView::ShowTextFitHint(int ACol, int ARow) {
   GetCellText(ACol, ARow, raw);
   Canvas()->Font()->Assign(column->Font());
   if (column->Width() - 5 >= Canvas()->TextWidth(column->FormatText(raw))) return HideTextFitHint();
-  textFitHint_->SetColor(clInfoBk);
-  TRect r = textFitHint_->CalcHintRect(ClientWidth(), raw);
   const TRect cell = GetCellRect(ACol, ARow);
-  const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
-  OffsetRect(r, at.X, at.Y);
-  textFitHint_->ActivateHint(r, raw);
+  textFitHint_->ActivateHintAt(ClientToScreen(TPoint(cell.Left, cell.Top)), ClientWidth(), raw);
 }

@@ -33,6 +33,8 @@ class THintWindow : public TCustomControl {
   TRect CalcHintRect(int MaxWidth, const QString& Text);
   // Shows the text in R (screen coordinates).
   void ActivateHint(const TRect& R, const QString& Text);
+  // Shows the text on the info colour with its top left at a screen point.
+  void ActivateHintAt(TPoint ScreenAt, int MaxWidth, const QString& Text);
   void ReleaseHandle();
   bool Showing() const { return isVisible(); }
   const QString& HintText() const { return text_; }
@@ -69,13 +71,9 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   ~TCustomGridView() override;
 
   TPoint DownPoint() const { return downPoint_; }
-  TPoint ClickedCell() const { return clickedCell_; }
-  TPoint HintCell() const { return hintCell_; }
   const QString& SearchText() const { return searchText_; }
   TTimer* SearchTimer() const { return searchTimer_.get(); }
   TCustomColumn* ResizeColumn() const { return resizeColumn_; }
-  int ResizeDelta() const { return resizeDelta_; }
-  TCustomColumn* ResizeCandidate() const { return resizeCandidate_; }
   TCustomColumn* DragColumn() const { return dragColumn_; }
   TCustomColumn* DropTargetColumn() const { return dropTargetColumn_; }
   THintWindow* TextFitHint() const { return textFitHint_; }
@@ -111,6 +109,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void WMKillFocus() override;
   void Resize() override;
   void FontChanged() override;
+  bool HeldColumnsAreLive() const override;
 
   // Play objects: bound to a cell before they take a key or a click.
   void PrepareKeyPlay(TColumnPlay* Play, int ACol, int ARow);
@@ -119,6 +118,16 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   // The first row from the one after Row, wrapping, whose text in the
   // column starts with Text; -1 when none.
   virtual int FindRowStartingWith(int ACol, const QString& Text);
+  // The search itself, over the texts TextOf(row) gives.
+  template <typename TextOf>
+  int FirstRowStartingWith(const QString& Text, TextOf textOf) const {
+    const int rows = RowCount(), from = Row();
+    for (int i = 1; i <= rows; ++i) {
+      const int r = (from + i) % rows;
+      if (StartsWithFolded(textOf(r), Text)) return r;
+    }
+    return -1;
+  }
   virtual void ShowCellHint(int, int) {}
   virtual void HideCellHint() {}
   // The application was left: drags end, arrows hide.
@@ -130,7 +139,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
  private:
   void SetWidthValue(int v) { SetBounds(Left(), Top(), v, Height()); }
   void SetHeightValue(int v) { SetBounds(Left(), Top(), Width(), v); }
-  bool HandleMoveKey(Word Key, TShiftState Shift);
   void PageDown(TShiftState Shift, bool& PassOn);
   void PageUp(TShiftState Shift);
   void LineUp(TShiftState Shift);
@@ -146,6 +154,7 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void MoveOverHeader(int X, int Y);
   void StartColumnDrag();
   void EndColumnDrag();
+  TCustomColumn* ReleaseHeader();
   void SetDragCursor(TCursor Cursor);
   void HideDropArrows();
   void LeaveHeader();
@@ -154,7 +163,8 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   void HideTextFitHint();
   void SizeChanged();
   bool Designing() const { return IsDesigning(); }
-  TCustomColumn* ColumnAt(int X) const;
+  // The column object under client x (ColumnAtX gives its index).
+  TCustomColumn* ColumnItemAtX(int X) const;
 
   std::unique_ptr<TTimer> searchTimer_;
   THintWindow* textFitHint_ = nullptr;
@@ -174,7 +184,6 @@ class TCustomGridView : public TCustomGridViewControl, public IStoredChildren {
   int resizeDelta_ = 0;
   // Guarded like the dragged column: the list may be cleared while a border is held.
   QPointer<TCustomColumn> resizeColumn_;
-  QPointer<TCustomColumn> resizeCandidate_;
   TPoint clickedCell_{-1, -1};
   TPoint hintCell_{-1, -1};
 };

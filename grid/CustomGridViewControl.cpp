@@ -11,12 +11,11 @@
 
 namespace {
 
-constexpr TGridOptions kAllOptions = TGridOptions::fromInt((1u << 17) - 1);
+// Every bit up to the last option.
+constexpr TGridOptions kAllOptions = TGridOptions::fromInt((uint32_t(goUseDefaultValues) << 1) - 1);
 
-// Sizes are kept within a million pixels, so that sums of them and row
-// positions never overflow.
-constexpr int kMaxSize = 1000000;
-int Bounded(int v) { return std::clamp(v, -kMaxSize, kMaxSize); }
+int Bounded(int v) { return BoundedExtent(v); }
+// Row positions far outside the client: kept where an int sum cannot overflow.
 int Bounded(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2)); }
 
 TRect Widened(TRect r, int by) {
@@ -37,7 +36,7 @@ TCustomGridViewControl::TCustomGridViewControl(QWidget* AOwner) : TScrollView(AO
 }
 
 TCustomGridViewControl::~TCustomGridViewControl() {
-  editor_ = nullptr;
+  edit_.editor = nullptr;
   columns_.reset();
   partDisplay_.reset();
 }
@@ -46,6 +45,10 @@ void TCustomGridViewControl::AttachColumns() {
   columns_->ColumnsChanged = [this](TColumns*, TCustomColumn* column, int kind) { ColumnsChanged(column, kind); };
   columns_->ColumnListNotice = [this](TObject*, int kind, int i1, int i2) { ColumnListNotice(kind, i1, i2); };
   columns_->ColumnListChanged = [this](TObject*, int kind, int i1, int i2) { ColumnListChanged(kind, i1, i2); };
+}
+
+TCustomColumn* TCustomGridViewControl::ColumnOrNull(int ACol) const {
+  return ACol >= 0 && ACol < columns_->Count() ? columns_->Items(ACol) : nullptr;
 }
 
 // ---- properties -----------------------------------------------------------------
@@ -63,6 +66,7 @@ void TCustomGridViewControl::SetCaption(const QString& v) {
 }
 
 void TCustomGridViewControl::SetColumns(std::unique_ptr<TColumns> v) {
+  const TCheckOnExit check{this};
   if (!v) return;
   if (v->Control() != this) throw Exception(QStringLiteral("The columns belong to another grid"));
   ColumnListNotice(lkCleared, -1, -1);
@@ -78,6 +82,7 @@ void TCustomGridViewControl::SetGridLinesStyle(TGridLinesStyle v) {
 }
 
 void TCustomGridViewControl::SetGridStyle(TGridStyle v) {
+  const TCheckOnExit check{this};
   gridStyle_ = v;
   if (v == gsSlides) {
     CloseEditor();
@@ -106,6 +111,7 @@ void TCustomGridViewControl::SetInputSize(int v) {
 }
 
 void TCustomGridViewControl::SetOptions(TGridOptions v) {
+  const TCheckOnExit check{this};
   const TGridOptions old = options_;
   options_ = v & kAllOptions;
   if ((old ^ options_).testFlag(goIndicator) && indicatorChanged_) indicatorChanged_();
@@ -132,7 +138,8 @@ void TCustomGridViewControl::SetSlideSize(int v) {
 }
 
 void TCustomGridViewControl::SetInputActive(bool v) {
-  inputActive_ = v;
+  const TCheckOnExit check{this};
+  edit_.inputActive = v;
   InvalidateArea(gaInput);
   InvalidateArea(gaIndicator);
   RepaintSelection();
@@ -141,10 +148,10 @@ void TCustomGridViewControl::SetInputActive(bool v) {
 bool TCustomGridViewControl::GridFocused() const { return Focused() || EditorHasFocus(); }
 
 bool TCustomGridViewControl::IsCellSelected(int ACol, int ARow) const {
-  if (inputActive_) return false;
+  if (edit_.inputActive) return false;
   if (!GridFocused() && !options_.testFlag(goAlwaysShowSelection)) return false;
   const bool current = ACol == col_ && ARow == row_;
-  const bool edited = (gridState_ & EditingCell) && ACol == editCol_ && ARow == editRow_;
+  const bool edited = (gridState_ & EditingCell) && ACol == edit_.col && ARow == edit_.row;
   if (options_.testFlag(goSelectFullRow))
     return RowSelected(ARow) && (!current || (!options_.testFlag(goAlwaysIndicateSelected) && !edited));
   return current && !edited;
@@ -267,11 +274,11 @@ TRect TCustomGridViewControl::SlideCellRect(const TCustomColumn* column, int ARo
 }
 
 void TCustomGridViewControl::CellRect(int ACol, int ARow, TRect& R, TGridArea Area) {
-  if (ACol < 0 || ACol >= columns_->Count()) {
+  const TCustomColumn* column = ColumnOrNull(ACol);
+  if (!column) {
     R = TRect();
     return;
   }
-  const TCustomColumn* column = columns_->Items(ACol);
   R = gridStyle_ == gsSlides ? SlideCellRect(column, ARow) : ReportCellRect(column, ARow, Area);
 }
 
@@ -311,7 +318,7 @@ void TCustomGridViewControl::InvalidateRow(int ARow, bool OutlineOnly) {
 }
 
 void TCustomGridViewControl::RepaintSelection() {
-  if (inputActive_) InvalidateArea(gaInput);
+  if (edit_.inputActive) InvalidateArea(gaInput);
   if (columns_->Count() == 0 || RowCount() == 0) return;
   if (!options_.testFlag(goSelectFullRow)) return InvalidateCell(col_, row_);
   const int last = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
@@ -369,10 +376,12 @@ void TCustomGridViewControl::UpdateVertScrollBar() {
 // ---- column notices -------------------------------------------------------------
 
 void TCustomGridViewControl::ColumnsChanged(TCustomColumn* Column, int Kind) {
+  const TCheckOnExit check{this};
   if (!HandleAllocated() || !Column) return;
   if (Kind == ckInputText) return InvalidateColumnPart(Column, gaInput);
   Invalidate();
-  if (editor_ && (Kind == ckPosition || Kind == ckSort || Kind == ckVisible || Kind == ckWidth)) UpdateEditorPosition();
+  if (EditorOpen() && (Kind == ckPosition || Kind == ckSort || Kind == ckVisible || Kind == ckWidth))
+    UpdateEditorPosition();
   if (Kind == ckWidth) UpdateHorzScrollBar();
   if (Kind == ckSort && Column->Sorted()) {
     const bool ascending = Column->SortKind() == skAscending;
@@ -384,12 +393,13 @@ void TCustomGridViewControl::ColumnsChanged(TCustomColumn* Column, int Kind) {
 // The columns are gone when the list is cleared: every reference to them
 // and to their editors is dropped without touching them.
 void TCustomGridViewControl::ColumnListNotice(int Kind, int, int) {
+  const TCheckOnExit check{this};
   if (Kind == lkCleared) {
     CloseEditor();
-    inputColumn_ = -1;
+    edit_.inputColumn = -1;
     hotHeaderColumn_ = nullptr;
     pressedHeaderColumn_ = nullptr;
-  } else if (editor_) {
+  } else if (EditorOpen()) {
     UpdateEditorPosition();
   }
   Invalidate();
@@ -429,11 +439,13 @@ void TCustomGridViewControl::InsertRow(int) { AbstractError(); }
 void TCustomGridViewControl::MoveRow(int, int) { AbstractError(); }
 
 bool TCustomGridViewControl::CanEditColumn(int ACol) {
-  return ACol >= 0 && ACol < columns_->Count() && columns_->Items(ACol)->Options().testFlag(coEditing);
+  const TCustomColumn* column = ColumnOrNull(ACol);
+  return column && column->Options().testFlag(coEditing);
 }
 
 // Any old current cell but (0, 0) loses its focus mark.
 void TCustomGridViewControl::ClearRows() {
+  const TCheckOnExit check{this};
   const int oldCol = col_, oldRow = row_;
   col_ = 0;
   row_ = 0;
@@ -585,7 +597,7 @@ void TCustomGridViewControl::PaintColumnParts() {
     if (x <= 0) continue;
     partDisplay_->Column = column;
     partDisplay_->RightToLeft = UseRightToLeftReading();
-    partDisplay_->InputActive = inputActive_;
+    partDisplay_->InputActive = edit_.inputActive;
     partDisplay_->Focused = GridFocused();
     if (options_.testFlag(goHeader)) {
       Canvas()->Font()->Assign(Font());
@@ -691,9 +703,8 @@ TColumnDisplay* TCustomGridViewControl::BindDisplay(TCustomColumn* column, const
 }
 
 void TCustomGridViewControl::PaintCell(int ACol, int ARow) {
-  if (ACol < 0 || ACol >= columns_->Count()) return;
-  TCustomColumn* column = columns_->Items(ACol);
-  if (!column->Visible()) return;
+  TCustomColumn* column = ColumnOrNull(ACol);
+  if (!column || !column->Visible()) return;
   TCellState state;
   TColor gridColor = clBtnFace;
   bool defaultDrawing = true;
@@ -715,7 +726,7 @@ void TCustomGridViewControl::PaintCell(int ACol, int ARow) {
   DoDrawCellBackground(ACol, ARow, rect, state, defaultDrawing);
   TColumnDisplay* display = BindDisplay(column, rect);
   if (display) {
-    const bool editorOpen = (gridState_ & EditingCell) && editCol_ == ACol && editRow_ == ARow;
+    const bool editorOpen = (gridState_ & EditingCell) && edit_.col == ACol && edit_.row == ARow;
     if (defaultDrawing) display->FillBackground(cellColor, !editorOpen);
     display->Current = ACol == col_ && ARow == row_;
     const TDrawingOptions drawing = column->DrawingOptions();
@@ -756,10 +767,11 @@ void TCustomGridViewControl::PaintEmptyCell(int ACol, int ARow) {
 }
 
 void TCustomGridViewControl::PaintFocusRect() {
-  if (col_ < 0 || col_ >= columns_->Count() || row_ < 0 || row_ >= RowCount()) return;
-  if (inputActive_ || !GridFocused() || options_.testFlag(goHideFocus)) return;
+  const TCustomColumn* current = ColumnOrNull(col_);
+  if (!current || !RowInBounds(row_)) return;
+  if (edit_.inputActive || !GridFocused() || options_.testFlag(goHideFocus)) return;
   // A hidden column's rectangle is stale and lies over another column.
-  if (!columns_->Items(col_)->Visible()) return;
+  if (!current->Visible()) return;
   TRect r;
   if (options_.testFlag(goSelectFullRow)) {
     const int left = DataRect().Left - HorzPos();
@@ -813,16 +825,67 @@ void TCustomGridViewControl::PaintSlide(int ARow, int Y) {
   canvas->FrameRect(TCalcProvider::InflateSides(slide, 2, 2, -2, -2));
 }
 
+// ---- invariants -----------------------------------------------------------------
+
+void TCustomGridViewControl::CheckInvariants() const {
+  Q_ASSERT(OneEditorOnItsCell());
+  Q_ASSERT(OneFlagPerRow());
+  Q_ASSERT(CellsValidOrNone());
+  Q_ASSERT(InputRowMatchesEditor());
+  Q_ASSERT(HeldColumnsAreLive());
+}
+
+// The column's editor was made when it opened, so asking for it makes none.
+bool TCustomGridViewControl::OneEditorOnItsCell() const {
+  const bool cell = gridState_ & EditingCell, input = gridState_ & EditingInput;
+  if (cell && input) return false;
+  if (!edit_.editor) return true;
+  if (!cell && !input) return false;
+  const TCustomColumn* column = ColumnOrNull(cell ? edit_.col : edit_.inputColumn);
+  return column && column->Editor() == edit_.editor.data();
+}
+
+// The bare control has no rows to count, and so no flags.
+bool TCustomGridViewControl::OneFlagPerRow() const {
+  try {
+    return int(rowSelected_.size()) == RowCount();
+  } catch (const EAbstractError&) {
+    return rowSelected_.empty();
+  }
+}
+
+bool TCustomGridViewControl::CellsValidOrNone() const {
+  if (col_ < -1 || row_ < -1 || anchorRow_ < -1) return false;
+  if (!(gridState_ & EditingCell)) return edit_.col == -1 && edit_.row == -1;
+  return ColumnOrNull(edit_.col) && RowInBounds(edit_.row);
+}
+
+bool TCustomGridViewControl::InputRowMatchesEditor() const {
+  if (!(gridState_ & EditingInput)) return edit_.inputColumn == -1;
+  return ColumnOrNull(edit_.inputColumn) && edit_.col == -1 && edit_.row == -1;
+}
+
+bool TCustomGridViewControl::HeldColumnsAreLive() const {
+  const auto live = [this](const TCustomColumn* c) { return !c || c->Collection() == columns_.get(); };
+  return live(hotHeaderColumn_) && live(pressedHeaderColumn_);
+}
+
 // ---- selection ------------------------------------------------------------------
 
 void TCustomGridViewControl::SetRowSelected(int ARow, bool Value) {
+  SetRowFlag(ARow, Value);
+  CheckInvariants();
+}
+
+void TCustomGridViewControl::SetRowFlag(int ARow, bool Value) {
   if (ARow < 0 || ARow >= int(rowSelected_.size()) || rowSelected_[size_t(ARow)] == Value) return;
   rowSelected_[size_t(ARow)] = Value;
   if (options_.testFlag(goSelectFullRow)) InvalidateRow(ARow);
 }
 
 void TCustomGridViewControl::ClearRowSelection() {
-  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowSelected(r, false);
+  const TCheckOnExit check{this};
+  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowFlag(r, false);
   gridState_ &= uint16_t(~RangeSelecting);
 }
 
@@ -831,10 +894,11 @@ void TCustomGridViewControl::ClearRowSelection() {
 void TCustomGridViewControl::SelectRange(int From, int To) {
   if (From < 0) From = To;
   const int low = std::min(From, To), high = std::max(From, To);
-  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowSelected(r, r >= low && r <= high);
+  for (int r = 0; r < int(rowSelected_.size()); ++r) SetRowFlag(r, r >= low && r <= high);
 }
 
 void TCustomGridViewControl::SelectCell(int ACol, int ARow, TShiftState Shift) {
+  const TCheckOnExit check{this};
   const int oldCol = col_, oldRow = row_;
   col_ = ACol;
   row_ = ARow;
@@ -842,7 +906,7 @@ void TCustomGridViewControl::SelectCell(int ACol, int ARow, TShiftState Shift) {
   if (multi && Shift.testFlag(ssCtrl)) {
     anchorRow_ = ARow;
     gridState_ |= RangeSelecting;
-    SetRowSelected(ARow, !RowSelected(ARow));
+    SetRowFlag(ARow, !RowSelected(ARow));
   } else if (multi && Shift.testFlag(ssShift)) {
     gridState_ |= RangeSelecting;
     SelectRange(anchorRow_, ARow);
@@ -850,17 +914,17 @@ void TCustomGridViewControl::SelectCell(int ACol, int ARow, TShiftState Shift) {
     if (gridState_ & RangeSelecting)
       ClearRowSelection();
     else
-      SetRowSelected(oldRow, false);
-    SetRowSelected(ARow, true);
+      SetRowFlag(oldRow, false);
+    SetRowFlag(ARow, true);
     anchorRow_ = ARow;
   }
   SelectionChanged(oldCol, oldRow);
 }
 
 void TCustomGridViewControl::SelectionChanged(int OldCol, int OldRow) {
-  if (inputActive_) {
-    InvalidateColumnPart(OldCol >= 0 && OldCol < columns_->Count() ? columns_->Items(OldCol) : nullptr, gaInput);
-    InvalidateColumnPart(col_ >= 0 && col_ < columns_->Count() ? columns_->Items(col_) : nullptr, gaInput);
+  if (edit_.inputActive) {
+    InvalidateColumnPart(ColumnOrNull(OldCol), gaInput);
+    InvalidateColumnPart(ColumnOrNull(col_), gaInput);
     return;
   }
   if (OnSelectCell) OnSelectCell(this, col_, row_);
@@ -877,13 +941,16 @@ void TCustomGridViewControl::SelectionChanged(int OldCol, int OldRow) {
 }
 
 void TCustomGridViewControl::MoveToRow(int ARow) {
-  if (ARow < 0 || ARow >= RowCount()) return;
+  const TCheckOnExit check{this};
+  if (!RowInBounds(ARow)) return;
   SelectCell(col_, ARow, {});
-  inputActive_ = false;
+  edit_.inputActive = false;
 }
 
 void TCustomGridViewControl::MoveToDisplayNeighbour(int step) {
-  const int place = col_ >= 0 && col_ < columns_->Count() ? columns_->DisplayIndexOf(columns_->Items(col_)) : -1;
+  const TCheckOnExit check{this};
+  const TCustomColumn* current = ColumnOrNull(col_);
+  const int place = current ? columns_->DisplayIndexOf(current) : -1;
   if (place < 0) return;
   for (int p = place + step; p >= 0 && p < columns_->Count(); p += step) {
     const TCustomColumn* column = columns_->DisplayItems(p);
@@ -911,21 +978,25 @@ void TCustomGridViewControl::MoveBy(TSelectionMoveDirection direction) {
 
 // ---- editing --------------------------------------------------------------------
 
-TCellEditor* TCustomGridViewControl::LiveEditor() const { return editor_ ? liveEditor_.data() : nullptr; }
+TCellEditor* TCustomGridViewControl::Editor() const { return edit_.editor; }
 
 bool TCustomGridViewControl::EditorHasFocus() const {
-  const TCellEditor* editor = LiveEditor();
+  const TCellEditor* editor = Editor();
   return editor && editor->hasFocus();
 }
 
 void TCustomGridViewControl::DoEdit(const QString& Value) {
-  if (OnEdit) OnEdit(this, editCol_, editRow_, Value);
+  if (OnEdit) OnEdit(this, edit_.col, edit_.row, Value);
 }
 
-// Key, change and focus receivers shared by the cell and the input editor.
-void TCustomGridViewControl::ConnectEditor(TCellEditor* editor) {
-  editor_ = editor;
-  liveEditor_ = editor;
+// The set-up the cell and the input editor share: the edit in progress is
+// applied and closed, the new editor takes the grid's keys and focus and the
+// column's look.
+void TCustomGridViewControl::OpenEditor(TCellEditor* editor, TCustomColumn* column, uint16_t kind, int margin,
+                                        TColor color) {
+  ApplyEdit();
+  CloseEditor();
+  edit_.editor = editor;
   editor->SetParent(this);
   editor->SetBorderStyle(bsNone);
   editor->OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) { EditorKeyDown(Key, Shift); };
@@ -933,37 +1004,36 @@ void TCustomGridViewControl::ConnectEditor(TCellEditor* editor) {
     if (!GridFocused()) Invalidate();
   };
   editor->OnExit = [this](TObject*) {
-    if (!editor_ || GridFocused()) return;
+    if (!EditorOpen() || GridFocused()) return;
     Invalidate();
     FocusLeftGrid();
   };
+  gridState_ |= kind;
+  column->PrepareEditor();
+  editor->SetAlignment(column->Alignment());
+  editor->SetMargin(margin);
+  editor->SetVerticalAlignment(column->VerticalAlignment());
+  editor->SetColor(color);
+  editor->Font()->SetColor(column->Font()->Color());
 }
 
 void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
-  if ((gridState_ & EditingCell) && ACol == editCol_ && ARow == editRow_) return;
-  if (ACol < 0 || ARow < 0 || ARow >= RowCount() || ACol >= columns_->Count()) return;
+  const TCheckOnExit check{this};
+  if ((gridState_ & EditingCell) && ACol == edit_.col && ARow == edit_.row) return;
+  if (!ColumnOrNull(ACol) || !RowInBounds(ARow)) return;
   bool accept = true;
   if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
   if (!accept || !CanEditColumn(ACol)) return;
   TCustomColumn* column = columns_->Items(ACol);
   auto* editor = qobject_cast<TCellEditor*>(column->Editor());
   if (!editor) return;
-  ApplyEdit();
-  CloseEditor();
-  ConnectEditor(editor);
-  gridState_ |= EditingCell;
-  editor->SetAlignment(column->Alignment());
-  editor->SetMargin(-1);
-  editor->SetVerticalAlignment(column->VerticalAlignment());
-  editor->SetBiDiMode(BiDiMode());
   editor->OnChange = [this](TObject*) {
-    if (TCellEditor* e = LiveEditor()) DoEdit(e->GetAsText());
+    if (TCellEditor* e = Editor()) DoEdit(e->GetAsText());
   };
-  editor->SetColor(GetCellColor(ACol, ARow));
-  column->PrepareEditor();
-  editor->Font()->SetColor(column->Font()->Color());
-  editCol_ = ACol;
-  editRow_ = ARow;
+  OpenEditor(editor, column, EditingCell, -1, GetCellColor(ACol, ARow));
+  editor->SetBiDiMode(BiDiMode());
+  edit_.col = ACol;
+  edit_.row = ARow;
   QString value = Text;
   if (value.isEmpty()) GetCellText(ACol, ARow, value);
   editor->SetAsText(value);
@@ -973,40 +1043,32 @@ void TCustomGridViewControl::EditCell(int ACol, int ARow, const QString& Text) {
 }
 
 void TCustomGridViewControl::EditInput(TCustomColumn* Column, const QString& Text) {
+  const TCheckOnExit check{this};
   if (!Column || Column->Collection() != columns_.get()) return;
   SetInputActive(true);
   SelectCell(Column->Index(), row_, {});
   auto* editor = qobject_cast<TCellEditor*>(Column->Options().testFlag(coCanInput) ? Column->Editor() : nullptr);
   if (!editor) return;
-  ApplyEdit();
-  CloseEditor();
-  ConnectEditor(editor);
-  gridState_ |= EditingInput;
-  Column->PrepareEditor();
-  editor->SetAlignment(Column->Alignment());
-  editor->SetMargin(0);
-  editor->SetColor(Column->Color());
-  editor->SetVerticalAlignment(Column->VerticalAlignment());
-  editor->Font()->SetColor(Column->Font()->Color());
-  inputColumn_ = Column->Index();
+  OpenEditor(editor, Column, EditingInput, 0, Column->Color());
+  edit_.inputColumn = Column->Index();
   Column->SetInputOpen(true);
   editor->SetAsText(Text.isEmpty() ? Column->InputText() : Text);
-  editCol_ = -1;
-  editRow_ = -1;
+  edit_.col = -1;
+  edit_.row = -1;
   PositionEditor();
   if (Column->Options().testFlag(coEditorAutoSelect)) editor->SelectAll();
   editor->StartEdit();
 }
 
 void TCustomGridViewControl::PositionEditor() {
-  TCellEditor* editor = LiveEditor();
+  TCellEditor* editor = Editor();
   if (!editor) return;
   TRect r;
   if (gridState_ & EditingCell) {
-    r = GetCellRect(editCol_, editRow_, gaData);
+    r = GetCellRect(edit_.col, edit_.row, gaData);
     if (r.Top < DataRect().Top) return editor->hide();
   } else if (gridState_ & EditingInput) {
-    r = GetCellRect(inputColumn_, 0, gaInput);
+    r = GetCellRect(edit_.inputColumn, 0, gaInput);
   } else {
     return;
   }
@@ -1020,20 +1082,19 @@ void TCustomGridViewControl::PositionEditor() {
 // The edited row may have gone while the editor was open: the text then has
 // no cell to go to.
 bool TCustomGridViewControl::ApplyEdit() {
-  TCellEditor* editor = LiveEditor();
+  TCellEditor* editor = Editor();
   if (!editor) return false;
   if (gridState_ & EditingCell) {
     const QString text = editor->GetAsText();
     QString old;
-    GetCellText(editCol_, editRow_, old);
+    GetCellText(edit_.col, edit_.row, old);
     if (text == old) return false;
     editor->CheckValue();
     bool accept = true;
-    if (OnAfterEdit) OnAfterEdit(this, editCol_, editRow_, text, accept);
-    if (RowCount() == 0 || editRow_ < 0 || editRow_ >= RowCount()) return false;
-    if (accept) SetCellText(editCol_, editRow_, text);
-  } else if ((gridState_ & EditingInput) && inputColumn_ >= 0 && inputColumn_ < columns_->Count()) {
-    TCustomColumn* column = columns_->Items(inputColumn_);
+    if (OnAfterEdit) OnAfterEdit(this, edit_.col, edit_.row, text, accept);
+    if (!RowInBounds(edit_.row)) return false;
+    if (accept) SetCellText(edit_.col, edit_.row, text);
+  } else if (TCustomColumn* column = ColumnOrNull(edit_.inputColumn); column && (gridState_ & EditingInput)) {
     editor->CheckValue();
     column->SetInputText(editor->GetAsText());
     column->SetInputOpen(false);
@@ -1044,18 +1105,21 @@ bool TCustomGridViewControl::ApplyEdit() {
 // The state is cleared before the window hides, so the focus change that
 // hiding causes finds no editor to commit.
 void TCustomGridViewControl::CloseEditor() {
-  TCellEditor* editor = LiveEditor();
-  const int editCol = editCol_, editRow = editRow_;
+  const TCheckOnExit check{this};
+  ShutEditor();
+}
+
+void TCustomGridViewControl::ShutEditor() {
+  TCellEditor* editor = Editor();
+  const int editCol = edit_.col, editRow = edit_.row;
   const bool editingCell = gridState_ & EditingCell, editingInput = gridState_ & EditingInput;
-  TCustomColumn* inputColumn =
-      inputColumn_ >= 0 && inputColumn_ < columns_->Count() ? columns_->Items(inputColumn_) : nullptr;
+  TCustomColumn* inputColumn = ColumnOrNull(edit_.inputColumn);
   gridState_ &= uint16_t(~(EditingCell | EditingInput));
-  editCol_ = -1;
-  editRow_ = -1;
+  edit_.col = -1;
+  edit_.row = -1;
   if (inputColumn) inputColumn->SetInputOpen(false);
-  inputColumn_ = -1;
-  editor_ = nullptr;
-  liveEditor_ = nullptr;
+  edit_.inputColumn = -1;
+  edit_.editor = nullptr;
   if (!editor || !editor->isVisible()) return;
   if (editor->hasFocus() && isVisible()) SetFocus();
   editor->SetBounds(0, 0, 0, 0);
@@ -1068,6 +1132,7 @@ void TCustomGridViewControl::CloseEditor() {
 // that does not convert takes the new row away again and leaves every
 // column's entry as typed, so no half-filled row stays and nothing is lost.
 void TCustomGridViewControl::AcceptInput() {
+  const TCheckOnExit check{this};
   bool accept = true;
   if (OnInputAccept) OnInputAccept(this, accept);
   if (!accept) return;
@@ -1076,7 +1141,7 @@ void TCustomGridViewControl::AcceptInput() {
   try {
     for (int i = 0; i < columns_->Count(); ++i) {
       TCustomColumn* column = columns_->Items(i);
-      const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
+      const QString text = InputValue(column);
       if (!text.isEmpty()) SetCellText(i, row, text);
     }
   } catch (...) {
@@ -1086,12 +1151,16 @@ void TCustomGridViewControl::AcceptInput() {
   for (int i = 0; i < columns_->Count(); ++i) columns_->Items(i)->SetInputText(columns_->Items(i)->DefaultValue());
 }
 
+QString TCustomGridViewControl::InputValue(const TCustomColumn* Column) {
+  return Column->InputText().isEmpty() ? Column->DefaultValue() : Column->InputText();
+}
+
 void TCustomGridViewControl::ReturnFocus() {
   if (isVisible()) SetFocus();
 }
 
 void TCustomGridViewControl::EditorKeyDown(Word& Key, TShiftState Shift) {
-  TCellEditor* editor = LiveEditor();
+  TCellEditor* editor = Editor();
   if (!editor) return;
   if (Key == VK_RETURN && (gridState_ & EditingCell)) {
     ApplyEdit();
@@ -1099,12 +1168,12 @@ void TCustomGridViewControl::EditorKeyDown(Word& Key, TShiftState Shift) {
     ReturnFocus();
     MoveBy(selectionMoveDirection_);
   } else if (Key == VK_RETURN && (gridState_ & EditingInput)) {
-    const int column = inputColumn_;
+    const int column = edit_.inputColumn;
     ApplyEdit();
     const int before = RowCount();
     AcceptInput();
     if (RowCount() > before) editor->Clear();
-    if (column >= 0 && column < columns_->Count()) columns_->Items(column)->SetInputOpen(true);
+    if (TCustomColumn* open = ColumnOrNull(column)) open->SetInputOpen(true);
     editor->SelectAll();
   } else if (Key == VK_ESCAPE) {
     CloseEditor();
@@ -1118,7 +1187,7 @@ void TCustomGridViewControl::EditorKeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TCustomGridViewControl::FocusLeftGrid() {
-  if (editor_) {
+  if (EditorOpen()) {
     ApplyEdit();
     CloseEditor();
   }

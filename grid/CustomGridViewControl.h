@@ -10,9 +10,12 @@
 //   invalidation .......... InvalidateArea / Cell / ColumnPart / Row
 //   scroll bars ........... ranges, UpdateHorzScrollBar, UpdateVertScrollBar
 //   column notices ........ ColumnsChanged, ColumnListNotice
+//   invariants ............ CheckInvariants and its checks (stated at the
+//                           state fields below)
 //   selection ............. SelectCell, row flags, moves
-//   editing ............... EditCell, EditInput, ApplyEdit, CloseEditor,
-//                           AcceptInput, the editor keys
+//   editing ............... OpenEditor (shared set-up), EditCell, EditInput,
+//                           ApplyEdit, CloseEditor, AcceptInput, the editor
+//                           keys
 //   painting .............. Paint → PaintColumnParts → PaintRows → PaintCell
 //                           (+ grid lines, empty cells, focus, indicator),
 //                           PaintSlides, filler, caption, themed border
@@ -121,6 +124,9 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   const QString& Caption() const { return caption_; }
   void SetCaption(const QString& v);
   TColumns* Columns() const { return columns_.get(); }
+  // The column of that index, or null when there is none.
+  TCustomColumn* ColumnOrNull(int ACol) const;
+  bool RowInBounds(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
   // The grid takes the collection over; it must have been made for this grid.
   void SetColumns(std::unique_ptr<TColumns> v);
   TGridLinesStyle GridLinesStyle() const { return gridLinesStyle_; }
@@ -164,18 +170,20 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   // ---- state
   uint16_t GridState() const { return gridState_; }
   int AnchorRow() const { return anchorRow_; }
-  int InputColumn() const { return inputColumn_; }
-  bool InputActive() const { return inputActive_; }
+  int InputColumn() const { return edit_.inputColumn; }
+  bool InputActive() const { return edit_.inputActive; }
   void SetInputActive(bool v);
   int Col() const { return col_; }
   int Row() const { return row_; }
-  TCellEditor* Editor() const { return editor_; }
-  int EditCol() const { return editCol_; }
-  int EditRow() const { return editRow_; }
+  // The open editor; null when none is open or its column was destroyed.
+  TCellEditor* Editor() const;
+  int EditCol() const { return edit_.col; }
+  int EditRow() const { return edit_.row; }
   TCustomColumn* HotHeaderColumn() const override { return hotHeaderColumn_; }
   TCustomColumn* PressedHeaderColumn() const override { return pressedHeaderColumn_; }
   bool RowSelected(int r) const { return r >= 0 && r < int(rowSelected_.size()) && rowSelected_[size_t(r)]; }
-  int RowSelectedCount() const { return int(rowSelected_.size()); }
+  // How many per-row selection flags there are (one per row), not how many are set.
+  int RowFlagCount() const { return int(rowSelected_.size()); }
   bool IsCellSelected(int ACol, int ARow) const;
   // The control or its open editor has the keyboard focus.
   bool GridFocused() const;
@@ -255,6 +263,9 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void EditInput(TCustomColumn* Column, const QString& Text);
   void PositionEditor();
   void AcceptInput();
+  // What the input row puts in the column's new cell: the typed text, else
+  // the column's default.
+  static QString InputValue(const TCustomColumn* Column);
   virtual void CloseEditor();
 
   // ---- what the column model and the part display read
@@ -292,34 +303,74 @@ class TCustomGridViewControl : public TScrollView, public IColumnGrid, public IP
   void MoveBy(TSelectionMoveDirection direction);
   // Focus left both the grid and its editor: the edit is committed.
   void FocusLeftGrid();
-  // An open editor's window, gone when its column was destroyed.
-  TCellEditor* LiveEditor() const;
+  // A cell or the input row is being edited (its editor may have gone with
+  // its column).
+  bool EditorOpen() const { return gridState_ & (EditingCell | EditingInput); }
   void DoEdit(const QString& Value);
+  // CloseEditor without the invariant check, for destructors.
+  void ShutEditor();
   // A new column collection took the place of the old one.
   virtual void ColumnsReplaced() {}
 
-  // Descendants keep these in step with their rows and editing.
+  // Asserts the invariants below; every public operation that changes the
+  // state ends with it (ApplyEdit excepted: it outlives rows taken from
+  // under the grid). Descendants add theirs.
+  virtual void CheckInvariants() const;
+  // Checks the invariants when the operation that made it ends, on every
+  // way out.
+  struct TCheckOnExit {
+    const TCustomGridViewControl* grid;
+    ~TCheckOnExit() { grid->CheckInvariants(); }
+  };
+  // Nothing the grid holds on to outlives the columns: each held column is
+  // one of Columns().
+  virtual bool HeldColumnsAreLive() const;
+
+  // What is being edited. The edit cell and the input column say where the
+  // one editor is open; GridState's EditingCell and EditingInput say which.
+  struct TEditState {
+    // Gone by itself when its column is destroyed.
+    QPointer<TCellEditor> editor;
+    int col = -1;
+    int row = -1;
+    int inputColumn = -1;
+    // The input row holds the selection (with or without its editor).
+    bool inputActive = false;
+  };
+
+  // Descendants keep these in step with their rows and editing. Invariants:
+  // - one editor at most: EditingCell and EditingInput are never both set,
+  //   and an editor is held only while one is, a cell's editor being its
+  //   column's;
+  // - rowSelected_ holds one flag per row;
+  // - the current cell and the anchor row are never below -1 (rows and
+  //   columns that go may leave them past the end, so every reader checks
+  //   the range), and the edit cell is a cell exactly while EditingCell is
+  //   set, else (-1, -1);
+  // - the input column is a column exactly while EditingInput is set, else
+  //   -1, and then no cell is being edited;
+  // - HeldColumnsAreLive.
   uint16_t gridState_ = 0;
   int anchorRow_ = -1;
-  int inputColumn_ = -1;
-  bool inputActive_ = false;
   int col_ = 0;
   int row_ = 0;
-  TCellEditor* editor_ = nullptr;
-  TCustomColumn* hotHeaderColumn_ = nullptr;
-  TCustomColumn* pressedHeaderColumn_ = nullptr;
-  int editCol_ = -1;
-  int editRow_ = -1;
+  TEditState edit_;
+  QPointer<TCustomColumn> hotHeaderColumn_;
+  QPointer<TCustomColumn> pressedHeaderColumn_;
   std::vector<bool> rowSelected_;
 
  private:
   void SelectRange(int From, int To);
   void SelectionChanged(int OldCol, int OldRow);
-  void ConnectEditor(TCellEditor* editor);
+  void OpenEditor(TCellEditor* editor, TCustomColumn* column, uint16_t kind, int margin, TColor color);
   void ReturnFocus();
   void MoveToDisplayNeighbour(int step);
-
-  QPointer<TCellEditor> liveEditor_;
+  // SetRowSelected without the check, for the loops over every row.
+  void SetRowFlag(int ARow, bool Value);
+  bool OneEditorOnItsCell() const;
+  bool OneFlagPerRow() const;
+  bool CellsValidOrNone() const;
+  bool InputRowMatchesEditor() const;
   void AttachColumns();
   TColumnDisplay* BindDisplay(TCustomColumn* column, const TRect& cellRect);
   void ClipCell(const TRect& cellRect);

@@ -28,7 +28,7 @@ class TGridCellAccessible : public QAccessibleInterface, public QAccessibleTable
   QString text(QAccessible::Text t) const override {
     if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value)) return {};
     TCustomGridViewControl* grid = table_->Grid();
-    const int col = table_->ColumnAt(tableColumn_);
+    const int col = table_->ColumnOfTableColumn(tableColumn_);
     if (row_ < 0) return grid->Columns()->Items(col)->Header()->Caption();
     QString value;
     grid->GetCellText(col, row_, value);
@@ -38,7 +38,7 @@ class TGridCellAccessible : public QAccessibleInterface, public QAccessibleTable
   QRect rect() const override {
     if (!isValid()) return {};
     TCustomGridViewControl* grid = table_->Grid();
-    const int col = table_->ColumnAt(tableColumn_);
+    const int col = table_->ColumnOfTableColumn(tableColumn_);
     const TRect r = row_ < 0 ? grid->Columns()->Items(col)->PartRect(gaHeader) : grid->GetCellRect(col, row_);
     const TPoint origin = grid->ClientToScreen(TPoint(r.Left, r.Top));
     return QRect(origin.X, origin.Y, r.Right - r.Left, r.Bottom - r.Top);
@@ -48,7 +48,7 @@ class TGridCellAccessible : public QAccessibleInterface, public QAccessibleTable
     QAccessible::State s;
     if (!isValid() || row_ < 0) return s;
     TCustomGridViewControl* grid = table_->Grid();
-    const int col = table_->ColumnAt(tableColumn_);
+    const int col = table_->ColumnOfTableColumn(tableColumn_);
     s.selectable = true;
     s.focusable = true;
     s.selected = grid->IsCellSelected(col, row_);
@@ -137,7 +137,7 @@ int TGridAccessible::columnCount() const { return Grid() ? Grid()->Columns()->Vi
 
 int TGridAccessible::rowCount() const { return Grid() ? Grid()->RowCount() : 0; }
 
-int TGridAccessible::ColumnAt(int TableColumn) const {
+int TGridAccessible::ColumnOfTableColumn(int TableColumn) const {
   const TColumns* columns = Grid()->Columns();
   for (int p = 0; p < columns->Count(); ++p) {
     const TCustomColumn* c = columns->DisplayItems(p);
@@ -198,7 +198,7 @@ QAccessibleInterface* TGridAccessible::cellAt(int row, int column) const {
 }
 
 QString TGridAccessible::columnDescription(int column) const {
-  const int index = Grid() ? ColumnAt(column) : -1;
+  const int index = Grid() ? ColumnOfTableColumn(column) : -1;
   return index < 0 ? QString() : Grid()->Columns()->Items(index)->Header()->Caption();
 }
 
@@ -206,7 +206,7 @@ QList<int> TGridAccessible::selectedRows() const {
   QList<int> rows;
   const TCustomGridViewControl* grid = Grid();
   if (!grid) return rows;
-  for (int r = 0; r < grid->RowSelectedCount(); ++r)
+  for (int r = 0; r < grid->RowFlagCount(); ++r)
     if (grid->RowSelected(r)) rows << r;
   return rows;
 }
@@ -219,7 +219,7 @@ QList<QAccessibleInterface*> TGridAccessible::selectedCells() const {
   if (!grid) return cells;
   for (int row : selectedRows())
     for (int c = 0; c < columnCount(); ++c)
-      if (grid->IsCellSelected(ColumnAt(c), row)) cells << CellInterface(row, c);
+      if (grid->IsCellSelected(ColumnOfTableColumn(c), row)) cells << CellInterface(row, c);
   const int current = TableColumnOf(grid->Col());
   if (!grid->RowSelected(grid->Row()) && grid->IsCellSelected(grid->Col(), grid->Row()))
     if (QAccessibleInterface* cell = CellInterface(grid->Row(), current)) cells << cell;

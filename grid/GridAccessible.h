@@ -25,7 +25,7 @@ class TGridAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
 
   TCustomGridViewControl* Grid() const;
   // The column index behind a table column (visible columns in screen order).
-  int ColumnAt(int TableColumn) const;
+  int ColumnOfTableColumn(int TableColumn) const;
   int TableColumnOf(int ColumnIndex) const;
 
   // QAccessibleInterface

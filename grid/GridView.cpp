@@ -23,7 +23,7 @@ TGridView::TGridView(QWidget* AOwner) : TCustomGridView(AOwner) {
 }
 
 TGridView::~TGridView() {
-  CloseEditor();
+  ShutEditor();
   cells_.reset();
 }
 
@@ -37,8 +37,6 @@ void TGridView::ColumnsReplaced() {
   MakeCells();
   Invalidate();
 }
-
-bool TGridView::RowInBounds(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
 
 bool TGridView::CellInBounds(int ACol, int ARow) const {
   return RowInBounds(ARow) && ACol >= 0 && ACol < Columns()->Count() && ACol < cells_->ColCount();
@@ -79,6 +77,7 @@ void TGridView::RowsChanged() {
 }
 
 void TGridView::AddRows(int Count) {
+  const TCheckOnExit check{this};
   if (Count <= 0) return;
   const int first = RowCount();
   cells_->AddRows(Count);
@@ -99,6 +98,7 @@ void TGridView::AddRows(int Count) {
 }
 
 void TGridView::AppendRows(int Count) {
+  const TCheckOnExit check{this};
   if (Count <= 0) return;
   const int first = RowCount();
   cells_->AddRows(Count);
@@ -109,6 +109,7 @@ void TGridView::AppendRows(int Count) {
 }
 
 void TGridView::ClearRows() {
+  const TCheckOnExit check{this};
   const int col = Col(), row = Row();
   CloseEditor();
   rowSelected_.clear();
@@ -122,11 +123,12 @@ void TGridView::ClearRows() {
 
 // An open editor stays on its record when a row above it goes.
 void TGridView::DeleteRow(int ARow) {
+  const TCheckOnExit check{this};
   if (!RowInBounds(ARow)) return;
   if ((GridState() & EditingCell) && ARow == EditRow()) CloseEditor();
   cells_->DeleteRow(ARow);
   rowSelected_.erase(rowSelected_.begin() + ARow);
-  if ((GridState() & EditingCell) && ARow < editRow_) --editRow_;
+  if ((GridState() & EditingCell) && ARow < edit_.row) --edit_.row;
   if (anchorRow_ >= RowCount()) anchorRow_ = RowCount() - 1;
   Invalidate();
   NotifyGridRowsRemoved(this, ARow, ARow);
@@ -138,6 +140,7 @@ void TGridView::DeleteRow(int ARow) {
 }
 
 int TGridView::DeleteSelectedRows() {
+  const TCheckOnExit check{this};
   std::vector<int> rows;
   for (int r = 0; r < RowCount(); ++r)
     if (rowSelected_[size_t(r)]) rows.push_back(r);
@@ -145,11 +148,11 @@ int TGridView::DeleteSelectedRows() {
   // A row keeps its record: it moves up by the deleted rows above it.
   const auto above = [&rows](int r) { return int(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin()); };
   const bool editing = GridState() & EditingCell;
-  if (editing && std::binary_search(rows.begin(), rows.end(), editRow_)) CloseEditor();
+  if (editing && std::binary_search(rows.begin(), rows.end(), edit_.row)) CloseEditor();
   cells_->DeleteRows(rows);
   rowSelected_.assign(size_t(RowCount()), false);
   const int last = std::max(0, RowCount() - 1);
-  if (GridState() & EditingCell) editRow_ -= above(editRow_);
+  if (GridState() & EditingCell) edit_.row -= above(edit_.row);
   row_ = std::clamp(row_ - above(row_), 0, last);
   if (anchorRow_ >= 0) anchorRow_ = std::clamp(anchorRow_ - above(anchorRow_), 0, last);
   // What is left selected is the current row, as after a plain click.
@@ -167,10 +170,11 @@ int TGridView::DeleteSelectedRows() {
 }
 
 void TGridView::InsertRow(int ARow) {
+  const TCheckOnExit check{this};
   if (!RowInBounds(ARow)) return;
   cells_->InsertRow(ARow);
   rowSelected_.insert(rowSelected_.begin() + ARow, false);
-  if ((GridState() & EditingCell) && ARow <= editRow_) ++editRow_;
+  if ((GridState() & EditingCell) && ARow <= edit_.row) ++edit_.row;
   NotifyGridRowsInserted(this, ARow, ARow);
   SelectCell(Col(), Row() + 1, {});
   Invalidate();
@@ -179,6 +183,7 @@ void TGridView::InsertRow(int ARow) {
 }
 
 void TGridView::MoveRow(int FromRow, int ToRow) {
+  const TCheckOnExit check{this};
   if (!RowInBounds(FromRow) || !RowInBounds(ToRow)) return;
   cells_->MoveRow(FromRow, ToRow);
   const bool selected = rowSelected_[size_t(FromRow)];
@@ -190,6 +195,7 @@ void TGridView::MoveRow(int FromRow, int ToRow) {
 }
 
 void TGridView::SortColumn(int ACol, bool Ascending) {
+  const TCheckOnExit check{this};
   if (ACol >= 0 && ACol < Columns()->Count() && ACol < cells_->ColCount()) {
     TCustomColumn* column = Columns()->Items(ACol);
     if (column->Options().testFlag(coCanSort)) {
@@ -281,12 +287,7 @@ int TGridView::FindRowStartingWith(int ACol, const QString& Text) {
   if (ACol < 0 || ACol >= cells_->ColCount()) return -1;
   const auto* texts = std::get_if<std::vector<QString>>(&cells_->List(ACol).Values);
   if (!texts) return TCustomGridView::FindRowStartingWith(ACol, Text);
-  const int rows = RowCount();
-  for (int i = 1; i <= rows; ++i) {
-    const int r = (Row() + i) % rows;
-    if (StartsWithFolded((*texts)[size_t(r)], Text)) return r;
-  }
-  return -1;
+  return FirstRowStartingWith(Text, [texts](int r) -> const QString& { return (*texts)[size_t(r)]; });
 }
 
 // ---- plays and hints ------------------------------------------------------------
@@ -311,12 +312,9 @@ void TGridView::ShowCellHint(int ACol, int ARow) {
   if (hint.isEmpty()) return HideCellHint();
   if (TextFitHint()->Showing()) return;
   const QString text = FromAnsi(hint);
-  cellHint_->SetColor(clInfoBk);
-  TRect r = cellHint_->CalcHintRect(250, text);
   const TRect cell = GetCellRect(ACol, ARow);
-  const TPoint at = ClientToScreen(TPoint(cell.Left + Columns()->Items(ACol)->Width(), cell.Top - 20));
-  OffsetRect(r, at.X, at.Y);
-  cellHint_->ActivateHint(r, text);
+  cellHint_->ActivateHintAt(ClientToScreen(TPoint(cell.Left + Columns()->Items(ACol)->Width(), cell.Top - 20)), 250,
+                            text);
 }
 
 void TGridView::HideCellHint() {

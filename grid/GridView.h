@@ -66,7 +66,6 @@ class TGridView : public TCustomGridView {
 
   void MakeCells();
   bool CellInBounds(int ACol, int ARow) const;
-  bool RowInBounds(int ARow) const;
   // Rows changed under the grid: everything is repainted and the
   // assistive technology told.
   void RowsChanged();

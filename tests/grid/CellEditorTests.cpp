@@ -150,10 +150,7 @@ class TextEditor : public ::testing::Test {
  protected:
   void SetUp() override {
     editor.SetBounds(0, 0, 120, 20);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    editor.SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return editor.Focused(); }));
+    ASSERT_TRUE(ShowFocused(editor, editor));
     editor.OnChange = [this](TObject*) { log << QStringLiteral("change"); };
     editor.OnEdit = [this](TObject*, const QString& v) { log << QStringLiteral("edit ") + v; };
     editor.OnKeyDown = [this](TObject*, Word& key, TShiftState) { log << QStringLiteral("key %1").arg(key); };
@@ -248,10 +245,7 @@ TEST(TextEditorFocus, APressTakesTheFocusAndAutoSelectSelectsOnEntering) {
   editor.SetBounds(0, 40, 100, 20);
   editor.SetAutoSelect(true);
   editor.SetAsText(QStringLiteral("abc"));
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  other.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return other.Focused(); }));
+  ASSERT_TRUE(ShowFocused(window, other));
   QTest::mouseClick(editor.findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(50, 5));
   EXPECT_TRUE(WaitFor([&] { return editor.Focused(); }));
   other.SetFocus();
@@ -622,10 +616,7 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
   clock.Drive({spin.DelayTimer(), spin.RepeatTimer()});
   int spins = 0;
   spin.OnSpin = [&](TObject*, int) { ++spins; };
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  editor.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return editor.Focused(); }));
+  ASSERT_TRUE(ShowFocused(window, editor));
   QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(5, 3));
   clock.Advance(500);
   other.SetFocus();
@@ -638,7 +629,7 @@ TEST(SpinInEditor, HoldingUpThenLeavingTheEditorStopsTheRepeat) {
 
 // Fresh spin buttons painted with the given hot and pressed halves, so that
 // every picture starts from the same background.
-QImage SpinPicture(bool themed, int hot, int down) {
+QImage SpinPicture(bool themed, TSpinPart hot, TSpinPart down) {
   ThemeLook look(themed);
   TSpinButtons spin;
   spin.SetBounds(0, 0, 15, 20);
@@ -653,8 +644,8 @@ QImage Upper(const QImage& spin) { return spin.copy(0, 0, 15, 10); }
 QImage Lower(const QImage& spin) { return spin.copy(0, 10, 15, 10); }
 
 TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
-  const QImage normal = SpinPicture(true, 0, 0), lowerHot = SpinPicture(true, 2, 0);
-  const QImage lowerDown = SpinPicture(true, 2, 2);
+  const QImage normal = SpinPicture(true, spNone, spNone), lowerHot = SpinPicture(true, spLower, spNone);
+  const QImage lowerDown = SpinPicture(true, spLower, spLower);
   EXPECT_EQ(Upper(normal), Upper(lowerHot));
   EXPECT_NE(Lower(normal), Lower(lowerHot));
   EXPECT_NE(Lower(lowerHot), Lower(lowerDown));
@@ -662,10 +653,10 @@ TEST(SpinLooks, ThemedHalvesAreHotOrPressedOneAtATime) {
 }
 
 TEST(SpinLooks, ClassicHalvesShowTheirPushedState) {
-  const QImage up = SpinPicture(false, 0, 0), upperPressed = SpinPicture(false, 0, 1);
+  const QImage up = SpinPicture(false, spNone, spNone), upperPressed = SpinPicture(false, spNone, spUpper);
   EXPECT_NE(Upper(up), Upper(upperPressed));
   EXPECT_EQ(Lower(up), Lower(upperPressed));
-  EXPECT_EQ(up, SpinPicture(false, 1, 0)) << "the classic look has no hot half";
+  EXPECT_EQ(up, SpinPicture(false, spUpper, spNone)) << "the classic look has no hot half";
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ TEST(DragArrow, OtherDirectionsAreIgnoredAndNoShapeGivesTheWholeSquareBack) {
   TDragArrow arrow;
   arrow.SetDirection(TDragArrow::PointsDown);
   const QRegion down = arrow.mask();
-  arrow.SetDirection(3);
-  arrow.SetDirection(-1);
+  arrow.SetDirection(TDragArrow::TArrowDirection(3));
+  arrow.SetDirection(TDragArrow::TArrowDirection(-1));
   EXPECT_EQ(arrow.Direction(), TDragArrow::PointsDown);
   EXPECT_EQ(arrow.mask(), down);
   arrow.SetDirection(TDragArrow::NoShape);
@@ -253,7 +253,7 @@ TEST_F(DragFixture, ShowsTheCaptionAndOnlyTheCaption) {
 
 TEST_F(DragFixture, IsNeverDrawnInvertedEvenWhileTheHeaderIsPressed) {
   const ThemeLook classic(false);  // the classic look inverts a pressed header
-  grid.pressedHeaderColumn_ = middle;
+  grid.SetStateForTest({.pressedHeader = middle});
   middle->Header()->SetCaption(QString());
   Start();
   box.Repaint();

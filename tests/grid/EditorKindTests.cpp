@@ -191,8 +191,7 @@ TEST(NumericEditor, LosingTheFocusReformatsUnlessEverythingIsAllowed) {
   TNumericEditor editor(&window);
   TTextualEditor other(&window);
   other.SetBounds(0, 40, 100, 20);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(ShowActive(window));
   const auto typeAndLeave = [&](const QString& text) {
     editor.SetFocus();
     EXPECT_TRUE(WaitFor([&] { return editor.Focused(); }));

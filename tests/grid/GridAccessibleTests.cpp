@@ -77,8 +77,7 @@ TEST(GridAccessible, CellPlaceOnScreenMatchesThePaintedCell) {
 TEST(GridAccessible, CurrentCellAndSelectedRows) {
   CallGrid g;
   g.focus = true;
-  g.col_ = 2;
-  g.row_ = 1;
+  g.SetStateForTest({.current = TPoint(2, 1)});
   QAccessibleTableInterface* table = TableOf(&g);
   QAccessibleInterface* current = table->cellAt(1, 1);
   EXPECT_TRUE(current->state().focused);
@@ -86,7 +85,7 @@ TEST(GridAccessible, CurrentCellAndSelectedRows) {
   EXPECT_FALSE(table->cellAt(0, 1)->state().focused);
   EXPECT_EQ(table->selectedCellCount(), 1);
   g.SetOptions(g.Options() | goSelectFullRow);
-  g.rowSelected_[0] = true;
+  g.SetStateForTest({.selectedRow = 0});
   EXPECT_EQ(table->selectedRows(), QList<int>{0});
   EXPECT_TRUE(table->isRowSelected(0));
   EXPECT_FALSE(table->isRowSelected(1));

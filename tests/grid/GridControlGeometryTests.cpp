@@ -329,8 +329,7 @@ TEST_P(GridControlClearRows, RepaintsTheOldCurrentCellUnlessItWasTheOrigin) {
   g.SetRows(8);
   g.PaintAll();
   const auto [col, row] = GetParam();
-  g.col_ = col;
-  g.row_ = row;
+  g.SetStateForTest({.current = TPoint(col, row)});
   g.ClearRows();
   EXPECT_EQ(g.Col(), 0);
   EXPECT_EQ(g.Row(), 0);
@@ -429,14 +428,54 @@ TEST(GridControlColumnNotices, WidthChangeUpdatesTheHorizontalBar) {
   EXPECT_EQ(g.HorzScrollBar()->Max(), 510 - g.ClientWidth());
 }
 
+// ---- invariants that fire --------------------------------------------------------
+
+// Each row breaks one invariant behind the grid's back; the next public
+// operation must stop on the check that names it.
+struct BrokenInvariant {
+  const char* name;
+  const char* check;
+  void (*breakIt)(ReportGrid& g, TTextualColumn& loose);
+};
+
+class GridControlInvariants : public ::testing::TestWithParam<BrokenInvariant> {};
+
+TEST_P(GridControlInvariants, AreCheckedInTestBuilds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const BrokenInvariant& k = GetParam();
+  auto breakAndOperate = [&k] {
+    ReportGrid g;
+    TTextualColumn loose;
+    k.breakIt(g, loose);
+    g.ClearRowSelection();
+  };
+  EXPECT_DEATH(breakAndOperate(), k.check);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, GridControlInvariants,
+    ::testing::Values(
+        BrokenInvariant{"TwoEditors", "OneEditorOnItsCell",
+                        [](ReportGrid& g, TTextualColumn&) {
+                          g.SetStateForTest({.gridState = TCustomGridViewControl::EditingCell |
+                                                          TCustomGridViewControl::EditingInput});
+                        }},
+        BrokenInvariant{"AFlagShort", "OneFlagPerRow",
+                        [](ReportGrid& g, TTextualColumn&) { g.SetStateForTest({.rowFlags = 4}); }},
+        BrokenInvariant{"EditCellPastTheRows", "CellsValidOrNone",
+                        [](ReportGrid& g, TTextualColumn&) { g.SetStateForTest({.editedCell = TPoint(1, 5)}); }},
+        BrokenInvariant{"InputColumnWithoutItsEditor", "InputRowMatchesEditor",
+                        [](ReportGrid& g, TTextualColumn&) { g.SetStateForTest({.inputColumn = 1}); }},
+        BrokenInvariant{"HotHeaderOfAnotherList", "HeldColumnsAreLive",
+                        [](ReportGrid& g, TTextualColumn& loose) { g.SetStateForTest({.hotHeader = &loose}); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(GridControlColumnNotices, ClearingColumnsDropsEveryReference) {
   ReportGrid g;
-  g.hotHeaderColumn_ = g.Columns()->Items(0);
-  g.pressedHeaderColumn_ = g.Columns()->Items(1);
-  g.inputColumn_ = 2;
-  g.gridState_ |= TCustomGridViewControl::EditingCell;
-  g.editCol_ = 1;
-  g.editRow_ = 1;
+  g.SetStateForTest({.editedCell = TPoint(1, 1),
+                     .inputColumn = 2,
+                     .hotHeader = g.Columns()->Items(0),
+                     .pressedHeader = g.Columns()->Items(1)});
   g.Columns()->Clear();
   EXPECT_EQ(g.HotHeaderColumn(), nullptr);
   EXPECT_EQ(g.PressedHeaderColumn(), nullptr);

@@ -136,16 +136,14 @@ TEST(GridControlPaint, OpenEditorCellIsOnlyFramed) {
   PaintGrid g;
   g.PaintAll();
   g.colors[{1, 1}] = clRed;
-  g.gridState_ |= TCustomGridViewControl::EditingCell;
-  g.editCol_ = 1;
-  g.editRow_ = 1;
+  g.SetStateForTest({.editedCell = TPoint(1, 1)});
   g.InvalidateCell(1, 1);
   g.PaintInvalid();
   const TRect cell = g.GetCellRect(1, 1);
   EXPECT_EQ(g.At(cell.Left, cell.Top), clRed);
   EXPECT_EQ(g.At(cell.Right - 1, cell.Bottom - 1), clRed);
   EXPECT_EQ(g.At(cell.Left + 20, cell.Top + 5), kWindow);
-  g.gridState_ = 0;
+  g.SetStateForTest({.editedCell = TPoint(-1, -1)});
   g.InvalidateCell(1, 1);
   g.PaintInvalid();
   EXPECT_EQ(g.At(cell.Left + 20, cell.Top + 5), clRed);
@@ -209,8 +207,7 @@ TEST(GridControlPaint, SortedColumnIsGreyWhateverColouringChose) {
   g.focus = true;
   g.SetOptions(g.Options() | goIndicateSortedColumn);
   g.Columns()->Items(1)->SetSorted(true);
-  g.col_ = 1;
-  g.row_ = 0;
+  g.SetStateForTest({.current = TPoint(1, 0)});
   g.OnCellColoring = [](TObject*, int, int, TColor& cell, TColor&, TCellState) { cell = clYellow; };
   g.PaintAll();
   EXPECT_EQ(g.At(120, PaintGrid::Top(1) + 5), RGB(245, 245, 245));
@@ -245,8 +242,7 @@ TEST_P(GridControlSelectionColours, FollowFocusAndOptions) {
   g.focus = c.focus;
   g.SetOptions(g.Options() | c.extra | goHideFocus);
   g.Columns()->Items(1)->Font()->SetColor(clGreen);
-  g.col_ = 1;
-  g.row_ = 1;
+  g.SetStateForTest({.current = TPoint(1, 1)});
   g.PaintAll();
   EXPECT_EQ(ColorToRGB(g.GetCellBackColor(1, 1)), c.back);
   EXPECT_EQ(g.At(98, PaintGrid::Top(1) + 1), c.back);
@@ -265,8 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GridControlPaint, BoldSelectionOnlyWithItsOption) {
   PaintGrid g;
   g.focus = true;
-  g.col_ = 1;
-  g.row_ = 1;
+  g.SetStateForTest({.current = TPoint(1, 1)});
   g.PrepareCellFont(1, 1);
   EXPECT_FALSE(g.Canvas()->Font()->Style().testFlag(fsBold));
   g.SetOptions(g.Options() | goBoldTextSelection);
@@ -336,8 +331,7 @@ TEST(GridControlPaint, FocusRectangleOnTheCurrentCell) {
   ThemeLook look(false);
   PaintGrid g;
   g.focus = true;
-  g.col_ = 0;
-  g.row_ = 2;
+  g.SetStateForTest({.current = TPoint(0, 2)});
   g.PaintAll();
   const TRect cell = g.GetCellRect(0, 2);
   EXPECT_GT(MarksOnTopEdge(g, cell, kHighlight), 10);  // dotted, inverting
@@ -355,8 +349,7 @@ TEST(GridControlPaint, NoFocusRectangleForAHiddenCurrentColumn) {
   ThemeLook look(false);
   PaintGrid g;
   g.focus = true;
-  g.col_ = 1;
-  g.row_ = 1;
+  g.SetStateForTest({.current = TPoint(1, 1)});
   g.Columns()->Items(1)->SetVisible(false);
   g.PaintAll();
   // Column 2 now starts where the hidden column stood.
@@ -370,9 +363,8 @@ TEST(GridControlPaint, FullRowFocusBandAndSelectedRows) {
   PaintGrid g;
   g.focus = true;
   g.SetOptions(g.Options() | goSelectFullRow);
-  g.col_ = 0;
-  g.row_ = 1;
-  g.rowSelected_[1] = true;
+  g.SetStateForTest({.current = TPoint(0, 1)});
+  g.SetStateForTest({.selectedRow = 1});
   g.PaintAll();
   const int top = PaintGrid::Top(1);
   EXPECT_EQ(g.At(120, top + 8), kHighlight);  // the selected row, not only the current cell
@@ -506,7 +498,7 @@ TEST(GridControlPaint, SlidesWithTheCurrentSlideFramedTwice) {
     b->SetWidth(80);
     b->SetHeight(20);
     g.colors[{0, 2}] = clRed;
-    g.row_ = 1;
+    g.SetStateForTest({.current = TPoint(g.Col(), 1)});
     g.PaintAll();
     EXPECT_EQ(g.At(1, 52), kHighlight) << themed;  // slide 1 starts at 51
     EXPECT_EQ(g.At(2, 53), kHighlight) << themed;
@@ -547,7 +539,7 @@ TEST(GridControlCulling, ScrollingOneRowPaintsOneRowAndMatchesAFullPaint) {
 
 TEST(GridControlCulling, NothingButTheBasePaintsWhileResizingAColumn) {
   PaintGrid g;
-  g.gridState_ |= TCustomGridViewControl::ResizingColumn;
+  g.SetStateForTest({.gridState = uint16_t(g.GridState() | TCustomGridViewControl::ResizingColumn)});
   g.PaintAll();
   EXPECT_EQ(g.paintCellCalls, 0);
 }

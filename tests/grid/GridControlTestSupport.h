@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "DisplaysTestSupport.h"
@@ -18,18 +19,42 @@ class TTestGrid : public TCustomGridViewControl {
   QStringList sorted;
   std::map<std::pair<int, int>, TColor> colors;
 
-  using TCustomGridViewControl::col_;
-  using TCustomGridViewControl::editCol_;
-  using TCustomGridViewControl::editRow_;
-  using TCustomGridViewControl::gridState_;
   using TCustomGridViewControl::HorzScrollRect;
-  using TCustomGridViewControl::hotHeaderColumn_;
-  using TCustomGridViewControl::inputColumn_;
-  using TCustomGridViewControl::pressedHeaderColumn_;
-  using TCustomGridViewControl::row_;
-  using TCustomGridViewControl::rowSelected_;
   using TCustomGridViewControl::VertScrollRect;
   using TCustomGridViewControl::VertScrollUnit;
+
+  // The state a test starts from; only the fields given change.
+  struct TestState {
+    std::optional<uint16_t> gridState = std::nullopt;
+    std::optional<TPoint> current = std::nullopt;
+    // EditingCell on this cell with no editor open; (-1, -1) ends it.
+    std::optional<TPoint> editedCell = std::nullopt;
+    std::optional<int> inputColumn = std::nullopt;
+    std::optional<int> selectedRow = std::nullopt;
+    std::optional<int> rowFlags = std::nullopt;
+    std::optional<TCustomColumn*> hotHeader = std::nullopt;
+    std::optional<TCustomColumn*> pressedHeader = std::nullopt;
+  };
+  // The one hook into the grid's state: set directly, without the events,
+  // repaints and invariant checks of the public operations.
+  void SetStateForTest(const TestState& s) {
+    if (s.gridState) gridState_ = *s.gridState;
+    if (s.current) {
+      col_ = s.current->X;
+      row_ = s.current->Y;
+    }
+    if (s.editedCell) {
+      const bool open = s.editedCell->X >= 0;
+      gridState_ = open ? gridState_ | EditingCell : gridState_ & uint16_t(~EditingCell);
+      edit_.col = s.editedCell->X;
+      edit_.row = s.editedCell->Y;
+    }
+    if (s.inputColumn) edit_.inputColumn = *s.inputColumn;
+    if (s.selectedRow) rowSelected_[size_t(*s.selectedRow)] = true;
+    if (s.rowFlags) rowSelected_.resize(size_t(*s.rowFlags));
+    if (s.hotHeader) hotHeaderColumn_ = *s.hotHeader;
+    if (s.pressedHeader) pressedHeaderColumn_ = *s.pressedHeader;
+  }
 
   // A borderless grid of the given client size (no scroll bar is shown
   // while everything fits).

@@ -24,10 +24,7 @@ struct ShownDemo {
 
   ShownDemo() {
     window.resize(1120, 500);
-    window.show();
-    window.activateWindow();
-    (void)QTest::qWaitForWindowActive(&window, 1000);
-    grid->SetFocus();
+    (void)ShowFocused(window, *grid, 1000);
     QApplication::processEvents();
   }
   QWidget* Focus() const { return QApplication::focusWidget() ? QApplication::focusWidget() : grid; }

@@ -251,7 +251,7 @@ TEST(GridViewSelection, ShiftAsFirstActionSelectsOnlyItsRow) {
   g.SelectCell(0, 2, ssShift);
   EXPECT_FALSE(g.RowSelected(0));
   EXPECT_TRUE(g.RowSelected(2));
-  EXPECT_EQ(g.RowSelectedCount(), 4);
+  EXPECT_EQ(g.RowFlagCount(), 4);
 }
 
 }  // namespace
@@ -268,10 +268,7 @@ TEST(GridViewEditing, LeavingTheGridCommitsThenExits) {
   auto* other = new QLineEdit(&window);
   other->move(0, 250);
   window.resize(320, 300);
-  window.show();
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window, 2000));
-  g->SetFocus();
+  ASSERT_TRUE(ShowFocused(window, *g, 2000));
   g->OnExit = [g](TObject*) { g->log << QStringLiteral("exit"); };
   g->EditCell(0, 1, QStringLiteral("typed"));
   ASSERT_TRUE(WaitFor([g] { return g->Editor() && g->Editor()->hasFocus(); }));

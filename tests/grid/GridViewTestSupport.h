@@ -16,8 +16,6 @@ class TLoggedGridView : public TGridView {
   QStringList log;
   int paintedCells = 0;
 
-  using TGridView::gridState_;
-
   TLoggedGridView() {
     RegisterCellEditors();
     SetBorderStyle(bsNone);
@@ -55,10 +53,7 @@ class TLoggedGridView : public TGridView {
 
   void ShowAt(int width, int height) {
     SetBounds(0, 0, width, height);
-    show();
-    activateWindow();
-    (void)QTest::qWaitForWindowActive(this, 1000);
-    SetFocus();
+    (void)ShowFocused(*this, *this, 1000);
     QApplication::processEvents();
     Repaint();
   }

@@ -46,14 +46,14 @@ TEST(GridViewRows, InsertDeleteMoveKeepSelectionFlagsInStep) {
   g.SelectCell(0, 1, {});
   g.InsertRow(0);
   EXPECT_EQ(g.Row(), 2);
-  EXPECT_EQ(g.RowSelectedCount(), 5);
+  EXPECT_EQ(g.RowFlagCount(), 5);
   EXPECT_EQ(g.CellText(0, 0), QString());
   EXPECT_EQ(g.CellText(0, 1), QStringLiteral("r0c0"));
   g.MoveRow(1, 4);
   EXPECT_EQ(g.CellText(0, 4), QStringLiteral("r0c0"));
   g.DeleteRow(4);
   EXPECT_EQ(g.RowCount(), 4);
-  EXPECT_EQ(g.RowSelectedCount(), 4);
+  EXPECT_EQ(g.RowFlagCount(), 4);
   EXPECT_TRUE(g.GetCells()->IsConsistent());
 }
 
@@ -75,7 +75,7 @@ TEST(GridViewRows, DeletingTheSelectedRowsAtOnceKeepsEveryRecordInPlace) {
   ASSERT_TRUE(g.GridState() & TCustomGridViewControl::EditingCell);
   EXPECT_EQ(g.EditRow(), 3) << "the edited record";
   EXPECT_EQ(g.Columns()->Items(0)->Footer()->Caption(), QStringLiteral("29"));
-  EXPECT_EQ(g.RowSelectedCount(), 6);
+  EXPECT_EQ(g.RowFlagCount(), 6);
   for (int r = 0; r < 6; ++r) EXPECT_EQ(g.RowSelected(r), r == 2) << "the current row is left selected";
 
   g.SetRowSelected(2, false);
@@ -137,7 +137,7 @@ TEST(GridViewRows, AppendRowsAddsUnselectedRowsWithoutDefaults) {
   g.Columns()->Items(0)->SetDefaultValue(QStringLiteral("d"));
   g.AppendRows(3);
   EXPECT_EQ(g.RowCount(), 5);
-  EXPECT_EQ(g.RowSelectedCount(), 5);
+  EXPECT_EQ(g.RowFlagCount(), 5);
   EXPECT_FALSE(g.RowSelected(4));
   EXPECT_EQ(g.CellText(0, 4), QString());
 }
@@ -558,7 +558,7 @@ TEST(GridViewForms, RoundTripWithEveryColumnKind) {
   EXPECT_TRUE(read.WantReturns());
   EXPECT_EQ(read.GetCells()->ColCount(), 11);
   EXPECT_EQ(read.RowCount(), 0);
-  EXPECT_EQ(read.RowSelectedCount(), 0);
+  EXPECT_EQ(read.RowFlagCount(), 0);
 }
 
 }  // namespace

@@ -52,10 +52,7 @@ class EditWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     editor.SetBounds(0, 0, 120, 20);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    editor.SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return editor.Focused(); }));
+    ASSERT_TRUE(ShowFocused(editor, editor));
     editor.OnKeyDown = [this](TObject*, Word& key, TShiftState) {
       log << QStringLiteral("keydown %1").arg(key);
       if (keyDown) keyDown(key);
@@ -233,11 +230,8 @@ TEST(EditWindowInAGrid, KeysAreHandedOnToTheGrid) {
   grid.SetBounds(0, 0, 200, 100);
   auto* editor = new TTextEditor(&grid);
   editor->SetBounds(10, 10, 80, 18);
-  grid.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
   editor->SetText(QStringLiteral("ab"));
-  editor->SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return editor->Focused(); }));
+  ASSERT_TRUE(ShowFocused(grid, *editor));
   editor->OnKeyDown = [&](TObject*, Word& key, TShiftState shift) {
     if (key != VK_DOWN) return;
     grid.Perform(WM_KEYDOWN, key, ShiftParam(shift));
@@ -259,8 +253,7 @@ TEST(EditWindowInAGrid, ClicksReachTheControlAfterTheCaretIsPlaced) {
   };
   int enters = 0;
   editor.OnEnter = [&](TObject*) { ++enters; };
-  editor.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+  ASSERT_TRUE(ShowActive(editor));
   auto* edit = editor.findChild<QLineEdit*>();
   QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(1, 10));
   EXPECT_EQ(editor.Selected(), QStringLiteral("hello"));

@@ -54,8 +54,7 @@ class KeyDialog {
     next = new TKeyProbe(&dialog);
     next->SetBounds(100, 10, 80, 30);
     next->Code = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-    dialog.show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_TRUE(ShowActive(dialog));
     probe->SetFocus();
   }
   QDialog dialog;

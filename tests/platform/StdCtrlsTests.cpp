@@ -8,6 +8,7 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include "TestSupport.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -27,9 +28,7 @@ class DefaultButton : public ::testing::Test {
     ok->setStyle(classic.get());
     other->setStyle(classic.get());
     ok->SetDefault(true);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(ShowActive(window));
   }
 
   static bool Announced(TButton* b) { return QAccessible::queryAccessibleInterface(b)->state().defaultButton; }

@@ -591,13 +591,13 @@ void TGridDemoWindow::CellChanged(int ACol, int ARow) {
   ShowRowCount();
 }
 
-// A new row is added only when every value converts: a half-filled row
-// would be left behind by the first value that does not.
+// Every value is checked before the row is added, so the message can name
+// the column that fails; the ranges are the demo's own, unknown to the grid.
 void TGridDemoWindow::InputAccept(bool& Accept) {
   for (int c = 0; c < grid_->Columns()->Count(); ++c) {
     TCustomColumn* column = grid_->Columns()->Items(c);
     if (column->ValueKind() == vkRowNumber || column->ValueKind() == vkGraphic) continue;
-    const QString text = column->InputText().isEmpty() ? column->DefaultValue() : column->InputText();
+    const QString text = TCustomGridViewControl::InputValue(column);
     if (text.isEmpty()) continue;
     QString error = ConversionError(column->ValueKind(), text);
     if (error.isEmpty()) error = RangeError(c, column->Header()->Caption(), text);

@@ -37,6 +37,7 @@ QString CallText(int col, int row) {
 class TSnapshotGrid : public TCustomGridViewControl {
  public:
   TSnapshotGrid(int rows, int width, int height) : rows_(rows) {
+    rowSelected_.assign(size_t(rows), false);
     SetColor(clWindow);
     for (int c = 0; c < 5; ++c) {
       auto* column = new TTextualColumn;
@@ -46,7 +47,6 @@ class TSnapshotGrid : public TCustomGridViewControl {
       column->SetInputText(c == 1 ? QStringLiteral("0532") : QString());
       Columns()->Add(column);
     }
-    rowSelected_.assign(size_t(rows), false);
     SetBounds(0, 0, width, height);
     HandleNeeded();
     UpdateVertScrollBar();
